@@ -1,0 +1,80 @@
+# Repeated CMake of the suite: warnings, tests, games.
+
+include(GoogleTest)
+
+# Our own code builds with all warnings; TRO_WERROR makes them errors.
+function(tro_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    if(TRO_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+endfunction()
+
+# A private 0700 runtime folder for tests, so Qt does not complain about the missing one.
+set(TRO_TEST_RUNTIME_DIR ${CMAKE_BINARY_DIR}/test-runtime)
+file(MAKE_DIRECTORY ${TRO_TEST_RUNTIME_DIR})
+file(CHMOD ${TRO_TEST_RUNTIME_DIR} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+
+set(TRO_TEST_ENV
+    "QT_QPA_PLATFORM=offscreen"
+    "XDG_RUNTIME_DIR=${TRO_TEST_RUNTIME_DIR}"
+    "QT_LOGGING_RULES=qt.qpa.*=false"
+)
+
+# tro_add_gtest(name SOURCES ... LIBS ... [QT] [TIMEOUT s])
+# QT tests get a main that makes a QApplication on the offscreen platform.
+function(tro_add_gtest name)
+    cmake_parse_arguments(T "QT" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    if(NOT TRO_BUILD_TESTS)
+        return()
+    endif()
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 120)
+    endif()
+    add_executable(${name} ${T_SOURCES})
+    tro_warnings(${name})
+    if(T_QT)
+        target_link_libraries(${name} PRIVATE ${T_LIBS} tro_qt_test_main Qt6::Test GTest::gtest)
+    else()
+        target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+    endif()
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${TRO_TEST_ENV}"
+    )
+endfunction()
+
+# tro_add_game(id MODEL ... UI ... MAIN ... TESTS ... UI_TESTS ...)
+#   MODEL     Qt-free sources of the game's rules (library <id>_model)
+#   UI        the window sources (library <id>_ui)
+#   MAIN      main.cpp; the program <id> lands in bin/ with the other programs
+#   TESTS     model tests, linked against the model only
+#   UI_TESTS  window tests, run on the offscreen platform
+function(tro_add_game id)
+    cmake_parse_arguments(G "" "" "MODEL;UI;MAIN;TESTS;UI_TESTS" ${ARGN})
+    set(model_lib)
+    if(G_MODEL)
+        add_library(${id}_model STATIC ${G_MODEL})
+        target_include_directories(${id}_model PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+        target_link_libraries(${id}_model PUBLIC tro_core)
+        tro_warnings(${id}_model)
+        set(model_lib ${id}_model)
+    endif()
+    add_library(${id}_ui STATIC ${G_UI})
+    target_include_directories(${id}_ui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${id}_ui PUBLIC ${model_lib} tro_frame)
+    tro_warnings(${id}_ui)
+
+    add_executable(${id} ${G_MAIN})
+    target_link_libraries(${id} PRIVATE ${id}_ui)
+    set_target_properties(${id} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TRO_PROGRAM_DIR})
+    tro_warnings(${id})
+    set_property(GLOBAL APPEND PROPERTY TRO_PROGRAMS ${id})
+
+    if(G_TESTS)
+        tro_add_gtest(${id}_test SOURCES ${G_TESTS} LIBS ${model_lib})
+    endif()
+    if(G_UI_TESTS)
+        tro_add_gtest(${id}_ui_test SOURCES ${G_UI_TESTS} LIBS ${id}_ui tro_frame_testing QT)
+    endif()
+endfunction()

@@ -1,0 +1,174 @@
+#include "slot_file.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "cp1251.h"
+
+namespace tro {
+
+SlotFile::SlotFile(std::filesystem::path path, int slotLength)
+    : path_(std::move(path)), slotLength_(std::max(slotLength, 2)) {}
+
+SlotStatus SlotFile::openExisting() {
+    content_.clear();
+    std::error_code ec;
+    if (!std::filesystem::exists(path_, ec)) {
+        return SlotStatus::Ok;
+    }
+    if (std::filesystem::is_directory(path_, ec)) {
+        return SlotStatus::CannotOpen;
+    }
+    std::ifstream in(path_, std::ios::binary);
+    if (!in) {
+        return SlotStatus::CannotOpen;
+    }
+    content_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        content_.clear();
+        return SlotStatus::CannotOpen;
+    }
+    return SlotStatus::Ok;
+}
+
+SlotStatus SlotFile::open() {
+    const SlotStatus status = openExisting();
+    if (status != SlotStatus::Ok) {
+        return status;
+    }
+    std::error_code ec;
+    if (!std::filesystem::exists(path_, ec)) {
+        std::ofstream create(path_, std::ios::binary | std::ios::app);
+        if (!create) {
+            return SlotStatus::CannotOpen;
+        }
+    }
+    return SlotStatus::Ok;
+}
+
+std::string_view SlotFile::slotBytes(int slot) const {
+    if (slot < 1) {
+        return {};
+    }
+    const auto start = static_cast<std::size_t>(slot - 1) * static_cast<std::size_t>(slotLength_);
+    if (start >= content_.size()) {
+        return {};
+    }
+    return std::string_view(content_).substr(start, static_cast<std::size_t>(slotLength_));
+}
+
+std::string SlotFile::rawText(int slot) const {
+    const std::string_view bytes = slotBytes(slot);
+    if (bytes.size() < 2) {
+        return {};
+    }
+    const auto lo = static_cast<unsigned char>(bytes[0]);
+    const auto hi = static_cast<unsigned char>(bytes[1]);
+    // A length longer than the slot can hold (or than the file has) is clamped: the reader
+    // never leaves the slot. A negative 16-bit length reads as empty.
+    const int length = static_cast<std::int16_t>(lo | (hi << 8));
+    if (length <= 0) {
+        return {};
+    }
+    return std::string(bytes.substr(2, static_cast<std::size_t>(length)));
+}
+
+std::string SlotFile::text(int slot) const {
+    return fromCp1251(rawText(slot));
+}
+
+std::int16_t SlotFile::integer(int slot) const {
+    const std::string_view bytes = slotBytes(slot);
+    if (bytes.empty()) {
+        return 0;
+    }
+    const auto lo = static_cast<unsigned char>(bytes[0]);
+    const auto hi = bytes.size() > 1 ? static_cast<unsigned char>(bytes[1]) : 0;
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
+}
+
+int SlotFile::slotCount() const {
+    return static_cast<int>((content_.size() + static_cast<std::size_t>(slotLength_) - 1) /
+                            static_cast<std::size_t>(slotLength_));
+}
+
+SlotStatus SlotFile::writeSlotBytes(int slot, std::string_view bytes) {
+    if (slot < 1) {
+        return SlotStatus::BadSlot;
+    }
+    const auto start = static_cast<std::size_t>(slot - 1) * static_cast<std::size_t>(slotLength_);
+    // What the file will hold after the write: the slot's bytes over the old ones, the rest of
+    // the slot kept. A slot beyond the end, and any gap before it, is filled with zero bytes so
+    // the file always ends on a whole slot.
+    const std::size_t slotEnd = start + static_cast<std::size_t>(slotLength_);
+    std::string updated = content_;
+    if (updated.size() < slotEnd) {
+        updated.resize(slotEnd, '\0');
+    }
+    std::copy(bytes.begin(), bytes.end(), updated.begin() + static_cast<std::ptrdiff_t>(start));
+
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(path_, ec);
+    std::fstream out(path_, exists ? (std::ios::in | std::ios::out | std::ios::binary)
+                                   : (std::ios::out | std::ios::binary));
+    if (!out) {
+        return SlotStatus::CannotOpen;
+    }
+    // Write from the first byte that is new or changed position: the gap (if any) and the slot.
+    const std::size_t from = std::min(start, content_.size());
+    out.seekp(static_cast<std::streamoff>(from));
+    out.write(updated.data() + from, static_cast<std::streamsize>(slotEnd - from));
+    out.flush();
+    if (!out) {
+        return SlotStatus::CannotWrite;
+    }
+    content_ = std::move(updated);
+    return SlotStatus::Ok;
+}
+
+SlotStatus SlotFile::writeRawText(int slot, std::string_view bytes) {
+    if (static_cast<int>(bytes.size()) > textCapacity(slotLength_)) {
+        return SlotStatus::TooLong;
+    }
+    std::string record;
+    record += static_cast<char>(bytes.size() & 0xFF);
+    record += static_cast<char>((bytes.size() >> 8) & 0xFF);
+    record += bytes;
+    return writeSlotBytes(slot, record);
+}
+
+SlotStatus SlotFile::writeText(int slot, std::string_view utf8) {
+    const auto bytes = toCp1251(utf8);
+    if (!bytes) {
+        return SlotStatus::Unencodable;
+    }
+    return writeRawText(slot, *bytes);
+}
+
+SlotStatus SlotFile::writeInteger(int slot, std::int16_t value) {
+    const auto u = static_cast<std::uint16_t>(value);
+    const char bytes[2] = {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+    return writeSlotBytes(slot, std::string_view(bytes, 2));
+}
+
+std::string describe(SlotStatus status) {
+    switch (status) {
+        case SlotStatus::Ok:
+            return "Готово.";
+        case SlotStatus::CannotOpen:
+            return "Не удалось открыть файл.";
+        case SlotStatus::CannotWrite:
+            return "Не удалось записать файл.";
+        case SlotStatus::Unencodable:
+            return "Текст содержит символы, которые нельзя сохранить.";
+        case SlotStatus::TooLong:
+            return "Текст слишком длинный.";
+        case SlotStatus::BadSlot:
+            return "Неверный номер записи.";
+    }
+    return {};
+}
+
+}  // namespace tro

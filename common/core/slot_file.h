@@ -1,0 +1,73 @@
+#pragma once
+// The one file format of the suite: fixed-length slots numbered from 1.
+// A text slot holds a 2-byte little-endian length and then that many Windows-1251 bytes;
+// an integer slot holds a 16-bit little-endian signed integer in its first two bytes.
+// A slot beyond the end of the file reads as an empty text or 0.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tro {
+
+// Slot lengths of the files of the suite.
+inline constexpr int kGameSettingsSlot = 50;
+inline constexpr int kResultTableSlot = 30;
+inline constexpr int kPlayerListSlot = 30;
+inline constexpr int kManagerSettingsSlot = 30;
+inline constexpr int kRulesSlot = 500;
+
+// The most text bytes a slot of the given length holds.
+constexpr int textCapacity(int slotLength) {
+    return slotLength - 2;
+}
+
+enum class SlotStatus {
+    Ok,
+    CannotOpen,    // the file could not be created or opened
+    CannotWrite,   // writing failed (disk full, read-only, ...)
+    Unencodable,   // the text holds a character with no Windows-1251 form
+    TooLong,       // the text does not fit into the slot
+    BadSlot,       // slot number below 1
+};
+
+// A slot file, read whole when opened (the files of the suite are a few kilobytes at most)
+// and written slot by slot in place.
+class SlotFile {
+public:
+    SlotFile(std::filesystem::path path, int slotLength);
+
+    // Reads the file, creating it empty when it does not exist.
+    [[nodiscard]] SlotStatus open();
+
+    // Reads the file if it exists; a missing file reads as empty and is not created.
+    [[nodiscard]] SlotStatus openExisting();
+
+    [[nodiscard]] std::string text(int slot) const;       // UTF-8
+    [[nodiscard]] std::string rawText(int slot) const;    // the stored bytes
+    [[nodiscard]] std::int16_t integer(int slot) const;
+
+    // Writes at once. Nothing is written when the status is not Ok.
+    [[nodiscard]] SlotStatus writeText(int slot, std::string_view utf8);
+    [[nodiscard]] SlotStatus writeRawText(int slot, std::string_view bytes);
+    [[nodiscard]] SlotStatus writeInteger(int slot, std::int16_t value);
+
+    // Number of slots the file covers, counting a last short slot.
+    [[nodiscard]] int slotCount() const;
+    [[nodiscard]] int slotLength() const { return slotLength_; }
+    [[nodiscard]] const std::filesystem::path& path() const { return path_; }
+
+private:
+    [[nodiscard]] std::string_view slotBytes(int slot) const;
+    [[nodiscard]] SlotStatus writeSlotBytes(int slot, std::string_view bytes);
+
+    std::filesystem::path path_;
+    int slotLength_;
+    std::string content_;
+};
+
+// A short Russian text that tells the user what went wrong.
+std::string describe(SlotStatus status);
+
+}  // namespace tro

@@ -1,0 +1,143 @@
+#include "slot_file.h"
+
+#include <gtest/gtest.h>
+
+#include "testing/temp_dir.h"
+
+namespace tro {
+namespace {
+
+using namespace std::string_literals;
+using testing::readBytes;
+using testing::TempDir;
+using testing::writeBytes;
+
+TEST(SlotFile, WritesTextsAndIntegersByteForByte) {
+    TempDir dir;
+    SlotFile file(dir / "t.dat", 6);
+    ASSERT_EQ(file.open(), SlotStatus::Ok);
+    ASSERT_EQ(file.writeText(1, "ab"), SlotStatus::Ok);
+    ASSERT_EQ(file.writeInteger(3, -2), SlotStatus::Ok);
+    ASSERT_EQ(file.writeInteger(2, 0x1234), SlotStatus::Ok);
+    EXPECT_EQ(readBytes(dir / "t.dat"),
+              "\x02\x00" "ab\x00\x00"
+              "\x34\x12\x00\x00\x00\x00"
+              "\xFE\xFF\x00\x00\x00\x00"s);
+    // Rewriting a slot with a shorter text keeps the file length and the rest of the slot.
+    ASSERT_EQ(file.writeText(1, "z"), SlotStatus::Ok);
+    EXPECT_EQ(readBytes(dir / "t.dat").substr(0, 6), "\x01\x00zb\x00\x00"s);
+}
+
+TEST(SlotFile, ReadsWhatAnotherInstanceWrote) {
+    TempDir dir;
+    {
+        SlotFile file(dir / "t.dat", kResultTableSlot);
+        ASSERT_EQ(file.open(), SlotStatus::Ok);
+        ASSERT_EQ(file.writeText(4, "Иван Петров"), SlotStatus::Ok);
+        ASSERT_EQ(file.writeInteger(5, 32767), SlotStatus::Ok);
+        ASSERT_EQ(file.writeInteger(6, -32768), SlotStatus::Ok);
+    }
+    SlotFile again(dir / "t.dat", kResultTableSlot);
+    ASSERT_EQ(again.open(), SlotStatus::Ok);
+    EXPECT_EQ(again.text(4), "Иван Петров");
+    EXPECT_EQ(again.integer(5), 32767);
+    EXPECT_EQ(again.integer(6), -32768);
+    EXPECT_EQ(again.slotCount(), 6);
+}
+
+TEST(SlotFile, StoresCyrillicAsWindows1251) {
+    TempDir dir;
+    SlotFile file(dir / "r.dat", 30);
+    ASSERT_EQ(file.open(), SlotStatus::Ok);
+    ASSERT_EQ(file.writeText(1, "Привет Ёж"), SlotStatus::Ok);
+    EXPECT_EQ(readBytes(dir / "r.dat").substr(0, 11), "\x09\x00\xCF\xF0\xE8\xE2\xE5\xF2 \xA8\xE6"s);
+}
+
+TEST(SlotFile, SlotsBeyondTheEndReadEmpty) {
+    TempDir dir;
+    writeBytes(dir / "s.dat", "\x05\x00"s);
+    SlotFile file(dir / "s.dat", 50);
+    ASSERT_EQ(file.open(), SlotStatus::Ok);
+    EXPECT_EQ(file.integer(1), 5);
+    EXPECT_EQ(file.integer(2), 0);
+    EXPECT_EQ(file.text(2), "");
+    EXPECT_EQ(file.text(100), "");
+    EXPECT_EQ(file.integer(0), 0);
+    EXPECT_EQ(file.integer(-5), 0);
+}
+
+TEST(SlotFile, OpeningAMissingFileCreatesItEmpty) {
+    TempDir dir;
+    SlotFile file(dir / "new.dat", 30);
+    ASSERT_EQ(file.open(), SlotStatus::Ok);
+    EXPECT_TRUE(std::filesystem::exists(dir / "new.dat"));
+    EXPECT_EQ(std::filesystem::file_size(dir / "new.dat"), 0u);
+    EXPECT_EQ(file.slotCount(), 0);
+
+    SlotFile peek(dir / "other.dat", 30);
+    ASSERT_EQ(peek.openExisting(), SlotStatus::Ok);
+    EXPECT_FALSE(std::filesystem::exists(dir / "other.dat"));
+}
+
+TEST(SlotFile, WritingBeyondTheEndFillsTheGapWithZeros) {
+    TempDir dir;
+    SlotFile file(dir / "g.dat", 4);
+    ASSERT_EQ(file.open(), SlotStatus::Ok);
+    ASSERT_EQ(file.writeInteger(3, 1), SlotStatus::Ok);
+    EXPECT_EQ(readBytes(dir / "g.dat"), "\0\0\0\0\0\0\0\0\x01\0\0\0"s);
+}
+
+// Hostile length fields never make the reader leave the slot or the file.
+TEST(SlotFile, ClampsLengthFieldsToTheSlot) {
+    TempDir dir;
+    struct Case {
+        const char* what;
+        std::string bytes;
+        int slot;
+        std::string expected;
+    };
+    const std::string body(28, 'x');
+    const Case cases[] = {
+        {"longer than the slot", "\x00\x01"s + body + "\x02\x00yy"s, 1, body},
+        {"next slot intact", "\x00\x01"s + body + "\x02\x00yy"s, 2, "yy"},
+        {"longer than the file", "\x10\x00" "abc"s, 1, "abc"},
+        {"negative length", "\xFF\xFF" "abc"s, 1, ""},
+        {"only one byte", "\x05"s, 1, ""},
+        {"zero length", "\x00\x00zz"s, 1, ""},
+    };
+    for (const Case& c : cases) {
+        writeBytes(dir / "h.dat", c.bytes);
+        SlotFile file(dir / "h.dat", 30);
+        ASSERT_EQ(file.open(), SlotStatus::Ok);
+        EXPECT_EQ(file.rawText(c.slot), c.expected) << c.what;
+    }
+}
+
+TEST(SlotFile, RefusesTextsThatCannotBeStoredAndLeavesTheFileAlone) {
+    TempDir dir;
+    SlotFile file(dir / "p.dat", 30);
+    ASSERT_EQ(file.open(), SlotStatus::Ok);
+    ASSERT_EQ(file.writeText(1, "старое"), SlotStatus::Ok);
+    const std::string before = readBytes(dir / "p.dat");
+    EXPECT_EQ(file.writeText(1, std::string(29, 'a')), SlotStatus::TooLong);
+    EXPECT_EQ(file.writeText(1, "漢字"), SlotStatus::Unencodable);
+    EXPECT_EQ(file.writeText(0, "a"), SlotStatus::BadSlot);
+    EXPECT_EQ(readBytes(dir / "p.dat"), before);
+    EXPECT_EQ(file.writeText(1, std::string(28, 'a')), SlotStatus::Ok);
+    EXPECT_EQ(file.text(1), std::string(28, 'a'));
+}
+
+TEST(SlotFile, ReportsFilesThatCannotBeOpened) {
+    TempDir dir;
+    SlotFile inMissingFolder(dir / "no" / "such.dat", 30);
+    EXPECT_EQ(inMissingFolder.open(), SlotStatus::CannotOpen);
+    EXPECT_NE(inMissingFolder.writeInteger(1, 1), SlotStatus::Ok);
+
+    std::filesystem::create_directory(dir / "folder.dat");
+    SlotFile folder(dir / "folder.dat", 30);
+    EXPECT_EQ(folder.open(), SlotStatus::CannotOpen);
+    EXPECT_EQ(folder.text(1), "");
+}
+
+}  // namespace
+}  // namespace tro

@@ -1,0 +1,50 @@
+#include "sound_group.h"
+
+#include <gtest/gtest.h>
+
+#include "testing/fakes.h"
+#include "testing/temp_dir.h"
+
+namespace tro {
+namespace {
+
+using testing::ScriptedRandom;
+using testing::TempDir;
+using testing::writeBytes;
+
+TEST(SoundGroup, ListsTheWavFilesWhoseNamesBeginWithTheGroup) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "sound");
+    for (const char* name : {"start1.wav", "start.wav", "startup.WAV", "start2.mp3",
+                             "restart.wav", "exit.wav", "st.wav"}) {
+        writeBytes(dir.path() / "sound" / name, "RIFF");
+    }
+    std::filesystem::create_directory(dir.path() / "sound" / "start3.wav");
+    std::vector<std::string> names;
+    for (const auto& file : listSoundGroup(dir.path(), "start")) {
+        names.push_back(file.filename().string());
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"start.wav", "start1.wav", "startup.WAV"}));
+    EXPECT_TRUE(listSoundGroup(dir.path(), "mistake").empty());
+}
+
+TEST(SoundGroup, MissingFolderIsSilence) {
+    TempDir dir;
+    EXPECT_TRUE(listSoundGroup(dir.path(), "start").empty());
+    ScriptedRandom random;
+    EXPECT_TRUE(pickSound({}, random).empty());
+}
+
+TEST(SoundGroup, PicksByFloorOfRandomTimesCountAfterReseeding) {
+    const std::vector<std::filesystem::path> files = {"a.wav", "b.wav", "c.wav"};
+    for (const auto& [draw, expected] :
+         {std::pair{0.0, "a.wav"}, {0.34, "b.wav"}, {0.66, "b.wav"}, {0.67, "c.wav"},
+          {0.999, "c.wav"}}) {
+        ScriptedRandom random({draw});
+        EXPECT_EQ(pickSound(files, random), expected) << draw;
+        EXPECT_EQ(random.reseeds, 1);
+    }
+}
+
+}  // namespace
+}  // namespace tro

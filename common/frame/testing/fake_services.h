@@ -1,0 +1,138 @@
+#pragma once
+// Recording fakes of the platform services, bundled with a fixed clock and scripted draws.
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "services.h"
+#include "testing/fakes.h"
+
+namespace tro::testing {
+
+class RecordingLauncher final : public ProgramLauncher {
+public:
+    struct Start {
+        QString program;
+        QStringList arguments;
+    };
+    bool start(const QString& program, const QStringList& arguments) override {
+        starts.push_back({program, arguments});
+        return succeeds;
+    }
+    std::vector<Start> starts;
+    bool succeeds = true;
+};
+
+class FakeSoundPlayer final : public SoundPlayer {
+public:
+    void play(const QString& file) override {
+        played.push_back(file);
+        playing = playsStayOn;
+    }
+    [[nodiscard]] bool isPlaying() const override { return playing; }
+    QStringList played;
+    bool playing = false;
+    bool playsStayOn = false;  // whether a sound is still playing after play() returns
+};
+
+class FakeDialogs final : public Dialogs {
+public:
+    struct Message {
+        QString title;
+        QString text;
+        MessageIcon icon;
+    };
+    void message(const QString& title, const QString& text, MessageIcon icon) override {
+        messages.push_back({title, text, icon});
+    }
+    bool askYesNo(const QString& title, const QString& text) override {
+        questions.push_back({title, text, MessageIcon::None});
+        if (yesNoAnswers.empty()) {
+            return false;
+        }
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
+    std::optional<QString> askText(const QString& title, const QString& prompt,
+                                   const QString&) override {
+        inputs.push_back({title, prompt, MessageIcon::None});
+        if (textAnswers.empty()) {
+            return std::nullopt;
+        }
+        const bool cancelled = !textAnswers.front().has_value();
+        const QString text = textAnswers.front().value_or(QString());
+        textAnswers.pop_front();
+        if (cancelled) {
+            return std::nullopt;
+        }
+        return text;
+    }
+    std::vector<Message> messages;
+    std::vector<Message> questions;
+    std::vector<Message> inputs;
+    std::deque<bool> yesNoAnswers;
+    std::deque<std::optional<QString>> textAnswers;
+};
+
+class FakeUrlOpener final : public UrlOpener {
+public:
+    bool open(const QUrl& url) override {
+        opened.push_back(url);
+        return succeeds;
+    }
+    std::vector<QUrl> opened;
+    bool succeeds = true;
+};
+
+class FakeClipboard final : public Clipboard {
+public:
+    void setText(const QString& text) override { content = text; }
+    [[nodiscard]] QString text() const override { return content; }
+    QString content;
+};
+
+class FakeKeyboardLayouts final : public KeyboardLayouts {
+public:
+    [[nodiscard]] bool available() const override { return isAvailable; }
+    [[nodiscard]] QString current() const override { return active; }
+    bool activate(const QString& layoutId) override {
+        activations.push_back(layoutId);
+        if (!isAvailable || !installed.contains(layoutId)) {
+            return false;
+        }
+        active = layoutId;
+        return true;
+    }
+    bool isAvailable = true;
+    QString active = QStringLiteral("00000409");
+    QStringList installed = {QStringLiteral("00000409"), QStringLiteral("00000419"),
+                             QStringLiteral("00000422")};
+    QStringList activations;
+};
+
+// Records the exit instead of ending the test process.
+class RecordingProcessControl final : public ProcessControl {
+public:
+    void exitNow(int code) override { exits.push_back(code); }
+    std::vector<int> exits;
+};
+
+struct FakeServices {
+    RecordingLauncher launcher;
+    FakeSoundPlayer sound;
+    FakeDialogs dialogs;
+    FakeUrlOpener urls;
+    FakeClipboard clipboard;
+    FakeKeyboardLayouts keyboard;
+    RecordingProcessControl process;
+    FixedClock clock{{2026, 12, 6}, {12, 0, 0}};
+    ScriptedRandom random{{0.25, 0.75, 0.5}};
+    Services services{launcher, sound, dialogs, urls, clipboard, keyboard, process, clock, random};
+};
+
+}  // namespace tro::testing

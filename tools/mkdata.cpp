@@ -1,0 +1,105 @@
+// Writes the catalogue entry "<id>.dat" and the rules file "<id>.pra" of each game folder
+// given into the play directory. Only the catalogue slots are written, so the switches a
+// player set in an existing "<id>.dat" stay as they are.
+//
+//   mkdata --out PLAYDIR GAMEDIR...
+//
+// GAMEDIR is a folder named by the game id, holding catalogue.txt and rules.txt.
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+
+#include "catalogue_source.h"
+#include "slot_file.h"
+
+namespace fs = std::filesystem;
+using namespace tro;
+
+namespace {
+
+bool readText(const fs::path& file, std::string& text) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+bool writeGame(const fs::path& source, const fs::path& out) {
+    const std::string id = source.filename().string();
+    std::string text;
+    if (!readText(source / "catalogue.txt", text)) {
+        std::cerr << source << ": no catalogue.txt\n";
+        return false;
+    }
+    tools::CatalogueSource entry;
+    std::string error;
+    if (!tools::parseCatalogue(text, entry, error)) {
+        std::cerr << source / "catalogue.txt" << ": " << error << "\n";
+        return false;
+    }
+    SlotFile dat(out / (id + ".dat"), kGameSettingsSlot);
+    bool ok = dat.open() == SlotStatus::Ok;
+    ok = ok && dat.writeText(1, entry.title) == SlotStatus::Ok;
+    ok = ok && dat.writeInteger(2, static_cast<std::int16_t>(entry.direction)) == SlotStatus::Ok;
+    int slot = 3;
+    for (const auto& variant : entry.variants) {
+        ok = ok && dat.writeText(slot++, variant) == SlotStatus::Ok;
+    }
+    // An empty slot ends the variant list, also when an older entry had more variants.
+    ok = ok && dat.writeText(slot, "") == SlotStatus::Ok;
+    if (!ok) {
+        std::cerr << out / (id + ".dat") << ": cannot write\n";
+        return false;
+    }
+
+    std::string rules;
+    if (readText(source / "rules.txt", text)) {
+        if (!tools::rulesBytes(text, rules, error)) {
+            std::cerr << source / "rules.txt" << ": " << error << "\n";
+            return false;
+        }
+        const fs::path pra = out / (id + ".pra");
+        std::error_code ec;
+        fs::remove(pra, ec);
+        SlotFile file(pra, kRulesSlot);
+        if (file.open() != SlotStatus::Ok || file.writeRawText(1, rules) != SlotStatus::Ok) {
+            std::cerr << pra << ": cannot write\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    fs::path out;
+    std::vector<fs::path> games;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--out" && i + 1 < argc) {
+            out = argv[++i];
+        } else {
+            games.emplace_back(fs::path(arg).lexically_normal());
+        }
+    }
+    if (out.empty()) {
+        std::cerr << "usage: mkdata --out PLAYDIR GAMEDIR...\n";
+        return 2;
+    }
+    std::error_code ec;
+    fs::create_directories(out, ec);
+    bool ok = true;
+    for (auto game : games) {
+        if (game.filename().empty()) {
+            game = game.parent_path();
+        }
+        ok = writeGame(game, out) && ok;
+    }
+    return ok ? 0 : 1;
+}
