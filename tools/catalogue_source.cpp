@@ -54,7 +54,8 @@ bool parseCatalogue(std::string_view text, CatalogueSource& out, std::string& er
             out.direction = *d;
         } else if (key == "variant") {
             if (value.empty() || !fits(value)) {
-                error = error.empty() ? "line " + std::to_string(lineNo) + ": empty variant" : error;
+                error =
+                    error.empty() ? "line " + std::to_string(lineNo) + ": empty variant" : error;
                 return false;
             }
             out.variants.push_back(value);

@@ -12,9 +12,10 @@ namespace {
 TEST(CatalogueSource, ReadsTitleDirectionVariantsAndSwitches) {
     CatalogueSource entry;
     std::string error;
-    ASSERT_TRUE(parseCatalogue("# Lines\ntitle: ЛАЙНС\r\ndirection: 1\n\nvariant: На очки\n"
-                               "variant: На время - 10 мин\nswitch: 10\n",
-                               entry, error))
+    ASSERT_TRUE(
+        parseCatalogue("# Lines\ntitle: ЛАЙНС\r\ndirection: 1\n\nvariant: На очки\n"
+                       "variant: На время - 10 мин\nswitch: 10\n",
+                       entry, error))
         << error;
     EXPECT_EQ(entry.title, "ЛАЙНС");
     EXPECT_EQ(entry.direction, 1);
@@ -60,8 +61,8 @@ TEST(CatalogueSource, RulesKeepCrLfAndMustFitTheSlot) {
 TEST(CatalogueSource, EveryGameOfTheRepoHasAValidEntryAndRules) {
     namespace fs = std::filesystem;
     int games = 0;
-    for (const fs::path& root : {fs::path(TRO_SOURCE_DIR) / "games",
-                                fs::path(TRO_SOURCE_DIR) / "tests" / "testgame"}) {
+    for (const fs::path& root :
+         {fs::path(TRO_SOURCE_DIR) / "games", fs::path(TRO_SOURCE_DIR) / "tests" / "testgame"}) {
         if (!fs::exists(root)) {
             continue;
         }
@@ -83,8 +84,8 @@ TEST(CatalogueSource, EveryGameOfTheRepoHasAValidEntryAndRules) {
             std::ifstream rules(dir / "rules.txt", std::ios::binary);
             ASSERT_TRUE(rules) << dir;
             std::string bytes;
-            EXPECT_TRUE(rulesBytes(std::string{std::istreambuf_iterator<char>(rules), {}}, bytes,
-                                   error))
+            EXPECT_TRUE(
+                rulesBytes(std::string{std::istreambuf_iterator<char>(rules), {}}, bytes, error))
                 << dir << ": " << error;
             ++games;
         }

@@ -39,7 +39,8 @@ bool writeGame(const fs::path& source, const fs::path& out) {
     tools::CatalogueSource entry;
     std::string error;
     if (!tools::parseCatalogue(text, entry, error)) {
-        std::cerr << source / "catalogue.txt" << ": " << error << "\n";
+        std::cerr << source / "catalogue.txt"
+                  << ": " << error << "\n";
         return false;
     }
     SlotFile dat(out / (id + ".dat"), kGameSettingsSlot);
@@ -60,7 +61,8 @@ bool writeGame(const fs::path& source, const fs::path& out) {
     std::string rules;
     if (readText(source / "rules.txt", text)) {
         if (!tools::rulesBytes(text, rules, error)) {
-            std::cerr << source / "rules.txt" << ": " << error << "\n";
+            std::cerr << source / "rules.txt"
+                      << ": " << error << "\n";
             return false;
         }
         const fs::path pra = out / (id + ".pra");

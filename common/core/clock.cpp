@@ -18,8 +18,7 @@ DateTime SystemClock::now() const {
     out.date = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
     out.time = {local.tm_hour, local.tm_min, local.tm_sec > 59 ? 59 : local.tm_sec};
     out.millisecond = static_cast<int>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(nowPoint.time_since_epoch())
-            .count() %
+        std::chrono::duration_cast<std::chrono::milliseconds>(nowPoint.time_since_epoch()).count() %
         1000);
     return out;
 }

@@ -28,7 +28,7 @@ struct DateTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // The local wall-clock reading.
     [[nodiscard]] virtual DateTime now() const = 0;
@@ -37,7 +37,7 @@ public:
 };
 
 class SystemClock final : public Clock {
-public:
+  public:
     [[nodiscard]] DateTime now() const override;
     [[nodiscard]] std::int64_t monotonicMs() const override;
 };

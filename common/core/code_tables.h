@@ -4,6 +4,7 @@
 // at compile time and checked there.
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace tro::codes {
@@ -56,6 +57,31 @@ inline constexpr std::array<std::array<char, 6>, 64> kSixBitTable = [] {
     return table;
 }();
 
+// Binary digits, six to a symbol with the first digit least significant, as alphabet symbols.
+inline std::string symbolsFromBits(std::string_view bits) {
+    std::string out;
+    for (std::size_t g = 0; g + 6 <= bits.size(); g += 6) {
+        int value = 0;
+        for (std::size_t k = 6; k-- > 0;) {
+            value = value * 2 + (bits[g + k] == '1' ? 1 : 0);
+        }
+        out += kAlphabet[static_cast<std::size_t>(value)];
+    }
+    return out;
+}
+
+// Alphabet symbols as their six-bit-table entries. The caller has checked the symbols.
+inline std::string bitsFromSymbols(std::string_view symbols) {
+    std::string bits;
+    for (const char ch : symbols) {
+        bits.append(
+            kSixBitTable[static_cast<std::size_t>(kAlphabetIndex[static_cast<unsigned char>(ch)])]
+                .data(),
+            6);
+    }
+    return bits;
+}
+
 template <std::size_t N>
 constexpr bool isPermutation(const std::array<int, N>& p) {
     std::array<bool, N + 1> seen{};
@@ -101,9 +127,9 @@ constexpr bool isBinary(std::string_view digits) {
 // ---- Result code -------------------------------------------------------------------------
 
 // Position permutation P: entry i (1-based) names the source position of output position i.
-inline constexpr std::array<int, 28> kPositionPermutation = {
-    14, 21, 6, 4, 9, 24, 17, 15, 26, 19, 7, 10, 13, 27, 11, 18, 2, 12, 1, 3, 23, 16, 28, 20, 25, 5,
-    22, 8};
+inline constexpr std::array<int, 28> kPositionPermutation = {14, 21, 6,  4,  9,  24, 17, 15, 26, 19,
+                                                             7,  10, 13, 27, 11, 18, 2,  12, 1,  3,
+                                                             23, 16, 28, 20, 25, 5,  22, 8};
 inline constexpr std::array<int, 28> kPositionInverse = inverse(kPositionPermutation);
 static_assert(isPermutation(kPositionPermutation), "P must be a permutation of 1..28");
 static_assert(isPermutation(kPositionInverse));
@@ -132,18 +158,19 @@ constexpr std::array<char, 10> transformBlockHalf(std::string_view half) {
 }
 inline constexpr std::array<char, 10> kBlockMarkerFirstHalfStored =
     transformBlockHalf(kBlockMarker.substr(0, 10));
-static_assert(transformBlockHalf(std::string_view(kBlockMarkerFirstHalfStored.data(), 10)) ==
-                  [] {
-                      std::array<char, 10> a{};
-                      for (std::size_t i = 0; i < 10; ++i) {
-                          a[i] = kBlockMarker[i];
-                      }
-                      return a;
-                  }(),
-              "the stored block marker half must rebuild the marker");
+static_assert(
+    transformBlockHalf(std::string_view(kBlockMarkerFirstHalfStored.data(), 10)) ==
+        [] {
+            std::array<char, 10> a{};
+            for (std::size_t i = 0; i < 10; ++i) {
+                a[i] = kBlockMarker[i];
+            }
+            return a;
+        }(),
+    "the stored block marker half must rebuild the marker");
 
 // Weight table W[0..30]; W[0] is 0, the others lie in 2..29.
-inline constexpr std::array<int, 31> kWeights = {0,  21, 5,  24, 19, 8,  22, 25, 2,  5, 23,
+inline constexpr std::array<int, 31> kWeights = {0,  21, 5,  24, 19, 8,  22, 25, 2,  5,  23,
                                                  26, 29, 26, 25, 21, 25, 11, 12, 24, 28, 6,
                                                  2,  14, 14, 13, 29, 9,  16, 8,  7};
 static_assert([] {

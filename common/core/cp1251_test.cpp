@@ -19,10 +19,10 @@ TEST(Cp1251, MapsTheRussianLettersAndSigns) {
         const char* utf8;
         const char* bytes;
     };
-    for (const Case& c : {Case{"А", "\xC0"}, Case{"я", "\xFF"}, Case{"Ё", "\xA8"},
-                          Case{"ё", "\xB8"}, Case{"№", "\xB9"}, Case{"€", "\x88"},
-                          Case{"«»", "\xAB\xBB"}, Case{"—", "\x97"}, Case{"Їі", "\xAF\xB3"},
-                          Case{"abc 1", "abc 1"}}) {
+    for (const Case& c :
+         {Case{"А", "\xC0"}, Case{"я", "\xFF"}, Case{"Ё", "\xA8"}, Case{"ё", "\xB8"},
+          Case{"№", "\xB9"}, Case{"€", "\x88"}, Case{"«»", "\xAB\xBB"}, Case{"—", "\x97"},
+          Case{"Їі", "\xAF\xB3"}, Case{"abc 1", "abc 1"}}) {
         EXPECT_EQ(toCp1251(c.utf8).value_or("?none"), c.bytes) << c.utf8;
         EXPECT_EQ(fromCp1251(c.bytes), c.utf8);
     }

@@ -52,8 +52,8 @@ TEST(HandoffFile, CheckLettersNameEveryCharacterThatCanEndAHandoff) {
         EXPECT_TRUE(letters[0] >= 'A' && letters[0] <= 'Z') << last;
         EXPECT_TRUE(letters[1] >= 'a' && letters[1] <= 'z') << last;
         ScriptedRandom random;
-        const auto verdict = acceptHandoffBytes(handoffFileBytes({10, 0, 0}, last, random),
-                                                {10, 0, 0});
+        const auto verdict =
+            acceptHandoffBytes(handoffFileBytes({10, 0, 0}, last, random), {10, 0, 0});
         EXPECT_TRUE(verdict.accepted) << last;
         EXPECT_EQ(verdict.expectedLast, last);
     }
@@ -66,11 +66,11 @@ TEST(HandoffFile, IsFreshForFiveSecondsAcrossMidnight) {
         bool fresh;
     };
     const Case cases[] = {
-        {{12, 0, 0}, {12, 0, 0}, true},    {{12, 0, 0}, {12, 0, 5}, true},
-        {{12, 0, 0}, {12, 0, 6}, false},   {{12, 0, 1}, {12, 0, 0}, false},
-        {{11, 59, 58}, {12, 0, 3}, true},  {{11, 59, 57}, {12, 0, 3}, false},
-        {{23, 59, 59}, {0, 0, 2}, true},   {{23, 59, 56}, {0, 0, 2}, false},
-        {{23, 59, 55}, {0, 0, 0}, true},   {{0, 0, 0}, {23, 59, 59}, false},
+        {{12, 0, 0}, {12, 0, 0}, true},   {{12, 0, 0}, {12, 0, 5}, true},
+        {{12, 0, 0}, {12, 0, 6}, false},  {{12, 0, 1}, {12, 0, 0}, false},
+        {{11, 59, 58}, {12, 0, 3}, true}, {{11, 59, 57}, {12, 0, 3}, false},
+        {{23, 59, 59}, {0, 0, 2}, true},  {{23, 59, 56}, {0, 0, 2}, false},
+        {{23, 59, 55}, {0, 0, 0}, true},  {{0, 0, 0}, {23, 59, 59}, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(isFresh(c.stamp, c.now), c.fresh)
@@ -117,7 +117,8 @@ TEST(HandoffFile, RefusesStaleShortMissingAndForgedFiles) {
         {"short", good.substr(0, 11), {8, 0, 0}},
         {"empty", "", {8, 0, 0}},
         {"blanks", "            ", {8, 0, 0}},
-        {"letters not a multiple of three", good.substr(0, 11) + static_cast<char>(good[11] + 1),
+        {"letters not a multiple of three",
+         good.substr(0, 11) + static_cast<char>(good[11] + 1),
          {8, 0, 0}},
         {"letters beyond the code range", good.substr(0, 10) + "Zz", {8, 0, 0}},
         {"time code broken", "*" + good.substr(1), {8, 0, 0}},

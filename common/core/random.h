@@ -7,7 +7,7 @@
 namespace tro {
 
 class Random {
-public:
+  public:
     virtual ~Random() = default;
     // Uniform in [0, 1).
     [[nodiscard]] virtual double next() = 0;
@@ -23,24 +23,24 @@ public:
 
 // One per process, seeded once from the clock with sub-second resolution.
 class SystemRandom final : public Random {
-public:
+  public:
     SystemRandom();
     explicit SystemRandom(std::uint64_t seed);
     [[nodiscard]] double next() override;
     void reseed() override;
 
-private:
+  private:
     std::mt19937_64 engine_;
 };
 
 // A generator that is never reseeded: one fixed sequence for a given seed.
 class SequenceRandom final : public Random {
-public:
+  public:
     explicit SequenceRandom(std::uint64_t seed) : engine_(seed) {}
     [[nodiscard]] double next() override;
     void reseed() override {}
 
-private:
+  private:
     std::mt19937_64 engine_;
 };
 

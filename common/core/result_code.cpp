@@ -70,37 +70,60 @@ std::int64_t delta(const Inputs& in) {
     std::int64_t d = 0;
     const int f = in.f;
     for (int i = 1; i <= f; ++i) {
-        if (i % 2 == 0) d += in.Df + in.Nl;
-        if (i % 3 == 0) d += in.Dl;
-        if (i == in.Jf) d += 2;
-        if (i == in.Jl) d += 101 * in.q;
-        if (i == in.Nf) d += 3 + i;
-        if (i == in.Nl) d += 1;
+        if (i % 2 == 0)
+            d += in.Df + in.Nl;
+        if (i % 3 == 0)
+            d += in.Dl;
+        if (i == in.Jf)
+            d += 2;
+        if (i == in.Jl)
+            d += 101 * in.q;
+        if (i == in.Nf)
+            d += 3 + i;
+        if (i == in.Nl)
+            d += 1;
         d += W(i + 4) * (in.c(i) - W(i + 1) + 4 + in.Jf);
     }
     d += in.q * (in.Jf + f + 1);
     d -= in.Nf;
     for (int i = f; i >= 1; --i) {
-        if (i % 2 == 0) d += in.Nf;
-        if (i % 3 == 0) d += i + in.Dl;
-        if (i == in.Jf) d += 43 * i;
-        if (i == in.Jl) d += in.q + 11;
-        if (i == in.Nf) d += 10;
-        if (i == in.Nl) d += 51 + i;
+        if (i % 2 == 0)
+            d += in.Nf;
+        if (i % 3 == 0)
+            d += i + in.Dl;
+        if (i == in.Jf)
+            d += 43 * i;
+        if (i == in.Jl)
+            d += in.q + 11;
+        if (i == in.Nf)
+            d += 10;
+        if (i == in.Nl)
+            d += 51 + i;
         d += W(i + 2) * (in.c(i) + W(i + 3) + 2 - in.Jl);
     }
     d += (in.J + in.Jf + in.Jl) * in.nnn + in.Jf * in.Jl * W(in.nnn) + 1;
-    if (in.Jl == in.Jf) d += in.J;
-    if (in.Nf == in.Jf) d -= f;
-    if (in.Nl == in.Jf) d -= in.q;
-    if (in.Nf == in.Jl) d += 7 * (in.q + 1);
-    if (in.Nl == in.Jl) d += in.day + in.q;
-    if (in.Nl == in.Nf) d -= in.J + in.Nf;
-    if (in.q % 2 == 0) d += 1;
-    if (in.q % 3 == 0) d += f;
-    if (f % 2 == 0) d += 7 + in.Dl;
-    if (f % 3 == 0) d += f + 2 + in.Df;
-    if (f % 5 == 0) d += in.Nf + in.Nl;
+    if (in.Jl == in.Jf)
+        d += in.J;
+    if (in.Nf == in.Jf)
+        d -= f;
+    if (in.Nl == in.Jf)
+        d -= in.q;
+    if (in.Nf == in.Jl)
+        d += 7 * (in.q + 1);
+    if (in.Nl == in.Jl)
+        d += in.day + in.q;
+    if (in.Nl == in.Nf)
+        d -= in.J + in.Nf;
+    if (in.q % 2 == 0)
+        d += 1;
+    if (in.q % 3 == 0)
+        d += f;
+    if (f % 2 == 0)
+        d += 7 + in.Dl;
+    if (f % 3 == 0)
+        d += f + 2 + in.Df;
+    if (f % 5 == 0)
+        d += in.Nf + in.Nl;
     d += W(in.day - 1);
     return d;
 }
@@ -208,14 +231,7 @@ std::optional<std::string> Codirovka(std::string_view nazv, int nnn, int res, co
     }
     groups += codes::kEndMarker;
 
-    std::string code;
-    for (std::size_t g = 0; g < 19; ++g) {
-        int value = 0;
-        for (int k = 5; k >= 0; --k) {
-            value = value * 2 + (groups[g * 6 + static_cast<std::size_t>(k)] == '1' ? 1 : 0);
-        }
-        code += codes::kAlphabet[static_cast<std::size_t>(value)];
-    }
+    const std::string code = codes::symbolsFromBits(groups);
     return code;
 }
 
@@ -236,12 +252,7 @@ int Rascodirovka(std::string_view nazv, int nnn, std::string_view code, const Da
     const auto& Pinv = codes::kPositionInverse;
     const auto& P = codes::kPositionPermutation;
 
-    std::string bits;
-    for (const char ch : code) {
-        const auto& entry = codes::kSixBitTable[static_cast<std::size_t>(
-            codes::kAlphabetIndex[static_cast<unsigned char>(ch)])];
-        bits.append(entry.data(), 6);
-    }
+    const std::string bits = codes::bitsFromSymbols(code);
     if (bits.substr(112) != codes::kEndMarker) {
         return kRejected;
     }
@@ -286,8 +297,8 @@ int Rascodirovka(std::string_view nazv, int nnn, std::string_view code, const Da
         y[target] = pairs[2 * i];
         y[target + 1] = pairs[2 * i + 1];
     }
-    const auto firstHalf = codes::transformBlockHalf(
-        std::string_view(codes::kBlockMarkerFirstHalfStored.data(), 10));
+    const auto firstHalf =
+        codes::transformBlockHalf(std::string_view(codes::kBlockMarkerFirstHalfStored.data(), 10));
     if (y.substr(38, 10) != codes::kBlockMarker.substr(10, 10) ||
         y.substr(28, 10) != std::string_view(firstHalf.data(), 10)) {
         return kRejected;

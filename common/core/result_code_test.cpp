@@ -85,9 +85,9 @@ TEST(ResultCode, LimitsAtTheEdgesAreExactAndEveryProducedCodeDecodes) {
     };
     // Day 31 with variant 9 has the largest factor; variants 1 and 2 are capped by the 16-bit
     // range the decoded value is kept in.
-    for (const Case& c : {Case{{2026, 12, 31}, 9}, Case{{2026, 12, 31}, 29},
-                          Case{{2026, 1, 1}, 1}, Case{{2026, 1, 31}, 2}, Case{{2026, 7, 31}, 0},
-                          Case{{2026, 12, 31}, 30}}) {
+    for (const Case& c :
+         {Case{{2026, 12, 31}, 9}, Case{{2026, 12, 31}, 29}, Case{{2026, 1, 1}, 1},
+          Case{{2026, 1, 31}, 2}, Case{{2026, 7, 31}, 0}, Case{{2026, 12, 31}, 30}}) {
         const int largest = maxEncodableResult("tsifran", c.variant, c.day);
         ScriptedRandom random({0.3, 0.7});
         const auto top = Codirovka("tsifran", c.variant, largest, c.day, random);

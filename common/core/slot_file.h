@@ -25,17 +25,17 @@ constexpr int textCapacity(int slotLength) {
 
 enum class SlotStatus {
     Ok,
-    CannotOpen,    // the file could not be created or opened
-    CannotWrite,   // writing failed (disk full, read-only, ...)
-    Unencodable,   // the text holds a character with no Windows-1251 form
-    TooLong,       // the text does not fit into the slot
-    BadSlot,       // slot number below 1
+    CannotOpen,   // the file could not be created or opened
+    CannotWrite,  // writing failed (disk full, read-only, ...)
+    Unencodable,  // the text holds a character with no Windows-1251 form
+    TooLong,      // the text does not fit into the slot
+    BadSlot,      // slot number below 1
 };
 
 // A slot file, read whole when opened (the files of the suite are a few kilobytes at most)
 // and written slot by slot in place.
 class SlotFile {
-public:
+  public:
     SlotFile(std::filesystem::path path, int slotLength);
 
     // Reads the file, creating it empty when it does not exist.
@@ -44,8 +44,8 @@ public:
     // Reads the file if it exists; a missing file reads as empty and is not created.
     [[nodiscard]] SlotStatus openExisting();
 
-    [[nodiscard]] std::string text(int slot) const;       // UTF-8
-    [[nodiscard]] std::string rawText(int slot) const;    // the stored bytes
+    [[nodiscard]] std::string text(int slot) const;     // UTF-8
+    [[nodiscard]] std::string rawText(int slot) const;  // the stored bytes
     [[nodiscard]] std::int16_t integer(int slot) const;
 
     // Writes at once. Nothing is written when the status is not Ok.
@@ -58,7 +58,7 @@ public:
     [[nodiscard]] int slotLength() const { return slotLength_; }
     [[nodiscard]] const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     [[nodiscard]] std::string_view slotBytes(int slot) const;
     [[nodiscard]] SlotStatus writeSlotBytes(int slot, std::string_view bytes);
 

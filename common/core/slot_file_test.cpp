@@ -20,7 +20,8 @@ TEST(SlotFile, WritesTextsAndIntegersByteForByte) {
     ASSERT_EQ(file.writeInteger(3, -2), SlotStatus::Ok);
     ASSERT_EQ(file.writeInteger(2, 0x1234), SlotStatus::Ok);
     EXPECT_EQ(readBytes(dir / "t.dat"),
-              "\x02\x00" "ab\x00\x00"
+              "\x02\x00"
+              "ab\x00\x00"
               "\x34\x12\x00\x00\x00\x00"
               "\xFE\xFF\x00\x00\x00\x00"s);
     // Rewriting a slot with a shorter text keeps the file length and the rest of the slot.
@@ -100,8 +101,14 @@ TEST(SlotFile, ClampsLengthFieldsToTheSlot) {
     const Case cases[] = {
         {"longer than the slot", "\x00\x01"s + body + "\x02\x00yy"s, 1, body},
         {"next slot intact", "\x00\x01"s + body + "\x02\x00yy"s, 2, "yy"},
-        {"longer than the file", "\x10\x00" "abc"s, 1, "abc"},
-        {"negative length", "\xFF\xFF" "abc"s, 1, ""},
+        {"longer than the file",
+         "\x10\x00"
+         "abc"s,
+         1, "abc"},
+        {"negative length",
+         "\xFF\xFF"
+         "abc"s,
+         1, ""},
         {"only one byte", "\x05"s, 1, ""},
         {"zero length", "\x00\x00zz"s, 1, ""},
     };

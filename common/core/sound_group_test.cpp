@@ -15,8 +15,8 @@ using testing::writeBytes;
 TEST(SoundGroup, ListsTheWavFilesWhoseNamesBeginWithTheGroup) {
     TempDir dir;
     std::filesystem::create_directory(dir / "sound");
-    for (const char* name : {"start1.wav", "start.wav", "startup.WAV", "start2.mp3",
-                             "restart.wav", "exit.wav", "st.wav"}) {
+    for (const char* name : {"start1.wav", "start.wav", "startup.WAV", "start2.mp3", "restart.wav",
+                             "exit.wav", "st.wav"}) {
         writeBytes(dir.path() / "sound" / name, "RIFF");
     }
     std::filesystem::create_directory(dir.path() / "sound" / "start3.wav");
@@ -37,9 +37,11 @@ TEST(SoundGroup, MissingFolderIsSilence) {
 
 TEST(SoundGroup, PicksByFloorOfRandomTimesCountAfterReseeding) {
     const std::vector<std::filesystem::path> files = {"a.wav", "b.wav", "c.wav"};
-    for (const auto& [draw, expected] :
-         {std::pair{0.0, "a.wav"}, {0.34, "b.wav"}, {0.66, "b.wav"}, {0.67, "c.wav"},
-          {0.999, "c.wav"}}) {
+    for (const auto& [draw, expected] : {std::pair{0.0, "a.wav"},
+                                         {0.34, "b.wav"},
+                                         {0.66, "b.wav"},
+                                         {0.67, "c.wav"},
+                                         {0.999, "c.wav"}}) {
         ScriptedRandom random({draw});
         EXPECT_EQ(pickSound(files, random), expected) << draw;
         EXPECT_EQ(random.reseeds, 1);

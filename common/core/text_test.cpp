@@ -10,11 +10,11 @@ TEST(Text, ParsesWholeSixteenBitNumbersOnly) {
         const char* text;
         std::optional<std::int16_t> value;
     };
-    for (const Case& c : {Case{"2", 2}, Case{" 3 ", 3}, Case{"+7", 7}, Case{"-1", -1},
-                          Case{"32767", 32767}, Case{"-32768", -32768}, Case{"32768", {}},
-                          Case{"99999999999", {}}, Case{"", {}}, Case{" ", {}}, Case{"2a", {}},
-                          Case{"a2", {}}, Case{"1.5", {}}, Case{"0x10", {}}, Case{"-", {}},
-                          Case{"1 2", {}}, Case{"０", {}}}) {
+    for (const Case& c :
+         {Case{"2", 2}, Case{" 3 ", 3}, Case{"+7", 7}, Case{"-1", -1}, Case{"32767", 32767},
+          Case{"-32768", -32768}, Case{"32768", {}}, Case{"99999999999", {}}, Case{"", {}},
+          Case{" ", {}}, Case{"2a", {}}, Case{"a2", {}}, Case{"1.5", {}}, Case{"0x10", {}},
+          Case{"-", {}}, Case{"1 2", {}}, Case{"０", {}}}) {
         EXPECT_EQ(parseInt16(c.text), c.value) << '"' << c.text << '"';
     }
 }

@@ -49,14 +49,7 @@ std::string codeFromBits(std::string k) {
         l[i] = k[static_cast<std::size_t>(codes::kTimePermutation[i] - 1)];
     }
     swapBlocks(l);
-    std::string kod;
-    for (std::size_t grp = 0; grp < 10; ++grp) {
-        int value = 0;
-        for (int bit = 5; bit >= 0; --bit) {
-            value = value * 2 + (l[grp * 6 + static_cast<std::size_t>(bit)] == '1' ? 1 : 0);
-        }
-        kod += codes::kAlphabet[static_cast<std::size_t>(value)];
-    }
+    const std::string kod = codes::symbolsFromBits(l);
     return kod;
 }
 
@@ -81,16 +74,13 @@ DecodedTime RasKodTime(std::string_view kod) {
         out.error = kTimeCodeBadSymbol;
         return out;
     }
-    std::string l;
     for (const char ch : kod) {
         if (!codes::inAlphabet(ch)) {
             out.error = kTimeCodeBadSymbol;
             return out;
         }
-        const auto& entry = codes::kSixBitTable[static_cast<std::size_t>(
-            codes::kAlphabetIndex[static_cast<unsigned char>(ch)])];
-        l.append(entry.data(), 6);
     }
+    std::string l = codes::bitsFromSymbols(kod);
     swapBlocks(l);
     std::string k(60, '0');
     for (std::size_t i = 0; i < 60; ++i) {

@@ -15,12 +15,12 @@ inline constexpr int kTimeCodeLength = 10;
 
 // Error numbers of RasKodTime; none of them can be an hour.
 enum TimeCodeError : int {
-    kTimeCodeBadSymbol = 61,   // a character outside the code alphabet, or a short code
-    kTimeCodeBadMarker = 62,   // the time marker does not match
-    kTimeCodeBadDigit = 63,    // a four-digit group above 9
-    kTimeCodeBadSecond = 64,   // seconds not whole or outside 0..59
-    kTimeCodeBadMinute = 65,   // minutes not whole or outside 0..59
-    kTimeCodeBadHour = 66,     // hours not whole or outside 0..23
+    kTimeCodeBadSymbol = 61,  // a character outside the code alphabet, or a short code
+    kTimeCodeBadMarker = 62,  // the time marker does not match
+    kTimeCodeBadDigit = 63,   // a four-digit group above 9
+    kTimeCodeBadSecond = 64,  // seconds not whole or outside 0..59
+    kTimeCodeBadMinute = 65,  // minutes not whole or outside 0..59
+    kTimeCodeBadHour = 66,    // hours not whole or outside 0..23
 };
 
 // Encodes a time of day. The generator is reseeded first and gives the twelve fill digits.

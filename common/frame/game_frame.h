@@ -28,7 +28,7 @@ struct GameInfo {
 inline constexpr int kSoundSwitchSlot = 50;
 
 class GameFrame {
-public:
+  public:
     GameFrame(GameInfo info, Services& services, std::filesystem::path dir = ".");
 
     // Reads the variant number; false when the game must end at once.
@@ -58,7 +58,7 @@ public:
     void handOffWithoutResult();
     [[nodiscard]] bool handedOff() const { return handedOff_; }
 
-private:
+  private:
     void handOff(const std::string& code);
     [[nodiscard]] std::filesystem::path settingsPath() const;
 

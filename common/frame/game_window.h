@@ -12,7 +12,7 @@
 namespace tro {
 
 class GameWindow : public QWidget {
-public:
+  public:
     explicit GameWindow(GameFrame& frame, QWidget* parent = nullptr);
 
     [[nodiscard]] GameFrame& frame() { return frame_; }
@@ -26,10 +26,10 @@ public:
     // A check box that shows a switch slot and writes it at once on every click.
     void bindSwitch(QCheckBox* box, int slot);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     GameFrame& frame_;
 };
 

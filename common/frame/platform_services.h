@@ -14,69 +14,69 @@ class QWidget;
 namespace tro {
 
 class QtLauncher final : public ProgramLauncher {
-public:
+  public:
     bool start(const QString& program, const QStringList& arguments) override;
 };
 
 // Loads Qt Multimedia only when the first sound is played, so start-up does not pay for it.
 // Without an audio output every sound is silence.
 class QtSoundPlayer final : public QObject, public SoundPlayer {
-public:
+  public:
     QtSoundPlayer();
     ~QtSoundPlayer() override;
     void play(const QString& file) override;
     [[nodiscard]] bool isPlaying() const override { return playing_; }
 
-private:
+  private:
     QSoundEffect* effect_ = nullptr;
     bool silent_ = false;
     bool playing_ = false;
 };
 
 class QtDialogs final : public Dialogs {
-public:
+  public:
     void setParent(QWidget* parent) { parent_ = parent; }
     void message(const QString& title, const QString& text, MessageIcon icon) override;
     bool askYesNo(const QString& title, const QString& text) override;
     std::optional<QString> askText(const QString& title, const QString& prompt,
                                    const QString& initial) override;
 
-private:
+  private:
     QWidget* parent_ = nullptr;
 };
 
 class QtUrlOpener final : public UrlOpener {
-public:
+  public:
     bool open(const QUrl& url) override;
 };
 
 class QtClipboard final : public Clipboard {
-public:
+  public:
     void setText(const QString& text) override;
     [[nodiscard]] QString text() const override;
 };
 
 // Switching layouts is a Windows service; elsewhere the layout stays as the user set it.
 class SystemKeyboardLayouts final : public KeyboardLayouts {
-public:
+  public:
     [[nodiscard]] bool available() const override;
     [[nodiscard]] QString current() const override;
     bool activate(const QString& layoutId) override;
 };
 
 class SystemProcessControl final : public ProcessControl {
-public:
+  public:
     void exitNow(int code) override;
 };
 
 // One of each, owned together; a program makes one in main().
 class PlatformServices {
-public:
+  public:
     PlatformServices();
     [[nodiscard]] Services& services() { return services_; }
     [[nodiscard]] QtDialogs& dialogs() { return dialogs_; }
 
-private:
+  private:
     QtLauncher launcher_;
     QtSoundPlayer sound_;
     QtDialogs dialogs_;

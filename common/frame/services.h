@@ -13,7 +13,7 @@ class Clock;
 class Random;
 
 class ProgramLauncher {
-public:
+  public:
     virtual ~ProgramLauncher() = default;
     // Starts a program detached from this one, in the current directory. False when it
     // could not be started.
@@ -21,7 +21,7 @@ public:
 };
 
 class SoundPlayer {
-public:
+  public:
     virtual ~SoundPlayer() = default;
     // Plays a WAV file asynchronously.
     virtual void play(const QString& file) = 0;
@@ -31,7 +31,7 @@ public:
 enum class MessageIcon { None, Information, Warning, Critical };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // A modal message with one OK button.
     virtual void message(const QString& title, const QString& text, MessageIcon icon) = 0;
@@ -43,14 +43,14 @@ public:
 };
 
 class UrlOpener {
-public:
+  public:
     virtual ~UrlOpener() = default;
     // Hands a mailto: or web address to the desktop. True only means the desktop took it.
     virtual bool open(const QUrl& url) = 0;
 };
 
 class Clipboard {
-public:
+  public:
     virtual ~Clipboard() = default;
     virtual void setText(const QString& text) = 0;
     [[nodiscard]] virtual QString text() const = 0;
@@ -59,7 +59,7 @@ public:
 // Keyboard layouts by their Windows identifiers ("00000419" Russian, "00000422" Ukrainian,
 // "00000409" US English).
 class KeyboardLayouts {
-public:
+  public:
     virtual ~KeyboardLayouts() = default;
     // Whether this platform can switch layouts at all.
     [[nodiscard]] virtual bool available() const = 0;
@@ -70,7 +70,7 @@ public:
 };
 
 class ProcessControl {
-public:
+  public:
     virtual ~ProcessControl() = default;
     // Ends this process at once: no window or unload handling runs afterwards.
     virtual void exitNow(int code) = 0;

@@ -19,9 +19,10 @@ using testing::TempDir;
 using testing::writeBytes;
 
 int makePlayDir(const fs::path& dest) {
-    return QProcess::execute(TRO_SOURCE_DIR "/scripts/make-play-dir",
-                             {"--build", TRO_BUILD_DIR, "--program", TRO_TESTGAME, "--data",
-                              TRO_SOURCE_DIR "/tests/testgame", QString::fromStdString(dest.string())});
+    return QProcess::execute(
+        TRO_SOURCE_DIR "/scripts/make-play-dir",
+        {"--build", TRO_BUILD_DIR, "--program", TRO_TESTGAME, "--data",
+         TRO_SOURCE_DIR "/tests/testgame", QString::fromStdString(dest.string())});
 }
 
 TEST(PlayDirectory, HoldsProgramsDataAndEverySoundGroup) {

@@ -14,7 +14,7 @@
 namespace {
 
 class TestGameWindow : public tro::GameWindow {
-public:
+  public:
     explicit TestGameWindow(tro::GameFrame& gameFrame) : GameWindow(gameFrame) {
         setWindowTitle(QStringLiteral("Тестовая игра"));
         auto* layout = new QHBoxLayout(this);

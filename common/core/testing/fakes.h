@@ -10,7 +10,7 @@
 namespace tro::testing {
 
 class FixedClock final : public Clock {
-public:
+  public:
     FixedClock() = default;
     FixedClock(Date date, TimeOfDay time) { now_.date = date, now_.time = time; }
 
@@ -21,14 +21,14 @@ public:
     void setTime(TimeOfDay time) { now_.time = time; }
     void advanceMs(std::int64_t ms) { monotonic_ += ms; }
 
-private:
+  private:
     DateTime now_;
     std::int64_t monotonic_ = 0;
 };
 
 // Gives the scripted values in turn, then starts over; counts reseeds.
 class ScriptedRandom final : public Random {
-public:
+  public:
     ScriptedRandom() : values_{0.0} {}
     explicit ScriptedRandom(std::vector<double> values) : values_(std::move(values)) {
         if (values_.empty()) {
@@ -47,7 +47,7 @@ public:
     int draws = 0;
     int reseeds = 0;
 
-private:
+  private:
     std::vector<double> values_;
     std::size_t index_ = 0;
 };

@@ -11,7 +11,7 @@
 namespace tro::testing {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::random_device rd;
         const auto base = std::filesystem::temp_directory_path();
@@ -34,7 +34,7 @@ public:
         return path_ / name;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -14,7 +14,7 @@
 namespace tro::testing {
 
 class RecordingLauncher final : public ProgramLauncher {
-public:
+  public:
     struct Start {
         QString program;
         QStringList arguments;
@@ -28,7 +28,7 @@ public:
 };
 
 class FakeSoundPlayer final : public SoundPlayer {
-public:
+  public:
     void play(const QString& file) override {
         played.push_back(file);
         playing = playsStayOn;
@@ -40,7 +40,7 @@ public:
 };
 
 class FakeDialogs final : public Dialogs {
-public:
+  public:
     struct Message {
         QString title;
         QString text;
@@ -80,7 +80,7 @@ public:
 };
 
 class FakeUrlOpener final : public UrlOpener {
-public:
+  public:
     bool open(const QUrl& url) override {
         opened.push_back(url);
         return succeeds;
@@ -90,14 +90,14 @@ public:
 };
 
 class FakeClipboard final : public Clipboard {
-public:
+  public:
     void setText(const QString& text) override { content = text; }
     [[nodiscard]] QString text() const override { return content; }
     QString content;
 };
 
 class FakeKeyboardLayouts final : public KeyboardLayouts {
-public:
+  public:
     [[nodiscard]] bool available() const override { return isAvailable; }
     [[nodiscard]] QString current() const override { return active; }
     bool activate(const QString& layoutId) override {
@@ -117,7 +117,7 @@ public:
 
 // Records the exit instead of ending the test process.
 class RecordingProcessControl final : public ProcessControl {
-public:
+  public:
     void exitNow(int code) override { exits.push_back(code); }
     std::vector<int> exits;
 };
