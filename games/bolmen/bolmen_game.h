@@ -1,0 +1,69 @@
+#pragma once
+// The min-or-max game: nine different two-digit numbers; find the least on white squares and
+// the greatest on yellow ones, thirty times, against a clock in tenths of a second.
+
+#include <array>
+#include <cstdint>
+
+#include "random.h"
+
+namespace tro::bolmen {
+
+enum class Task { Minimum = 0, Maximum = 1 };
+
+enum class Outcome {
+    Playing,
+    Finished,         // thirty right clicks: the clock is the result
+    TooManyMistakes,  // more than a thousand wrong clicks: no result
+    TooSlow,          // the clock passed 10000 tenths: no result
+};
+
+class BolmenGame {
+  public:
+    static constexpr int kVariants = 3;
+    static constexpr int kSquares = 9;
+    static constexpr int kHeadingSquare = 0;  // the "MIN"/"MAX" square, always a wrong click
+    static constexpr int kRightToFinish = 30;
+    static constexpr int kMostWrong = 1000;
+    static constexpr int kPenaltyTenths = 20;
+    static constexpr int kMostTenths = 10000;
+
+    BolmenGame(int variant, Random& random);
+
+    // A new set: the task, nine different numbers 10..99 and the mark on the extreme.
+    void Generation();
+
+    // A click on square 0 (the heading) to 9. Every click that does not end the game brings
+    // a new set.
+    Outcome click(int square);
+
+    // The time since the window opened; the clock is its whole tenths plus the penalties.
+    Outcome elapse(std::int64_t elapsedMs);
+
+    [[nodiscard]] int variant() const { return variant_; }
+    [[nodiscard]] Task task() const { return task_; }
+    [[nodiscard]] bool headingVisible() const { return variant_ == 1; }
+    // The number on square 1..9.
+    [[nodiscard]] int number(int square) const {
+        return numbers_[static_cast<std::size_t>(square - 1)];
+    }
+    // The square that carries the mark: the one with the extreme of the task.
+    [[nodiscard]] int target() const { return target_; }
+    [[nodiscard]] int clock() const { return static_cast<int>(tenths_ + kPenaltyTenths * wrong_); }
+    [[nodiscard]] int right() const { return right_; }
+    [[nodiscard]] int wrong() const { return wrong_; }
+    [[nodiscard]] Outcome outcome() const { return outcome_; }
+
+  private:
+    int variant_;
+    Random& random_;
+    Task task_ = Task::Minimum;
+    std::array<int, kSquares> numbers_{};
+    int target_ = 1;
+    std::int64_t tenths_ = 0;
+    int right_ = 0;
+    int wrong_ = 0;
+    Outcome outcome_ = Outcome::Playing;
+};
+
+}  // namespace tro::bolmen

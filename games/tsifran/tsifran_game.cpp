@@ -1,0 +1,113 @@
+#include "tsifran_game.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace tro::tsifran {
+
+double answerValue(std::string_view typed) {
+    std::size_t i = 0;
+    while (i < typed.size() && (typed[i] == ' ' || typed[i] == '\t')) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < typed.size() && (typed[i] == '+' || typed[i] == '-')) {
+        negative = typed[i] == '-';
+        ++i;
+    }
+    double value = 0;
+    bool any = false;
+    for (; i < typed.size() && typed[i] >= '0' && typed[i] <= '9'; ++i) {
+        value = std::min(value * 10 + (typed[i] - '0'), 1e15);
+        any = true;
+    }
+    if (i < typed.size() && typed[i] == '.') {
+        double scale = 0.1;
+        for (++i; i < typed.size() && typed[i] >= '0' && typed[i] <= '9'; ++i) {
+            value += (typed[i] - '0') * scale;
+            scale /= 10;
+            any = true;
+        }
+    }
+    if (!any) {
+        return 0;
+    }
+    return negative ? -value : value;
+}
+
+std::string formatNumber(double value) {
+    if (value == std::floor(value) && std::fabs(value) < 1e16) {
+        return std::to_string(static_cast<long long>(value));
+    }
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.10g", value);
+    return buffer;
+}
+
+TsifranGame::TsifranGame(int variant, Random& random)
+    : variant_(std::clamp(variant, 1, kVariants)), random_(random) {
+    vopros();
+}
+
+void TsifranGame::vopros() {
+    random_.reseed();
+    const int a = random_.below(500) + 1;
+    const int b = random_.below(500) + 1;
+    if (variant_ == 1) {
+        operation_ = Operation::Addition;
+    } else if (variant_ == 2) {
+        operation_ = Operation::Subtraction;
+    } else {
+        operation_ = random_.below(2) + 1 == 1 ? Operation::Addition : Operation::Subtraction;
+    }
+    if (operation_ == Operation::Addition) {
+        question_ = std::to_string(a) + " + " + std::to_string(b);
+        expected_ = a + b;
+    } else {
+        const int larger = a > b ? a : b;
+        const int smaller = a > b ? b : a;
+        question_ = std::to_string(larger) + " - " + std::to_string(smaller);
+        expected_ = larger - smaller;
+    }
+}
+
+Verdict TsifranGame::answer(std::string_view typed) {
+    const double value = answerValue(typed);
+    const bool right = value == expected_;
+    // Numbers are joined with a leading blank, where a negative one shows its sign instead.
+    lastLog_ = question_ + " = " + std::to_string(expected_) + "  " + (value < 0 ? "" : " ") +
+               formatNumber(value) + (right ? "  правильно" : "  неправильно");
+    if (outcome_ != Outcome::Playing) {
+        return right ? Verdict::Right : Verdict::Wrong;
+    }
+    if (right) {
+        ++right_;
+        if (right_ == kRightToFinish) {
+            outcome_ = Outcome::Finished;
+        } else {
+            vopros();
+        }
+        return Verdict::Right;
+    }
+    ++wrong_;
+    if (right_ + wrong_ > kMostAnswers) {
+        outcome_ = Outcome::TooManyAnswers;
+    } else {
+        vopros();
+    }
+    return Verdict::Wrong;
+}
+
+Outcome TsifranGame::elapse(std::int64_t elapsedMs) {
+    if (outcome_ != Outcome::Playing) {
+        return outcome_;
+    }
+    tenths_ = std::max<std::int64_t>(tenths_, elapsedMs / 100);
+    if (clock() > kMostTenths) {
+        outcome_ = Outcome::TooSlow;
+    }
+    return outcome_;
+}
+
+}  // namespace tro::tsifran

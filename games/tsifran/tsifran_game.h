@@ -1,0 +1,73 @@
+#pragma once
+// The mental-arithmetic game: ten right sums or differences of numbers from 1 to 500
+// against a clock in tenths of a second, three seconds added for every wrong answer.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "random.h"
+
+namespace tro::tsifran {
+
+enum class Operation { Addition, Subtraction };
+
+enum class Outcome {
+    Playing,
+    Finished,        // ten right answers: the clock is the result
+    TooManyAnswers,  // more than thirty answers in all: no result
+    TooSlow,         // the clock passed 10000 tenths: no result
+};
+
+enum class Verdict { Right, Wrong };
+
+// The numeric value of a typed answer: its leading number (blanks skipped, optional sign,
+// digits, an optional decimal fraction), 0 when the text does not begin with one.
+[[nodiscard]] double answerValue(std::string_view typed);
+
+// How a number is shown in the log: whole numbers without a fraction.
+[[nodiscard]] std::string formatNumber(double value);
+
+class TsifranGame {
+  public:
+    static constexpr int kVariants = 3;
+    static constexpr int kRightToFinish = 10;
+    static constexpr int kMostAnswers = 30;
+    static constexpr int kPenaltyTenths = 30;
+    static constexpr int kMostTenths = 10000;
+
+    TsifranGame(int variant, Random& random);
+
+    // A new question: a and b from 1 to 500 drawn in this order, the larger first in a
+    // subtraction.
+    void vopros();
+
+    // Judges a typed answer (Enter), logs it and moves on.
+    Verdict answer(std::string_view typed);
+
+    // The time since the window opened; the clock is its whole tenths plus the penalties.
+    Outcome elapse(std::int64_t elapsedMs);
+
+    [[nodiscard]] const std::string& question() const { return question_; }
+    [[nodiscard]] int expected() const { return expected_; }
+    [[nodiscard]] Operation operation() const { return operation_; }
+    [[nodiscard]] const std::string& lastLogLine() const { return lastLog_; }
+    [[nodiscard]] int clock() const { return static_cast<int>(tenths_ + kPenaltyTenths * wrong_); }
+    [[nodiscard]] int right() const { return right_; }
+    [[nodiscard]] int wrong() const { return wrong_; }
+    [[nodiscard]] Outcome outcome() const { return outcome_; }
+
+  private:
+    int variant_;
+    Random& random_;
+    Operation operation_ = Operation::Addition;
+    std::string question_;
+    int expected_ = 0;
+    std::string lastLog_;
+    std::int64_t tenths_ = 0;
+    int right_ = 0;
+    int wrong_ = 0;
+    Outcome outcome_ = Outcome::Playing;
+};
+
+}  // namespace tro::tsifran
