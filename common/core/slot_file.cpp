@@ -108,6 +108,10 @@ SlotStatus SlotFile::writeSlotBytes(int slot, std::string_view bytes) {
         updated.resize(slotEnd, '\0');
     }
     std::copy(bytes.begin(), bytes.end(), updated.begin() + static_cast<std::ptrdiff_t>(start));
+    if (rewriting_) {
+        content_ = std::move(updated);
+        return SlotStatus::Ok;
+    }
 
     std::error_code ec;
     const bool exists = std::filesystem::exists(path_, ec);
@@ -125,6 +129,30 @@ SlotStatus SlotFile::writeSlotBytes(int slot, std::string_view bytes) {
         return SlotStatus::CannotWrite;
     }
     content_ = std::move(updated);
+    return SlotStatus::Ok;
+}
+
+SlotStatus SlotFile::commit() {
+    rewriting_ = false;
+    std::filesystem::path temporary = path_;
+    temporary += ".new";
+    bool ok = false;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(content_.data(), static_cast<std::streamsize>(content_.size()));
+        out.flush();
+        ok = static_cast<bool>(out);
+    }
+    std::error_code ec;
+    if (ok) {
+        std::filesystem::rename(temporary, path_, ec);
+        ok = !ec;
+    }
+    if (!ok) {
+        std::filesystem::remove(temporary, ec);
+        (void)openExisting();
+        return SlotStatus::CannotWrite;
+    }
     return SlotStatus::Ok;
 }
 

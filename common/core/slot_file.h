@@ -53,6 +53,13 @@ class SlotFile {
     [[nodiscard]] SlotStatus writeRawText(int slot, std::string_view bytes);
     [[nodiscard]] SlotStatus writeInteger(int slot, std::int16_t value);
 
+    // Rewriting a file whole: after beginRewrite() writes only change the copy in memory, and
+    // commit() puts the whole new file in place at once (written beside it, then renamed over
+    // it). A crash, a full disk or a failed write leaves the old file as it was; a failed
+    // commit also takes the copy in memory back to the old file.
+    void beginRewrite() { rewriting_ = true; }
+    [[nodiscard]] SlotStatus commit();
+
     // Number of slots the file covers, counting a last short slot.
     [[nodiscard]] int slotCount() const;
     [[nodiscard]] int slotLength() const { return slotLength_; }
@@ -65,6 +72,7 @@ class SlotFile {
     std::filesystem::path path_;
     int slotLength_;
     std::string content_;
+    bool rewriting_ = false;
 };
 
 // A short Russian text that tells the user what went wrong.

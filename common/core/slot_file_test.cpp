@@ -148,3 +148,44 @@ TEST(SlotFile, ReportsFilesThatCannotBeOpened) {
 
 }  // namespace
 }  // namespace tro
+
+namespace tro {
+namespace {
+
+TEST(SlotFileRewrite, PutsTheWholeNewFileInPlaceOnlyOnCommit) {
+    TempDir dir;
+    SlotFile file(dir / "t.dat", 4);
+    ASSERT_EQ(file.open(), SlotStatus::Ok);
+    ASSERT_EQ(file.writeInteger(1, 7), SlotStatus::Ok);
+    const std::string before = readBytes(dir / "t.dat");
+
+    file.beginRewrite();
+    ASSERT_EQ(file.writeInteger(1, 8), SlotStatus::Ok);
+    ASSERT_EQ(file.writeText(3, "ab"), SlotStatus::Ok);
+    EXPECT_EQ(readBytes(dir / "t.dat"), before) << "nothing reaches the disk before the commit";
+    EXPECT_EQ(file.integer(1), 8);
+    ASSERT_EQ(file.commit(), SlotStatus::Ok);
+    EXPECT_EQ(readBytes(dir / "t.dat"), "\x08\0\0\0\0\0\0\0\x02\0ab"s);
+    EXPECT_FALSE(std::filesystem::exists(dir / "t.dat.new"));
+
+    ASSERT_EQ(file.writeInteger(2, 1), SlotStatus::Ok);
+    EXPECT_EQ(readBytes(dir / "t.dat").substr(4, 2), "\x01\0"s) << "back to writing at once";
+}
+
+TEST(SlotFileRewrite, AFailedCommitKeepsTheOldFileWhole) {
+    TempDir dir;
+    SlotFile file(dir / "t.dat", 4);
+    ASSERT_EQ(file.open(), SlotStatus::Ok);
+    ASSERT_EQ(file.writeText(1, "ok"), SlotStatus::Ok);
+    const std::string before = readBytes(dir / "t.dat");
+    // Something stands where the new file would be written.
+    std::filesystem::create_directory(dir / "t.dat.new");
+    file.beginRewrite();
+    ASSERT_EQ(file.writeText(1, "no"), SlotStatus::Ok);
+    EXPECT_EQ(file.commit(), SlotStatus::CannotWrite);
+    EXPECT_EQ(readBytes(dir / "t.dat"), before);
+    EXPECT_EQ(file.text(1), "ok") << "the copy in memory goes back to the file";
+}
+
+}  // namespace
+}  // namespace tro
