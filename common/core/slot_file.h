@@ -44,6 +44,9 @@ class SlotFile {
     // Reads the file if it exists; a missing file reads as empty and is not created.
     [[nodiscard]] SlotStatus openExisting();
 
+    // Takes the bytes of a file as if they had been read from it (for checks of the readers).
+    void load(std::string bytes) { content_ = std::move(bytes); }
+
     [[nodiscard]] std::string text(int slot) const;     // UTF-8
     [[nodiscard]] std::string rawText(int slot) const;  // the stored bytes
     [[nodiscard]] std::int16_t integer(int slot) const;

@@ -49,18 +49,31 @@ std::string codeFromBits(std::string k) {
         l[i] = k[static_cast<std::size_t>(codes::kTimePermutation[i] - 1)];
     }
     swapBlocks(l);
-    const std::string kod = codes::symbolsFromBits(l);
-    return kod;
+    return codes::symbolsFromBits(l);
+}
+
+std::string bitsFromCode(std::string_view kod) {
+    std::string l = codes::bitsFromSymbols(kod);
+    swapBlocks(l);
+    std::string k(60, '0');
+    for (std::size_t i = 0; i < 60; ++i) {
+        k[static_cast<std::size_t>(codes::kTimePermutation[i] - 1)] = l[i];
+    }
+    return k;
+}
+
+std::string digitsOf(const TimeOfDay& time) {
+    const int a = 11 * time.hour + time.minute + 2 * time.second + 101;
+    const int b = 7 * time.minute + 123;
+    const int c = 13 * time.second + 219;
+    return threeDigitText(b) + threeDigitText(a) + threeDigitText(c);
 }
 
 }  // namespace timecode_detail
 
 std::string KodTime(const TimeOfDay& time, Random& random) {
     random.reseed();
-    const int a = 11 * time.hour + time.minute + 2 * time.second + 101;
-    const int b = 7 * time.minute + 123;
-    const int c = 13 * time.second + 219;
-    const std::string d = threeDigitText(b) + threeDigitText(a) + threeDigitText(c);
+    const std::string d = timecode_detail::digitsOf(time);
     std::string r;
     for (int k = 0; k < 12; ++k) {
         r += random.bit();
@@ -80,12 +93,7 @@ DecodedTime RasKodTime(std::string_view kod) {
             return out;
         }
     }
-    std::string l = codes::bitsFromSymbols(kod);
-    swapBlocks(l);
-    std::string k(60, '0');
-    for (std::size_t i = 0; i < 60; ++i) {
-        k[static_cast<std::size_t>(codes::kTimePermutation[i] - 1)] = l[i];
-    }
+    const std::string k = timecode_detail::bitsFromCode(kod);
     if (k.substr(44, 12) != codes::kTimeMarker) {
         out.error = kTimeCodeBadMarker;
         return out;

@@ -41,6 +41,10 @@ namespace timecode_detail {
 [[nodiscard]] std::string bitsFromDigits(std::string_view d9, std::string_view fill12);
 // Those 60 digits, permuted, swapped and cut into ten symbols.
 [[nodiscard]] std::string codeFromBits(std::string bits60);
+// The way back: ten alphabet symbols (checked by the caller) to the 60 digits.
+[[nodiscard]] std::string bitsFromCode(std::string_view kod);
+// The nine decimal digits of a time of day.
+[[nodiscard]] std::string digitsOf(const TimeOfDay& time);
 }  // namespace timecode_detail
 
 }  // namespace tro
