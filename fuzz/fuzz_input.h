@@ -9,7 +9,7 @@
 namespace tro::fuzz {
 
 class Input {
-public:
+  public:
     Input(const std::uint8_t* data, std::size_t size)
         : rest_(reinterpret_cast<const char*>(data), size) {}
 
@@ -32,7 +32,7 @@ public:
         return all;
     }
 
-private:
+  private:
     std::string_view rest_;
 };
 

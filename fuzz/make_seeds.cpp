@@ -30,8 +30,10 @@ int main(int argc, char** argv) {
     const fs::path root = argv[1];
     SystemRandom random(2026);
     int n = 0;
-    for (const auto& [id, variant, res] :
-         {std::tuple{"lines", 2, 420}, {"bomvik", 3, 99}, {"tsifran", 1, 313}, {"korvat", 5, 14000}}) {
+    for (const auto& [id, variant, res] : {std::tuple{"lines", 2, 420},
+                                           {"bomvik", 3, 99},
+                                           {"tsifran", 1, 313},
+                                           {"korvat", 5, 14000}}) {
         const Date day{2026, 1 + n * 3, 5 + n * 7};
         const std::string code = *Codirovka(id, variant, res, day, random);
         std::string bytes;
@@ -66,8 +68,8 @@ int main(int argc, char** argv) {
         (void)slots.writeText(4, "Мария");
     }
     std::ifstream in(tmp, std::ios::binary);
-    put(root / "slot_file_fuzz", "table", std::string(1, '\1') +
-                                               std::string(std::istreambuf_iterator<char>(in), {}));
+    put(root / "slot_file_fuzz", "table",
+        std::string(1, '\1') + std::string(std::istreambuf_iterator<char>(in), {}));
     fs::remove(tmp);
     return 0;
 }

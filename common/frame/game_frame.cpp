@@ -30,7 +30,24 @@ GameFrame::GameFrame(GameInfo info, Services& services, std::filesystem::path di
 bool GameFrame::start(const QStringList& arguments) {
     const auto variant = parseVariantArgument(arguments, info_.variantCount);
     variant_ = variant.value_or(0);
-    return variant.has_value();
+    if (!variant) {
+        return false;
+    }
+    SlotFile settings(settingsPath(), kGameSettingsSlot);
+    if (settings.open() != SlotStatus::Ok) {
+        warnOnce(QStringLiteral("Не удается открыть файл %1 в папке игры. Настройки не будут "
+                                "сохраняться, а результат может не дойти до Трофеона.")
+                     .arg(QString::fromStdString(settingsPath().filename().string())));
+    }
+    return true;
+}
+
+void GameFrame::warnOnce(const QString& text) {
+    if (warned_) {
+        return;
+    }
+    warned_ = true;
+    services_.dialogs.message(QStringLiteral("Ошибка"), text, MessageIcon::Warning);
 }
 
 std::filesystem::path GameFrame::settingsPath() const {
@@ -52,12 +69,9 @@ bool GameFrame::setSwitch(int slot, bool on) {
         status = file.writeInteger(slot, on ? 1 : 0);
     }
     if (status != SlotStatus::Ok) {
-        services_.dialogs.message(
-            QStringLiteral("Ошибка"),
-            QStringLiteral("Настройка не сохранена: %1 (%2)")
-                .arg(QString::fromStdString(describe(status)),
-                     QString::fromStdString(settingsPath().filename().string())),
-            MessageIcon::Warning);
+        warnOnce(QStringLiteral("Настройка не сохранена: %1 (%2)")
+                     .arg(QString::fromStdString(describe(status)),
+                          QString::fromStdString(settingsPath().filename().string())));
         return false;
     }
     return true;
@@ -99,8 +113,12 @@ void GameFrame::handOff(const std::string& code) {
     }
     handedOff_ = true;
     const std::string text = buildHandoffText(info_.id, variant_, code);
-    // The manager checks the file, so a failure to write it shows there; the game ends anyway.
-    (void)writeHandoffFile(dir_, text, services_.clock.now().time, services_.random);
+    // Without the file the manager refuses the hand-off; the player hears why from here.
+    if (!writeHandoffFile(dir_, text, services_.clock.now().time, services_.random)) {
+        warnOnce(
+            QStringLiteral("Не удается записать файл 717.bol в папке игры: результат не "
+                           "будет принят."));
+    }
     const auto manager = std::filesystem::absolute(dir_ / programFileName(kManagerId));
     services_.launcher.start(QString::fromStdString(manager.string()),
                              {QString::fromStdString(text)});

@@ -60,6 +60,8 @@ class GameFrame {
 
   private:
     void handOff(const std::string& code);
+    // Tells the player about a play directory that cannot be written, once per game.
+    void warnOnce(const QString& text);
     [[nodiscard]] std::filesystem::path settingsPath() const;
 
     GameInfo info_;
@@ -68,6 +70,7 @@ class GameFrame {
     int variant_ = 0;
     int soundSlot_ = 0;
     bool handedOff_ = false;
+    bool warned_ = false;
 };
 
 }  // namespace tro

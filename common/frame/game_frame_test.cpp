@@ -36,11 +36,13 @@ TEST(GameFrame, TakesOnlyAWholeVariantNumberOfTheGame) {
 }
 
 TEST(GameFrame, StartsWithAVariantOrNotAtAll) {
+    TempDir dir;
     FakeServices fake;
-    GameFrame good(kLines, fake.services);
+    GameFrame good(kLines, fake.services, dir.path());
     EXPECT_TRUE(good.start({"2"}));
     EXPECT_EQ(good.variant(), 2);
-    GameFrame bad(kLines, fake.services);
+    EXPECT_TRUE(fake.dialogs.messages.empty());
+    GameFrame bad(kLines, fake.services, dir.path());
     EXPECT_FALSE(bad.start({"0"}));
     EXPECT_EQ(bad.variant(), 0);
     EXPECT_TRUE(fake.launcher.starts.empty());
@@ -89,6 +91,36 @@ TEST(GameFrame, ASwitchThatCannotBeWrittenIsReported) {
     EXPECT_FALSE(frame.setSwitch(10, true));
     ASSERT_EQ(fake.dialogs.messages.size(), 1u);
     EXPECT_FALSE(frame.switchValue(10));
+}
+
+// A folder where a file should be stands for a play directory that cannot be written: the
+// game still starts and ends, and the player hears about it once.
+TEST(GameFrame, AnUnwritablePlayDirectoryIsReportedOnceAndNothingCrashes) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "lines.dat");
+    std::filesystem::create_directory(dir / "717.bol");
+    FakeServices fake;
+    GameFrame frame(kLines, fake.services, dir.path());
+    ASSERT_TRUE(frame.start({"1"}));
+    EXPECT_EQ(fake.dialogs.messages.size(), 1u);
+    EXPECT_FALSE(frame.setSwitch(10, true));
+    frame.handOffResult(50);
+    EXPECT_EQ(fake.dialogs.messages.size(), 1u);
+    EXPECT_EQ(fake.launcher.starts.size(), 1u);
+    EXPECT_EQ(fake.process.exits.size(), 1u);
+}
+
+TEST(GameFrame, AHandOffFileThatCannotBeWrittenIsReported) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "717.bol");
+    FakeServices fake;
+    GameFrame frame(kBomvik, fake.services, dir.path());
+    ASSERT_TRUE(frame.start({"1"}));
+    ASSERT_TRUE(fake.dialogs.messages.empty());
+    frame.handOffResult(50);
+    ASSERT_EQ(fake.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(fake.dialogs.messages[0].text.contains("717.bol"));
+    EXPECT_EQ(fake.launcher.starts.size(), 1u) << "the manager starts all the same";
 }
 
 TEST(GameFrame, HandsOffTheResultOnceWithTextFileAndManagerStart) {
