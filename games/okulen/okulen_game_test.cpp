@@ -40,7 +40,7 @@ struct Table {
     void seconds(int count) { clock.advanceMs(count * 1000LL); }
 };
 
-TEST(Variants, EachHasItsNumberOfTasks) {
+TEST(OkulenVariants, EachHasItsNumberOfTasks) {
     const std::vector<std::pair<int, int>> cases = {{1, 20}, {2, 50}, {3, 30}, {4, 30},
                                                     {5, 30}, {0, 0},  {6, 0}};
     for (const auto& [variant, tasks] : cases) {
@@ -48,7 +48,7 @@ TEST(Variants, EachHasItsNumberOfTasks) {
     }
 }
 
-TEST(Rounding, HalvesGoToTheEvenNumber) {
+TEST(OkulenRounding, HalvesGoToTheEvenNumber) {
     const std::vector<std::pair<double, double>> cases = {
         {0.5, 0},  {1.5, 2},   {2.5, 2},   {3.5, 4},   {2.4999, 2}, {2.5001, 3},
         {-0.5, 0}, {-1.5, -2}, {-2.5, -2}, {-2.6, -3}, {7, 7},      {99.5, 100}};
@@ -57,7 +57,7 @@ TEST(Rounding, HalvesGoToTheEvenNumber) {
     }
 }
 
-TEST(TypedAnswer, ReadsTheLeadingNumberAndCountsOtherTextAsZero) {
+TEST(OkulenTypedAnswer, ReadsTheLeadingNumberAndCountsOtherTextAsZero) {
     const std::vector<std::pair<const char*, double>> cases = {
         {"500", 500}, {"  42abc", 42}, {"abc", 0}, {"", 0},        {"-7", -7},
         {"+3", 3},    {"12.5", 12.5},  {"7,5", 7}, {" .25", 0.25}, {"0012", 12}};
@@ -66,7 +66,7 @@ TEST(TypedAnswer, ReadsTheLeadingNumberAndCountsOtherTextAsZero) {
     }
 }
 
-TEST(Scoring, MarkPointsUseTheUnroundedAnswerAndNeverGoBelowZero) {
+TEST(OkulenScoring, MarkPointsUseTheUnroundedAnswerAndNeverGoBelowZero) {
     struct Case {
         double exact;
         const char* typed;
@@ -93,7 +93,7 @@ TEST(Scoring, MarkPointsUseTheUnroundedAnswerAndNeverGoBelowZero) {
     }
 }
 
-TEST(Scoring, ClickPointsOfTheMiddleTheRayAndTheCentre) {
+TEST(OkulenScoring, ClickPointsOfTheMiddleTheRayAndTheCentre) {
     struct Case {
         int type;
         double miss;
@@ -119,7 +119,7 @@ TEST(Scoring, ClickPointsOfTheMiddleTheRayAndTheCentre) {
     }
 }
 
-TEST(RayAngle, PointsAlongTheRayWithYUpward) {
+TEST(OkulenRayAngle, PointsAlongTheRayWithYUpward) {
     const std::vector<std::pair<Point, double>> cases = {
         {{100, -100}, 45}, {{-100, -100}, 135}, {{-100, 100}, 225},
         {{100, 100}, 315}, {{100, 0}, 0},       {{0, -100}, 90},
@@ -130,7 +130,7 @@ TEST(RayAngle, PointsAlongTheRayWithYUpward) {
     }
 }
 
-TEST(MarkTask, DrawsTheSegmentTheTicksAndTheMarkWithTheAnswerRoundedDown) {
+TEST(OkulenMarkTask, DrawsTheSegmentTheTicksAndTheMarkWithTheAnswerRoundedDown) {
     // L = 3000; P = Int(2800 * r) + 100 = 1001; the exact answer is 333.67.
     Table t(1, {0.2001, 901.5 / 2800});
     t.game.start();
@@ -175,7 +175,7 @@ TEST(MarkTask, DrawsTheSegmentTheTicksAndTheMarkWithTheAnswerRoundedDown) {
     EXPECT_DOUBLE_EQ(answer.y, 1100);
 }
 
-TEST(MarkTask, TheScoreUsesTheExactAnswerNotTheShownOne) {
+TEST(OkulenMarkTask, TheScoreUsesTheExactAnswerNotTheShownOne) {
     // Exact 333.67, shown 333: typed 332 is 1.67 away (99 points, 100 if measured from
     // 333); typed 335 is 1.33 away (100 points, 99 if measured from 333).
     for (const auto& [typed, points] :
@@ -189,7 +189,7 @@ TEST(MarkTask, TheScoreUsesTheExactAnswerNotTheShownOne) {
     }
 }
 
-TEST(MarkTask, TheFirstEnterScoresAndTheSecondMovesOn) {
+TEST(OkulenMarkTask, TheFirstEnterScoresAndTheSecondMovesOn) {
     Table t(1, {kLength4000, 0.5});  // exact answer 500
     t.game.start();
     EXPECT_EQ(t.game.mouseDown({3000, 1000}), Step::Nothing);
@@ -212,7 +212,7 @@ TEST(MarkTask, TheFirstEnterScoresAndTheSecondMovesOn) {
     EXPECT_FALSE(t.game.metka(kMetkaAnswer).visible);
 }
 
-TEST(MiddleTask, ClicksNearTheLineScoreAndFarOnesAreIgnored) {
+TEST(OkulenMiddleTask, ClicksNearTheLineScoreAndFarOnesAreIgnored) {
     struct Case {
         Point click;
         Step step;
@@ -238,7 +238,7 @@ TEST(MiddleTask, ClicksNearTheLineScoreAndFarOnesAreIgnored) {
     }
 }
 
-TEST(MiddleTask, TheTruthShowsWhileTheButtonIsHeldAndTheReleaseMovesOn) {
+TEST(OkulenMiddleTask, TheTruthShowsWhileTheButtonIsHeldAndTheReleaseMovesOn) {
     Table t(2, {kLength4000});
     t.game.start();
     EXPECT_EQ(t.game.mouseUp(), Step::Nothing);
@@ -262,7 +262,7 @@ TEST(MiddleTask, TheTruthShowsWhileTheButtonIsHeldAndTheReleaseMovesOn) {
     EXPECT_EQ(t.game.answers(), 1);
 }
 
-TEST(ReflectionTask, AClick201AboveTheLineIsIgnoredAndTheCountdownGoesOn) {
+TEST(OkulenReflectionTask, AClick201AboveTheLineIsIgnoredAndTheCountdownGoesOn) {
     SequenceRandom random(7);
     FixedClock clock;
     Game game(3, random, clock);
@@ -280,7 +280,7 @@ TEST(ReflectionTask, AClick201AboveTheLineIsIgnoredAndTheCountdownGoesOn) {
     EXPECT_FALSE(game.countdownRunning());
 }
 
-TEST(ReflectionTask, TheRayMeetsTheMirrorAtEqualAnglesAndReachesTheTarget) {
+TEST(OkulenReflectionTask, TheRayMeetsTheMirrorAtEqualAnglesAndReachesTheTarget) {
     SequenceRandom random(2026);
     FixedClock clock;
     Game game(3, random, clock);
@@ -362,7 +362,7 @@ TEST(ReflectionTask, TheRayMeetsTheMirrorAtEqualAnglesAndReachesTheTarget) {
     EXPECT_EQ(corners.size(), 4u);
 }
 
-TEST(CentreTask, ThreePointsLieOnOneCircleInsideTheMarginsAndApart) {
+TEST(OkulenCentreTask, ThreePointsLieOnOneCircleInsideTheMarginsAndApart) {
     SequenceRandom random(77);
     FixedClock clock;
     Game game(4, random, clock);
@@ -412,7 +412,7 @@ TEST(CentreTask, ThreePointsLieOnOneCircleInsideTheMarginsAndApart) {
     }
 }
 
-TEST(CentreTask, AnglesApartInPlainDifferenceSo350And5MayMeet) {
+TEST(OkulenCentreTask, AnglesApartInPlainDifferenceSo350And5MayMeet) {
     // Centre (4267, 2767), radius 2767 (the least distance, to the top edge); then the
     // angles 350, 5, 10 (too near 5), 90 (the point would stand on the top edge), 200.
     Table t(4, {0.5, 0.5, 0.0, 350.5 / 360, 5.5 / 360, 10.5 / 360, 90.5 / 360, 200.5 / 360});
@@ -424,7 +424,7 @@ TEST(CentreTask, AnglesApartInPlainDifferenceSo350And5MayMeet) {
     EXPECT_EQ(t.game.secondsLeft(), 10);
 }
 
-TEST(CentreTask, AGeneratorThatRepeatsItselfDoesNotHangTheGame) {
+TEST(OkulenCentreTask, AGeneratorThatRepeatsItselfDoesNotHangTheGame) {
     Table t(4, {0.5});
     t.game.start();
     const auto& angles = t.game.angles();
@@ -434,7 +434,7 @@ TEST(CentreTask, AGeneratorThatRepeatsItselfDoesNotHangTheGame) {
     EXPECT_GE(std::abs(angles[2] - angles[1]), 15);
 }
 
-TEST(Countdown, TicksFromFiveAndTimesOutAtZero) {
+TEST(OkulenCountdown, TicksFromFiveAndTimesOutAtZero) {
     struct Case {
         int variant;
         int seconds;
@@ -466,7 +466,7 @@ TEST(Countdown, TicksFromFiveAndTimesOutAtZero) {
     }
 }
 
-TEST(Countdown, CountsWholeSecondsFromTheStartOfTheTask) {
+TEST(OkulenCountdown, CountsWholeSecondsFromTheStartOfTheTask) {
     Table t(2, {kLength4000});
     t.seconds(5);  // time before the start does not count
     t.game.start();
@@ -486,7 +486,7 @@ TEST(Countdown, CountsWholeSecondsFromTheStartOfTheTask) {
     EXPECT_EQ(t.game.secondsLeft(), 5);
 }
 
-TEST(Countdown, ALongStallTimesOutOnlyTheTaskOnScreen) {
+TEST(OkulenCountdown, ALongStallTimesOutOnlyTheTaskOnScreen) {
     Table t(1, {kLength4000, 0.5});
     t.game.start();
     t.seconds(100);
@@ -495,7 +495,7 @@ TEST(Countdown, ALongStallTimesOutOnlyTheTaskOnScreen) {
     EXPECT_EQ(t.game.secondsLeft(), 15);
 }
 
-TEST(EndOfGame, TwentyTimeOutsInVariantOneEndWithZero) {
+TEST(OkulenEndOfGame, TwentyTimeOutsInVariantOneEndWithZero) {
     Table t(1, {0.3, 0.6, 0.9});
     t.game.start();
     for (int task = 1; task <= 20; ++task) {
@@ -513,7 +513,7 @@ TEST(EndOfGame, TwentyTimeOutsInVariantOneEndWithZero) {
     EXPECT_EQ(t.game.answers(), 20);
 }
 
-TEST(EndOfGame, EveryVariantEndsAfterItsLastTaskWithTheSumOfItsPoints) {
+TEST(OkulenEndOfGame, EveryVariantEndsAfterItsLastTaskWithTheSumOfItsPoints) {
     for (int variant = 1; variant <= kVariantCount; ++variant) {
         SequenceRandom random(static_cast<std::uint64_t>(variant));
         FixedClock clock;
@@ -546,7 +546,7 @@ TEST(EndOfGame, EveryVariantEndsAfterItsLastTaskWithTheSumOfItsPoints) {
     }
 }
 
-TEST(MixedVariant, EveryTaskDrawsItsOwnTypeAndTheGameHasThirtyTasks) {
+TEST(OkulenMixedVariant, EveryTaskDrawsItsOwnTypeAndTheGameHasThirtyTasks) {
     SequenceRandom random(11);
     FixedClock clock;
     std::array<int, 5> seen{};
@@ -575,7 +575,7 @@ TEST(MixedVariant, EveryTaskDrawsItsOwnTypeAndTheGameHasThirtyTasks) {
     }
 }
 
-TEST(MixedVariant, TheTypeIsTheFirstDrawOfTheTask) {
+TEST(OkulenMixedVariant, TheTypeIsTheFirstDrawOfTheTask) {
     const std::vector<std::pair<double, TaskType>> cases = {{0.0, TaskType::Mark},
                                                             {0.2499, TaskType::Mark},
                                                             {0.25, TaskType::Middle},
@@ -588,7 +588,7 @@ TEST(MixedVariant, TheTypeIsTheFirstDrawOfTheTask) {
     }
 }
 
-TEST(Tasks, TheGeneratorIsReseededAtEveryTask) {
+TEST(OkulenTasks, TheGeneratorIsReseededAtEveryTask) {
     Table t(2, {kLength4000});
     EXPECT_EQ(t.random.reseeds, 0);
     t.game.start();
@@ -600,7 +600,7 @@ TEST(Tasks, TheGeneratorIsReseededAtEveryTask) {
     EXPECT_EQ(t.random.reseeds, 2);
 }
 
-TEST(Tasks, NothingCountsBeforeTheStart) {
+TEST(OkulenTasks, NothingCountsBeforeTheStart) {
     Table t(4, {0.5});
     EXPECT_EQ(t.game.mouseDown({100, 100}), Step::Nothing);
     EXPECT_EQ(t.game.mouseUp(), Step::Nothing);

@@ -182,6 +182,8 @@ OkulenWindow::OkulenWindow(GameFrame& frame)
         metka_[static_cast<std::size_t>(i)] =
             makeLabel(picture_, QStringLiteral("Metka%1").arg(i).toLatin1().constData(),
                       QString::fromStdString(game_.metka(i).caption));
+        // Presses on a label count as presses on the picture beneath it.
+        metka_[static_cast<std::size_t>(i)]->setAttribute(Qt::WA_TransparentForMouseEvents);
         metka_[static_cast<std::size_t>(i)]->hide();
     }
 
