@@ -1,0 +1,67 @@
+#pragma once
+// The window of the eye-estimation game: the picture with its tasks, the answer box of the
+// typed tasks, the counters, the rules and the start button.
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <array>
+
+#include "game_window.h"
+#include "okulen_game.h"
+
+namespace tro::okulen {
+
+inline constexpr const char* kGameId = "okulen";
+
+// The window caption of a variant.
+[[nodiscard]] QString variantCaption(int variant);
+// The rules of a variant as shown, every line ended by CR LF; the mixed variant shows its
+// own rules and then those of the other four, one more CR LF between each two.
+[[nodiscard]] QString rulesText(int variant);
+
+class PictureBox;
+
+class OkulenWindow : public GameWindow {
+  public:
+    explicit OkulenWindow(GameFrame& frame);
+
+    [[nodiscard]] const Game& game() const { return game_; }
+    // One beat of the countdown timer.
+    void tick();
+
+  private:
+    friend class PictureBox;
+
+    void startGame();
+    void answerTyped();
+    void mousePressed(Point twips);
+    void mouseReleased();
+    void follow(Step step);
+    void refresh();
+    void placeMetka();
+    void focusAnswerBox();
+
+    Game game_;
+    PictureBox* picture_ = nullptr;
+    std::array<QLabel*, kMetkaCount> metka_{};
+    QLineEdit* text1_ = nullptr;
+    QLabel* label3_ = nullptr;
+    QLabel* secondsLeft_ = nullptr;
+    QLabel* ochki_ = nullptr;
+    QLabel* otvet_ = nullptr;
+    QLabel* tekoch_ = nullptr;
+    QLabel* label8_ = nullptr;
+    QLabel* label9_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QGroupBox* frame1_ = nullptr;
+    QPlainTextEdit* text2_ = nullptr;
+    QCheckBox* check1_ = nullptr;
+    QTimer* timer1_ = nullptr;
+};
+
+}  // namespace tro::okulen

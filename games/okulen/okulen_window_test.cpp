@@ -1,0 +1,359 @@
+#include "okulen_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <cmath>
+
+#include "handoff.h"
+#include "result_code.h"
+#include "slot_file.h"
+#include "testing/fake_services.h"
+#include "testing/temp_dir.h"
+#include "twips.h"
+
+namespace tro::okulen {
+namespace {
+
+using testing::FakeServices;
+using testing::ScriptedRandom;
+using testing::TempDir;
+
+// Draws that give the segment length 4000 and, in type 1, the exact answer 500.
+const std::vector<double> kSegment4000 = {0.4001, 0.5};
+
+struct Table {
+    TempDir dir;
+    FakeServices fake;
+    GameFrame frame;
+    std::unique_ptr<OkulenWindow> window;
+
+    Table(int variant, std::vector<double> draws)
+        : frame({kGameId, kVariantCount, 1}, fake.services, dir.path()) {
+        fake.random = ScriptedRandom(std::move(draws));
+        EXPECT_TRUE(frame.start({QString::number(variant)}));
+        window = std::make_unique<OkulenWindow>(frame);
+        window->show();
+    }
+
+    template <typename T = QWidget>
+    T* find(const char* name) {
+        T* widget = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QString text(const char* name) { return find<QLabel>(name)->text(); }
+    QWidget* picture() { return find("Picture1"); }
+    QTimer* timer() { return find<QTimer>("Timer1"); }
+
+    void start() { QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton); }
+    void enter(const QString& typed = {}) {
+        auto* box = find<QLineEdit>("Text1");
+        if (!typed.isEmpty()) {
+            QTest::keyClicks(box, typed);
+        }
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    static QPoint pixelOf(Point twips) {
+        return {static_cast<int>(std::lround(twips.x / kTwipsPerPixel)),
+                static_cast<int>(std::lround(twips.y / kTwipsPerPixel))};
+    }
+    void press(QPoint at) { QTest::mousePress(picture(), Qt::LeftButton, {}, at); }
+    void release(QPoint at) { QTest::mouseRelease(picture(), Qt::LeftButton, {}, at); }
+    void seconds(int count) {
+        for (int i = 0; i < count; ++i) {
+            fake.clock.advanceMs(1000);
+            window->tick();
+        }
+    }
+    // Whether the picture shows dark cyan (or its smoothed edge) within 2 pixels of `at`.
+    bool cyanNear(QPoint at) {
+        const QImage image = picture()->grab().toImage();
+        for (int dx = -2; dx <= 2; ++dx) {
+            for (int dy = -2; dy <= 2; ++dy) {
+                const QColor c = image.pixelColor(at + QPoint(dx, dy));
+                if (c.green() == c.blue() && c.green() >= 100 && c.green() < 200 &&
+                    c.red() < c.green() / 2) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+    bool focused(const char* name) { return window->focusWidget() == find(name); }
+    void writeSounds() {
+        std::filesystem::create_directories(dir.path() / "sound");
+        testing::writeBytes(dir.path() / "sound" / "timertick1.wav", "RIFF");
+        testing::writeBytes(dir.path() / "sound" / "timeout1.wav", "RIFF");
+    }
+    void soundsOn() { QTest::mouseClick(find<QCheckBox>("Check1"), Qt::LeftButton); }
+};
+
+QString lines(std::initializer_list<const char*> texts) {
+    QString all;
+    for (const char* line : texts) {
+        all += QString::fromUtf8(line) + "\n";
+    }
+    return all;
+}
+
+TEST(OkulenWindow, ShowsTheCaptionAndTheRulesOfEachVariant) {
+    const QString mark = lines({
+        "Положение точки.",
+        "Вы должны на глаз определить положение красной черточки (от 0 до ",
+        "1000) и напечатать ответ на клавиатуре. На один ответ дается 15 ",
+        "секунд. Всего надо дать 20 ответов. После того, как вы напечатали ",
+        "ответ и нажали Enter, программа покажет, сколько очков вы набрали и ",
+        "каков был правильный ответ. Чтобы потом перейти к следующему ",
+        "вопросу, надо еще раз нажать на Enter.",
+    });
+    const QString middle = lines({
+        "Поиск середины.",
+        "Дается отрезок некоторой длины. Вы должы щелкнуть мышкой ",
+        "посередине отрезка, уложившись в 10 секунд. Когда кнопка мыши ",
+        "будет уже нажата, вам будет показана настоящая середина отрезка и ",
+        "заработанные очки. Всего надо дать ответ на 50 вопросов.",
+    });
+    const QString ray = lines({
+        "Отражение луча.",
+        "Здесь требуется на глаз определить место, куда отразится луч, и ",
+        "щелкнуть туда мышкой. Количество вопросов - 30.",
+    });
+    const QString centre = lines({
+        "Двухмерный глазомер.",
+        "Надо найти точку, равноотстоящую от трех точек, не лежащих на одной ",
+        "прямой. Времени дается 10 секунд.",
+    });
+    const QString all = lines({"Все вместе.", "Вам будет дано 30 вопросов из разных игр."}) + "\n" +
+                        mark + "\n" + middle + "\n" + ray + "\n" + centre;
+    const std::vector<std::pair<QString, QString>> cases = {
+        {"Глазомер - положение точки", mark}, {"Глазомер - поиск середины", middle},
+        {"Глазомер - отражение луча", ray},   {"Глазомер - двухмерный глазомер", centre},
+        {"Глазомер - все вместе", all},
+    };
+    for (int variant = 1; variant <= kVariantCount; ++variant) {
+        const auto& [caption, rules] = cases[static_cast<std::size_t>(variant - 1)];
+        Table t(variant, {0.5});
+        EXPECT_EQ(t.window->windowTitle(), caption);
+        EXPECT_EQ(t.find<QPlainTextEdit>("Text2")->toPlainText(), rules) << variant;
+        QString stored = rules;
+        EXPECT_EQ(rulesText(variant), stored.replace("\n", "\r\n")) << variant;
+        EXPECT_EQ(t.find<QGroupBox>("Frame1")->title(), "Правила");
+        EXPECT_TRUE(t.find("Frame1")->isVisible());
+        EXPECT_EQ(t.find<QPushButton>("Command1")->text(), "Начать игру");
+        EXPECT_EQ(t.find<QCheckBox>("Check1")->text(), "SOUND");
+        EXPECT_EQ(t.text("Label1"), "Время на ответ:");
+        EXPECT_EQ(t.text("Label2"), "10");
+        EXPECT_EQ(t.text("Label4"), "Очки:");
+        EXPECT_EQ(t.text("Label5"), "Кол-во ответов:");
+        EXPECT_EQ(t.text("Label7"), "Очки за последний ответ:");
+        for (const char* counter : {"Ochki", "Otvet", "Tekoch", "Label8", "Label9"}) {
+            EXPECT_EQ(t.text(counter), "0") << counter;
+        }
+        EXPECT_FALSE(t.find("Label8")->isVisible());
+        EXPECT_FALSE(t.find("Text1")->isVisible());
+        EXPECT_FALSE(t.timer()->isActive());
+    }
+}
+
+TEST(OkulenWindow, TheCountersShowTheirColours) {
+    Table t(1, {0.5});
+    const std::vector<std::pair<const char*, QColor>> cases = {
+        {"Label1", QColor(255, 0, 0)},   {"Label2", QColor(255, 0, 0)},
+        {"Label4", QColor(192, 0, 192)}, {"Ochki", QColor(192, 0, 192)},
+        {"Label5", QColor(0, 128, 0)},   {"Otvet", QColor(0, 128, 0)},
+        {"Label7", QColor(0, 0, 255)},   {"Tekoch", QColor(0, 0, 255)},
+    };
+    for (const auto& [name, colour] : cases) {
+        EXPECT_EQ(t.find(name)->palette().color(QPalette::WindowText), colour) << name;
+    }
+}
+
+TEST(OkulenWindow, TypeOneIsAnsweredWithEnterAndMovedOnWithTheSecondEnter) {
+    Table t(1, kSegment4000);
+    t.start();
+    EXPECT_FALSE(t.find("Command1")->isVisible());
+    EXPECT_FALSE(t.find("Frame1")->isVisible());
+    EXPECT_TRUE(t.find("Label3")->isVisible());
+    EXPECT_EQ(t.text("Label3"),
+              "Наберите число, соответствующее, на ваш взгляд, положению черточки, и нажмите "
+              "ENTER");
+    EXPECT_TRUE(t.focused("Text1"));
+    EXPECT_EQ(t.text("Label2"), "15");
+    EXPECT_TRUE(t.find("Metka0")->isVisible());
+    EXPECT_TRUE(t.find("Metka1")->isVisible());
+    EXPECT_EQ(t.text("Metka1"), "1000");
+    EXPECT_FALSE(t.find("Metka2")->isVisible());
+    EXPECT_FALSE(t.find("Metka3")->isVisible());
+    // "0" and "1000" stand over the ends of the segment (x 1000 and 5000 twips).
+    EXPECT_NEAR(t.find("Metka0")->geometry().center().x(), 1000.0 / 15, 1.5);
+    EXPECT_NEAR(t.find("Metka1")->geometry().center().x(), 5000.0 / 15, 1.5);
+    EXPECT_LE(t.find("Metka0")->geometry().bottom(), 900 / 15);
+
+    // Clicks on the picture are no answers here, and keep the focus in the answer box.
+    t.press(Table::pixelOf({3000, 1000}));
+    t.release(Table::pixelOf({3000, 1000}));
+    EXPECT_EQ(t.text("Tekoch"), "0");
+    EXPECT_TRUE(t.focused("Text1"));
+
+    t.enter("650");
+    EXPECT_EQ(t.text("Tekoch"), "50");
+    EXPECT_EQ(t.text("Ochki"), "50");
+    EXPECT_EQ(t.text("Otvet"), "0");
+    EXPECT_EQ(t.text("Label9"), "1");
+    EXPECT_TRUE(t.find("Metka3")->isVisible());
+    EXPECT_EQ(t.text("Metka3"), "500");
+    EXPECT_NEAR(t.find("Metka3")->geometry().center().x(), 3000.0 / 15, 1.5);
+    EXPECT_FALSE(t.timer()->isActive());
+
+    t.enter();
+    EXPECT_EQ(t.text("Otvet"), "1");
+    EXPECT_EQ(t.text("Label9"), "0");
+    EXPECT_EQ(t.text("Ochki"), "50");
+    EXPECT_EQ(t.text("Label2"), "15");
+    EXPECT_EQ(t.find<QLineEdit>("Text1")->text(), "");
+    EXPECT_FALSE(t.find("Metka3")->isVisible());
+    EXPECT_TRUE(t.timer()->isActive());
+}
+
+TEST(OkulenWindow, TypesTwoToFourScoreOnPressAndMoveOnOnRelease) {
+    // Type 4 with these draws: centre (4267, 2767).
+    for (const int variant : {2, 3, 4}) {
+        Table t(variant, {0.4001, 0.5, 0.3, 0.7, 0.2, 0.6, 0.1, 0.9, 0.8});
+        t.start();
+        EXPECT_FALSE(t.find("Text1")->isVisible());
+        EXPECT_FALSE(t.find("Label3")->isVisible());
+        EXPECT_EQ(t.find("Metka2")->isVisible(), variant == 3);
+        EXPECT_EQ(t.text("Label2"), variant == 3 ? "15" : "10");
+        const Point target = t.window->game().target();
+        const QPoint at = Table::pixelOf(target);
+        if (variant != 4) {
+            // 15 pixels are 225 twips: too far off the line.
+            t.press(at - QPoint(0, 15));
+            t.release(at - QPoint(0, 15));
+            EXPECT_EQ(t.text("Label8"), "0") << variant;
+            EXPECT_TRUE(t.timer()->isActive());
+        }
+        t.press(at);
+        EXPECT_EQ(t.text("Label8"), "1") << variant;
+        EXPECT_GE(t.text("Tekoch").toInt(), 99) << variant;
+        EXPECT_EQ(t.text("Ochki"), t.text("Tekoch"));
+        EXPECT_EQ(t.text("Otvet"), "0");
+        EXPECT_FALSE(t.timer()->isActive());
+        // The truth is drawn in dark cyan: the middle, the way of the ray, the centre.
+        const Game& game = t.window->game();
+        QPoint probe = at;
+        if (variant == 3) {
+            probe = Table::pixelOf({(game.reflectionPoint().x + target.x) / 2,
+                                    (game.reflectionPoint().y + target.y) / 2});
+        } else if (variant == 4) {
+            probe = at + QPoint(0, 3);
+        }
+        EXPECT_TRUE(t.cyanNear(probe)) << variant;
+
+        t.release(at);
+        EXPECT_EQ(t.text("Label8"), "0");
+        EXPECT_EQ(t.text("Otvet"), "1");
+        EXPECT_FALSE(t.cyanNear(probe)) << variant;
+        EXPECT_TRUE(t.timer()->isActive());
+    }
+}
+
+TEST(OkulenWindow, TheCountdownTicksAudiblyOnlyWithTheSoundSwitchOn) {
+    for (const bool sound : {false, true}) {
+        Table t(2, kSegment4000);
+        t.writeSounds();
+        if (sound) {
+            t.soundsOn();
+        }
+        t.start();
+        t.seconds(4);
+        EXPECT_EQ(t.text("Label2"), "6");
+        EXPECT_TRUE(t.fake.sound.played.isEmpty());
+        t.seconds(5);
+        EXPECT_EQ(t.text("Label2"), "1");
+        EXPECT_EQ(t.fake.sound.played.size(), sound ? 5 : 0);
+        t.seconds(1);
+        EXPECT_EQ(t.text("Label2"), "10");
+        EXPECT_EQ(t.text("Otvet"), "1");
+        EXPECT_EQ(t.text("Tekoch"), "0");
+        ASSERT_EQ(t.fake.sound.played.size(), sound ? 6 : 0);
+        if (sound) {
+            EXPECT_TRUE(t.fake.sound.played.front().endsWith("timertick1.wav"));
+            EXPECT_TRUE(t.fake.sound.played.back().endsWith("timeout1.wav"));
+        }
+    }
+}
+
+TEST(OkulenWindow, TheSoundSwitchIsKeptInSlot50AndGivesTheFocusBack) {
+    Table t(1, kSegment4000);
+    t.start();
+    t.soundsOn();
+    EXPECT_TRUE(t.focused("Text1"));
+    SlotFile settings(t.dir / "okulen.dat", kGameSettingsSlot);
+    ASSERT_EQ(settings.openExisting(), SlotStatus::Ok);
+    EXPECT_EQ(settings.integer(kSoundSwitchSlot), 1);
+}
+
+TEST(OkulenWindow, TwentyTimeOutsEndTheFirstVariantWithZero) {
+    Table t(1, {0.3, 0.6, 0.9});
+    t.start();
+    t.find<QLineEdit>("Text1")->setText("123");
+    t.seconds(15);
+    // A new task starts with an empty answer box.
+    EXPECT_EQ(t.find<QLineEdit>("Text1")->text(), "");
+    t.seconds(19 * 15);
+    EXPECT_EQ(t.text("Otvet"), "20");
+    ASSERT_EQ(t.fake.dialogs.messages.size(), 1u);
+    EXPECT_EQ(t.fake.dialogs.messages[0].title, "Глазомер");
+    EXPECT_EQ(t.fake.dialogs.messages[0].text, "Игра закончена. Ваш результат:0");
+    ASSERT_EQ(t.fake.launcher.starts.size(), 1u);
+    const HandoffText handed =
+        parseHandoffText(t.fake.launcher.starts[0].arguments.value(0).toStdString());
+    EXPECT_EQ(handed.gameId, "okulen");
+    EXPECT_EQ(handed.variant, 1);
+    EXPECT_EQ(Rascodirovka("okulen", 1, handed.code, t.fake.clock.now().date), 0);
+    EXPECT_FALSE(t.timer()->isActive());
+    t.window->close();
+    EXPECT_EQ(t.fake.launcher.starts.size(), 1u);
+}
+
+TEST(OkulenWindow, TheEndMessageAndTheHandedOffResultAreTheSameNumber) {
+    Table t(4, {0.5, 0.5, 0.0, 350.5 / 360, 5.5 / 360, 10.5 / 360, 90.5 / 360, 200.5 / 360});
+    t.start();
+    for (int task = 0; task < 30; ++task) {
+        // Every task of these draws has its centre at (4267, 2767): 10 pixels off it.
+        const QPoint at = Table::pixelOf(t.window->game().target()) + QPoint(10, 0);
+        t.press(at);
+        t.release(at);
+    }
+    EXPECT_EQ(t.text("Otvet"), "30");
+    const int total = t.text("Ochki").toInt();
+    EXPECT_EQ(total, 30 * t.text("Tekoch").toInt());
+    EXPECT_GT(total, 0);
+    ASSERT_EQ(t.fake.dialogs.messages.size(), 1u);
+    EXPECT_EQ(t.fake.dialogs.messages[0].text,
+              "Игра закончена. Ваш результат:" + QString::number(total));
+    ASSERT_EQ(t.fake.launcher.starts.size(), 1u);
+    const HandoffText handed =
+        parseHandoffText(t.fake.launcher.starts[0].arguments.value(0).toStdString());
+    EXPECT_EQ(handed.variant, 4);
+    EXPECT_EQ(Rascodirovka("okulen", 4, handed.code, t.fake.clock.now().date), total);
+    EXPECT_EQ(t.fake.process.exits, std::vector<int>{0});
+}
+
+TEST(OkulenWindow, ClosingBeforeTheEndHandsOffWithoutAResult) {
+    for (const bool started : {false, true}) {
+        Table t(3, {0.5});
+        if (started) {
+            t.start();
+        }
+        t.window->close();
+        ASSERT_EQ(t.fake.launcher.starts.size(), 1u);
+        EXPECT_EQ(t.fake.launcher.starts[0].arguments, QStringList{"okulen*3*-1"});
+        EXPECT_TRUE(t.fake.dialogs.messages.empty());
+    }
+}
+
+}  // namespace
+}  // namespace tro::okulen
