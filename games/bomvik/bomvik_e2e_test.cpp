@@ -2,9 +2,6 @@
 // closes it, hands over to whatever is called "tropheon" in its directory; a stand-in script
 // there records what it was given.
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <gtest/gtest.h>
 
 #include <QProcess>
@@ -16,6 +13,10 @@
 #include "clock.h"
 #include "handoff.h"
 #include "testing/temp_dir.h"
+
+// Xlib's macros (Bool, Status, None) must come after every Qt header.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace {
 
