@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 
 #include "twips.h"
 

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
+#include <array>
+#include <functional>
 
 #include "game_window.h"
 #include "minefield.h"
@@ -55,8 +57,6 @@ class FaceButton final : public QWidget {
 class Form1 final : public tro::GameWindow {
   public:
     explicit Form1(tro::GameFrame& frame);
-
-    [[nodiscard]] Minefield& field() { return field_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
