@@ -87,12 +87,9 @@ void makeLinkLook(QLabel* label) {
     label->setCursor(Qt::PointingHandCursor);
 }
 
-// Widens a label to its text when the text is longer than its place.
+// A link label is as wide as its text, so only the text answers a click.
 void fitWidth(QLabel* label) {
-    const int needed = label->sizeHint().width();
-    if (needed > label->width()) {
-        label->resize(needed, label->height());
-    }
+    label->resize(label->sizeHint().width(), label->height());
 }
 
 QString percentEncoded(const QString& text, const QByteArray& keep = {}) {
@@ -135,15 +132,15 @@ void Form5::buildControls() {
     fitWidth(webLabel_);
     webLabel_->installEventFilter(this);
     auto* label11 = makeLabel(this, "Label11", kLabel11, twipsRect(2520, 720, 6975, 255));
-    label11->move(std::max(label11->x(), webLabel_->geometry().right() + px(90)), label11->y());
+    label11->move(std::max(label11->x(), webLabel_->x() + webLabel_->width() + px(90)),
+                  label11->y());
 
     auto* label15 = makeLabel(this, "Label15", kLabel15, twipsRect(120, 960, 5295, 255));
-    fitWidth(label15);
     mailLabel_ = makeLabel(this, "Label13", QStringLiteral("(%1)").arg(submissionAddress()),
                            twipsRect(5520, 960, 2055, 255));
     makeLinkLook(mailLabel_);
-    mailLabel_->move(std::max(mailLabel_->x(), label15->x() + label15->sizeHint().width() + px(60)),
-                     mailLabel_->y());
+    // The address follows the sentence it ends, whatever width the font gives the sentence.
+    mailLabel_->move(label15->x() + label15->sizeHint().width() + px(60), mailLabel_->y());
     fitWidth(mailLabel_);
     mailLabel_->installEventFilter(this);
 
