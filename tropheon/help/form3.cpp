@@ -42,6 +42,7 @@ QString contactAddress() {
 }
 
 Form3::Form3(Services& services, QWidget* parent) : QDialog(parent), services_(services) {
+    setObjectName(QStringLiteral("Form3"));
     setWindowTitle(kTitle);
     setFixedSize(twipsSize(7080, 3240));
     QPalette background = palette();

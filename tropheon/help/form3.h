@@ -12,13 +12,15 @@ namespace tro {
 QString contactAddress();
 
 class Form3 : public QDialog {
-  public:
+    Q_OBJECT
+
+public:
     explicit Form3(Services& services, QWidget* parent = nullptr);
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void writeToContact();
 
     Services& services_;

@@ -50,6 +50,7 @@ QString helpText() {
 }
 
 Form4::Form4(Services& /*services*/, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Form4"));
     setWindowTitle(kTitle);
     setFixedSize(twipsSize(8295, 5295));
     QPalette background = palette();

@@ -8,7 +8,9 @@
 namespace tro {
 
 class Form4 : public QDialog {
-  public:
+    Q_OBJECT
+
+public:
     explicit Form4(Services& services, QWidget* parent = nullptr);
 };
 

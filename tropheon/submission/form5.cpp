@@ -115,6 +115,7 @@ QUrl submissionMailUrl(const QString& address, const QString& code) {
 
 Form5::Form5(const SubmissionInput& input, Services& services, QWidget* parent)
     : QDialog(parent), input_(input), services_(services) {
+    setObjectName(QStringLiteral("Form5"));
     setWindowTitle(kTitle);
     setFixedSize(twipsSize(9615, 6840));
     buildControls();

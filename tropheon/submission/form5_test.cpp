@@ -27,7 +27,7 @@ T* child(QWidget& window, const char* name) {
 }
 
 class Form5Test : public ::testing::Test {
-  protected:
+protected:
     std::unique_ptr<Form5> open(SubmissionInput input = {"lines", 2, 1234, {18, 5, 9}}) {
         auto window = std::make_unique<Form5>(input, fake.services);
         window->show();

@@ -10,11 +10,18 @@
 #include "rekord_tool.h"
 
 int main(int argc, char** argv) {
-    if (argc > 2 ||
-        (argc == 2 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0))) {
-        std::cerr << "usage: rekord [file]\n"
-                     "Prints name, game, variant, result, date and time stamp of every "
-                     "submission code, one per line.\n";
+    static const char* const usage =
+        "usage: rekord [file]\n"
+        "Reads submission codes as pasted from mails (several on a line are fine) from the "
+        "file,\nor from standard input without one, and prints for each code one line:\n"
+        "name, game, variant, result, date and time stamp separated by tabs,\n"
+        "or \"ОТКАЗ\", the code and the reason it was refused.\n";
+    if (argc == 2 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)) {
+        std::cout << usage;
+        return 0;
+    }
+    if (argc > 2) {
+        std::cerr << usage;
         return 2;
     }
     tro::RekordCounts counts;
