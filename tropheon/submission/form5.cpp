@@ -133,8 +133,9 @@ void Form5::buildControls() {
     fitWidth(webLabel_);
     webLabel_->installEventFilter(this);
     auto* label11 = makeLabel(this, "Label11", kLabel11, twipsRect(2520, 720, 6975, 255));
-    label11->move(std::max(label11->x(), webLabel_->x() + webLabel_->width() + px(90)),
-                  label11->y());
+    const int label11Left = std::max(label11->x(), webLabel_->x() + webLabel_->width() + px(90));
+    label11->setGeometry(label11Left, label11->y(), width() - label11Left - px(120),
+                         label11->height());
 
     auto* label15 = makeLabel(this, "Label15", kLabel15, twipsRect(120, 960, 5295, 255));
     mailLabel_ = makeLabel(this, "Label13", QStringLiteral("(%1)").arg(submissionAddress()),

@@ -27,7 +27,7 @@ T* child(QWidget& window, const char* name) {
 }
 
 class Form5Test : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<Form5> open(SubmissionInput input = {"lines", 2, 1234, {18, 5, 9}}) {
         auto window = std::make_unique<Form5>(input, fake.services);
         window->show();
@@ -98,6 +98,25 @@ TEST_F(Form5Test, ShowsTheResultItsTextsAndTheAddresses) {
     EXPECT_TRUE(rules->toPlainText().contains(TRO_SUBMISSION_ADDRESS));
     EXPECT_TRUE(rules->toPlainText().contains("«Рекорд»"));
     EXPECT_TRUE(rules->toPlainText().contains("124"));
+}
+
+TEST_F(Form5Test, EveryTextFitsItsPlaceInsideTheWindow) {
+    auto w = open({"tsifran", 12, 32767, {23, 59, 59}});
+    for (QWidget* widget : w->findChildren<QWidget*>()) {
+        if (widget->parentWidget() != w.get()) {
+            continue;
+        }
+        const std::string name = widget->objectName().toStdString();
+        EXPECT_TRUE(w->rect().contains(widget->geometry())) << name;
+        auto* label = qobject_cast<QLabel*>(widget);
+        if (label != nullptr && !label->wordWrap()) {
+            EXPECT_GE(label->width(), label->sizeHint().width()) << name;
+        }
+        auto* button = qobject_cast<QPushButton*>(widget);
+        if (button != nullptr) {
+            EXPECT_GE(button->width(), button->sizeHint().width()) << name;
+        }
+    }
 }
 
 TEST_F(Form5Test, DateListsRunToThisYearWithTodayPicked) {
