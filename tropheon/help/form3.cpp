@@ -1,0 +1,102 @@
+#include "form3.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QUrl>
+
+#include "emblem.h"
+#include "twips.h"
+
+namespace tro {
+namespace {
+
+const QString kTitle = QStringLiteral("Трофеон v3.1");
+const QString kNoMailProgram =
+    QStringLiteral("Не удалось открыть почтовую программу. Напишите, пожалуйста, на адрес %1.");
+
+struct Line {
+    const char* name;
+    const char* text;
+    int left, top, width;
+};
+
+// Captions and values of the About window, positions in twips.
+constexpr Line kLines[] = {
+    {"Label9", "Трофеон", 2040, 180, 3600},
+    {"Label1", "Создана:", 2040, 840, 1335},
+    {"Label2", "04.06.2003", 3420, 840, 1500},
+    {"Label3", "Версия от:", 2040, 1110, 1335},
+    {"Label4", "30.10.2005", 3420, 1110, 1500},
+    {"Label5", "Автор: команда разработчиков «Трофеона»", 2040, 1560, 4800},
+    {"Label6", "Написана на C++ с библиотекой Qt", 2040, 1830, 4800},
+    {"Label7", "Звуки синтезированы программой при установке", 2040, 2100, 4800},
+};
+
+}  // namespace
+
+QString contactAddress() {
+    return QStringLiteral(TRO_CONTACT_ADDRESS);
+}
+
+Form3::Form3(Services& services, QWidget* parent) : QDialog(parent), services_(services) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(kTitle);
+    setFixedSize(twipsSize(7080, 3240));
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor(255, 255, 192));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    auto* emblem = new Emblem(this);
+    emblem->setObjectName("Picture1");
+    emblem->setGeometry(twipsRect(240, 240, 1575, 2040));
+
+    for (const Line& line : kLines) {
+        auto* label = new QLabel(QString::fromUtf8(line.text), this);
+        label->setObjectName(line.name);
+        label->setGeometry(twipsRect(line.left, line.top, line.width, 270));
+    }
+    auto* name = findChild<QLabel*>("Label9");
+    QFont big = name->font();
+    big.setPointSizeF(big.pointSizeF() * 2.2);
+    big.setBold(true);
+    name->setFont(big);
+    name->resize(name->width(), px(600));
+    QPalette nameColour = name->palette();
+    nameColour.setColor(QPalette::WindowText, QColor(128, 64, 0));
+    name->setPalette(nameColour);
+
+    contact_ = new QLabel(QStringLiteral("E-mail: ") + contactAddress(), this);
+    contact_->setObjectName("Label8");
+    contact_->setGeometry(twipsRect(2040, 2550, 4800, 270));
+    QPalette link = contact_->palette();
+    link.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    contact_->setPalette(link);
+    QFont underlined = contact_->font();
+    underlined.setUnderline(true);
+    contact_->setFont(underlined);
+    contact_->setCursor(Qt::PointingHandCursor);
+    contact_->setToolTip(QStringLiteral("Написать письмо"));
+    contact_->installEventFilter(this);
+}
+
+void Form3::writeToContact() {
+    if (!services_.urls.open(QUrl(QStringLiteral("mailto:") + contactAddress()))) {
+        services_.dialogs.message(QString(), kNoMailProgram.arg(contactAddress()),
+                                  MessageIcon::Information);
+    }
+}
+
+bool Form3::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == contact_ && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        writeToContact();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace tro
