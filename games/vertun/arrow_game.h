@@ -72,11 +72,11 @@ enum class KeyOutcome {
 };
 
 class ArrowGame {
-public:
+  public:
     ArrowGame(int variant, Random& random);
 
     // The game's events, each with the monotonic clock reading in milliseconds.
-    void begin(std::int64_t nowMs);  // the window is up: the calibration runs
+    void begin(std::int64_t nowMs);    // the window is up: the calibration runs
     void advance(std::int64_t nowMs);  // a frame: the arrow moves to where the clock says
     KeyOutcome pressKey(std::int64_t nowMs);
 
@@ -101,7 +101,7 @@ public:
     [[nodiscard]] int messageTotal() const { return roundHalfEven(total_); }
     [[nodiscard]] int result() const;
 
-private:
+  private:
     void startTurn(std::int64_t startMs);
     void turnTo(std::int64_t nowMs);
 

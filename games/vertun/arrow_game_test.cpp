@@ -15,7 +15,7 @@ using testing::ScriptedRandom;
 
 // A game driven like the window drives it: the clock is stepped by hand.
 class Driver {
-public:
+  public:
     explicit Driver(int variant, std::vector<double> draws = {0.0})
         : random(std::move(draws)), game(variant, random) {}
 
@@ -76,21 +76,21 @@ TEST(ArrowGame, PointsOfAStop) {
         double points;
     };
     const Case cases[] = {
-        {1, 90, 90},        // straight up after one pass of three o'clock
-        {2, 90, 89.1},      // each further pass costs a hundredth
-        {0, 90, 90.9},      // before the first pass a hundredth more
-        {1, 45, 45},        // half-way down on the right
-        {1, 135, 45},       // and on the left
-        {1, 100, 80},       //
-        {3, 80, 78.4},      //
-        {1, 180, 0},        // nine o'clock
-        {1, 360, 0},        // three o'clock
-        {0, 270, 0},        // six o'clock
-        {1, 200, 0},        // anywhere below the sides
-        {101, 90, 0},       // a hundred and one passes leave nothing
-        {150, 90, 0},       //
-        {102, 270, 0},      // two negative factors do not make points
-        {250, 200, 0},      //
+        {1, 90, 90},    // straight up after one pass of three o'clock
+        {2, 90, 89.1},  // each further pass costs a hundredth
+        {0, 90, 90.9},  // before the first pass a hundredth more
+        {1, 45, 45},    // half-way down on the right
+        {1, 135, 45},   // and on the left
+        {1, 100, 80},   //
+        {3, 80, 78.4},  //
+        {1, 180, 0},    // nine o'clock
+        {1, 360, 0},    // three o'clock
+        {0, 270, 0},    // six o'clock
+        {1, 200, 0},    // anywhere below the sides
+        {101, 90, 0},   // a hundred and one passes leave nothing
+        {150, 90, 0},   //
+        {102, 270, 0},  // two negative factors do not make points
+        {250, 200, 0},  //
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.wraps << " passes, angle " << c.angle);
@@ -100,9 +100,8 @@ TEST(ArrowGame, PointsOfAStop) {
 
 TEST(ArrowGame, LabelsShowTwoDecimalsWithoutTrailingZeros) {
     const std::pair<double, const char*> cases[] = {
-        {90, "90"},           {89.1, "89.1"},         {90.9, "90.9"},  {0, "0"},
-        {45.678, "45.68"},    {0.125, "0.12"},        {0.375, "0.38"}, {8963.64, "8963.64"},
-        {0.004, "0"},         {79.999, "80"},
+        {90, "90"},      {89.1, "89.1"},  {90.9, "90.9"},       {0, "0"},     {45.678, "45.68"},
+        {0.125, "0.12"}, {0.375, "0.38"}, {8963.64, "8963.64"}, {0.004, "0"}, {79.999, "80"},
     };
     for (const auto& [value, shown] : cases) {
         EXPECT_EQ(formatPoints(value), shown) << value;
@@ -242,7 +241,7 @@ TEST(ArrowGame, AStopTakesTheAngleAtTheKeysTimeNotTheLastFrames) {
 TEST(ArrowGame, AStopBeforeTheFirstPassEarnsAHundredthMore) {
     Driver d(1);
     d.start();
-    d.stopAfter(250);  // a quarter turn: three o'clock, nothing
+    d.stopAfter(250);              // a quarter turn: three o'clock, nothing
     EXPECT_EQ(d.game.wraps(), 1);  // reaching 0 counts as a pass and shows as 360
     EXPECT_NEAR(d.game.arrowAngle(), 360.0, 1e-9);
     EXPECT_EQ(*d.game.lastPoints(), 0.0);

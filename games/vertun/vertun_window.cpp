@@ -180,16 +180,16 @@ VertunWindow::VertunWindow(GameFrame& gameFrame)
     makeLabel(this, "Label5", kPointsCaption, QRect(dialPlace.right() + 1, middle - 22, side, 20));
     total_ = makeLabel(this, "Label3", QStringLiteral("0"),
                        QRect(dialPlace.right() + 1, middle, w - dialPlace.right() - 1, 22), true);
-    lastPoints_ = makeLabel(this, "Label1", QString(),
-                            QRect(dialPlace.left(), dialPlace.bottom() + 2, dialPlace.width(), 20),
-                            true);
+    lastPoints_ =
+        makeLabel(this, "Label1", QString(),
+                  QRect(dialPlace.left(), dialPlace.bottom() + 2, dialPlace.width(), 20), true);
 
     marks_ = new QCheckBox(kMarksCaption, this);
     marks_->setObjectName(QStringLiteral("Check1"));
     marks_->setFocusPolicy(Qt::NoFocus);
     const QSize boxSize = marks_->sizeHint();
-    marks_->setGeometry((w - boxSize.width()) / 2, height() - boxSize.height() - 2,
-                        boxSize.width(), boxSize.height());
+    marks_->setGeometry((w - boxSize.width()) / 2, height() - boxSize.height() - 2, boxSize.width(),
+                        boxSize.height());
     connect(marks_, &QCheckBox::toggled, this, [this](bool on) {
         dial_->setMarksShown(on);
         dial_->setFocus();
@@ -250,8 +250,7 @@ void VertunWindow::pressKey() {
             frames_->stop();
             showCounters();
             dial_->update();
-            finish(kMessageTitle, kEndText + QString::number(game_.messageTotal()),
-                   game_.result());
+            finish(kMessageTitle, kEndText + QString::number(game_.messageTotal()), game_.result());
             return;
     }
 }

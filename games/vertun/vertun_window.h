@@ -18,27 +18,27 @@ inline constexpr const char* kGameId = "vertun";
 // marks of the average; it takes every key, Tab included.
 class Dial : public QWidget {
     Q_OBJECT
-public:
+  public:
     Dial(const ArrowGame& game, QWidget* parent);
     void setMarksShown(bool shown);
     [[nodiscard]] bool marksShown() const { return marksShown_; }
 
-signals:
+  signals:
     void keyPressed(bool autoRepeat);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
-private:
+  private:
     const ArrowGame& game_;
     bool marksShown_ = false;
 };
 
 class VertunWindow : public GameWindow {
     Q_OBJECT
-public:
+  public:
     explicit VertunWindow(GameFrame& frame);
 
     [[nodiscard]] const ArrowGame& game() const { return game_; }
@@ -47,10 +47,10 @@ public:
     // A key went down on the dial.
     void pressKey();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void showCounters();
 
     ArrowGame game_;

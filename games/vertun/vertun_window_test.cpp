@@ -18,7 +18,7 @@ using tro::testing::FakeServices;
 using tro::testing::TempDir;
 
 class VertunWindowTest : public ::testing::Test {
-protected:
+  protected:
     void open(int variant, std::vector<double> draws = {0.0}) {
         fake.random = tro::testing::ScriptedRandom(std::move(draws));
         frame = std::make_unique<GameFrame>(GameInfo{kGameId, kVariantCount, 1}, fake.services,
@@ -205,8 +205,7 @@ TEST_F(VertunWindowTest, TheHundredthStopShowsTheRoundedTotalAndHandsOffItsWhole
     ASSERT_EQ(fake.launcher.starts.size(), 1u);
     const QString handOff = fake.launcher.starts[0].arguments.value(0);
     ASSERT_TRUE(handOff.startsWith("vertun*1*"));
-    EXPECT_EQ(Rascodirovka("vertun", 1, handOff.mid(9).toStdString(), fake.clock.now().date),
-              8963);
+    EXPECT_EQ(Rascodirovka("vertun", 1, handOff.mid(9).toStdString(), fake.clock.now().date), 8963);
     EXPECT_EQ(fake.process.exits, std::vector<int>{0});
     window->close();
     EXPECT_EQ(fake.launcher.starts.size(), 1u);
