@@ -65,7 +65,6 @@ Target::Target(QWidget* parent) : QLabel(parent) {
     setLineWidth(1);
     setAutoFillBackground(true);
     paint(this, QPalette::Window, kTargetColour);
-    setCursor(Qt::PointingHandCursor);
 }
 
 void Target::mousePressEvent(QMouseEvent* event) {

@@ -56,12 +56,7 @@ TEST_F(RyskoWindowTest, OpensWithTitleCountersAndARunningClock) {
     EXPECT_EQ(window->windowTitle(), "Скорость мыши");
     EXPECT_EQ(label("Label3")->text(), "0");
     EXPECT_EQ(label("Label4")->text(), "60");
-    EXPECT_EQ(label("Label3")->font().pointSize(), 18);
-    EXPECT_TRUE(label("Label4")->font().bold());
-    EXPECT_EQ(label("Label3")->palette().color(QPalette::WindowText), QColor(0, 0, 192));
-    EXPECT_EQ(label("Label4")->palette().color(QPalette::WindowText), QColor(192, 0, 192));
-    EXPECT_EQ(label("Label1")->palette().color(QPalette::Window), QColor(255, 255, 192));
-    EXPECT_EQ(target()->palette().color(QPalette::Window), QColor(255, 0, 0));
+    EXPECT_TRUE(target()->isEnabled());
     auto* clock = window->findChild<QTimer*>("Timer1");
     ASSERT_NE(clock, nullptr);
     EXPECT_TRUE(clock->isActive());
