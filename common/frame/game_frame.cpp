@@ -33,6 +33,12 @@ bool GameFrame::start(const QStringList& arguments) {
     return variant.has_value();
 }
 
+void GameFrame::setVariant(int variant) {
+    if (variant >= 1 && variant <= info_.variantCount) {
+        variant_ = variant;
+    }
+}
+
 std::filesystem::path GameFrame::settingsPath() const {
     return dir_ / (info_.id + ".dat");
 }
