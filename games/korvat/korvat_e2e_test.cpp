@@ -1,20 +1,22 @@
 // The maze game run for real under Xvfb in a scratch play directory, closed as a user closes
 // it, handing over to a stand-in for the results manager that records what it was given.
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QStandardPaths>
 #include <chrono>
 #include <filesystem>
-#include <optional>
 #include <thread>
 
 #include "clock.h"
 #include "handoff.h"
+#include "maze.h"
+#include "record_file.h"
+#include "result_code.h"
+#include "testing/maze_way.h"
 #include "testing/temp_dir.h"
+#include "testing/x_window.h"
 
 namespace {
 
@@ -75,44 +77,70 @@ private:
     std::string name_;
 };
 
-// The viewable top-level window of a program, by its class name.
-std::optional<Window> findWindow(Display* display, const char* className) {
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    std::optional<Window> found;
-    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) {
-        return found;
-    }
-    for (unsigned int i = 0; i < count && !found; ++i) {
-        XClassHint hint{};
-        XWindowAttributes attributes{};
-        if (XGetClassHint(display, children[i], &hint) != 0) {
-            const bool match = hint.res_name != nullptr && std::string(hint.res_name) == className;
-            XFree(hint.res_name);
-            XFree(hint.res_class);
-            if (match && XGetWindowAttributes(display, children[i], &attributes) != 0 &&
-                attributes.map_state == IsViewable) {
-                found = children[i];
-            }
-        }
-    }
-    XFree(children);
-    return found;
+// The stand-in manager keeps its argument and the hand-off file as it found them.
+void installRecorder(const fs::path& dir) {
+    writeBytes(dir / "tropheon",
+               "#!/bin/sh\nprintf '%s' \"$1\" > got-args.txt\ncp 717.bol got-717.bol\n");
+    fs::permissions(dir / "tropheon", fs::perms::owner_all);
 }
 
-// What a window manager's close button does: ask the window to delete itself.
-void closeAsAUserDoes(Display* display, Window window) {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XFlush(display);
+void startGame(QProcess& game, const fs::path& dir, const std::string& display, int maze) {
+    game.setWorkingDirectory(QString::fromStdString(dir.string()));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", QString::fromStdString(display));
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    game.setProcessEnvironment(env);
+    game.start(KORVAT_PROGRAM, {QString::number(maze)});
+}
+
+bool waitForEnd(QProcess& game) {
+    if (game.waitForFinished(15000)) {
+        return true;
+    }
+    game.kill();
+    game.waitForFinished(2000);
+    return false;
+}
+
+TEST(KorvatEndToEnd, ARunByTheRealPointerHandsOffItsTimeAndKeepsTheRecord) {
+    TempDir dir;
+    Xvfb server(dir.path());
+    if (server.name().empty()) {
+        GTEST_SKIP() << "no Xvfb to run the program under";
+    }
+    if (QStandardPaths::findExecutable("python3", {"/usr/bin"}).isEmpty()) {
+        GTEST_SKIP() << "no python3 to move the pointer";
+    }
+    installRecorder(dir.path());
+    std::string points;
+    for (const auto& pixel : korvat::testing::shortestWay(korvat::mazePicture(1))) {
+        const korvat::BoxPoint p = korvat::testing::boxCentre(pixel);
+        points += std::to_string(p.x) + " " + std::to_string(p.y) + "\n";
+    }
+    writeBytes(dir / "way.txt", points);
+
+    QProcess game;
+    startGame(game, dir.path(), server.name(), 1);
+    ASSERT_TRUE(game.waitForStarted(5000));
+    // The maze box lies at (88, 64) of the window.
+    const int walked = QProcess::execute(
+        "/usr/bin/python3", {KORVAT_POINTER_WALK, QString::fromStdString(server.name()), "korvat",
+                             "88", "64", QString::fromStdString((dir / "way.txt").string())});
+    EXPECT_EQ(walked, 0);
+    ASSERT_TRUE(waitForEnd(game));
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(dir / "got-717.bol"); }));
+
+    const korvat::StoredRecord record =
+        korvat::loadRecordFile(korvat::recordFilePath(dir.path(), 1));
+    ASSERT_TRUE(record.ticks.has_value());
+    EXPECT_FALSE(record.path.empty());
+    const tro::HandoffText handoff = tro::parseHandoffText(readBytes(dir / "got-args.txt"));
+    EXPECT_EQ(handoff.gameId, "korvat");
+    EXPECT_EQ(handoff.variant, 1);
+    const tro::DateTime now = tro::SystemClock().now();
+    EXPECT_EQ(tro::Rascodirovka("korvat", 1, handoff.code, now.date), *record.ticks);
+    writeBytes(dir / "717.bol", readBytes(dir / "got-717.bol"));
+    EXPECT_TRUE(tro::vouchesFor(tro::acceptHandoffFile(dir.path(), now.time), handoff.code));
 }
 
 TEST(KorvatEndToEnd, ClosedAsAUserClosesItOpensTheManagersTableOfItsMaze) {
@@ -121,35 +149,15 @@ TEST(KorvatEndToEnd, ClosedAsAUserClosesItOpensTheManagersTableOfItsMaze) {
     if (server.name().empty()) {
         GTEST_SKIP() << "no Xvfb to run the program under";
     }
-    // The stand-in manager keeps its argument and the hand-off file as it found them.
-    writeBytes(dir / "tropheon",
-               "#!/bin/sh\nprintf '%s' \"$1\" > got-args.txt\ncp 717.bol got-717.bol\n");
-    fs::permissions(dir / "tropheon", fs::perms::owner_all);
-
+    installRecorder(dir.path());
     QProcess game;
-    game.setWorkingDirectory(QString::fromStdString(dir.path().string()));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", QString::fromStdString(server.name()));
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    game.setProcessEnvironment(env);
-    game.start(KORVAT_PROGRAM, {"5"});
+    startGame(game, dir.path(), server.name(), 5);
     ASSERT_TRUE(game.waitForStarted(5000));
 
-    Display* display = XOpenDisplay(server.name().c_str());
-    ASSERT_NE(display, nullptr);
-    std::optional<Window> window;
-    EXPECT_TRUE(waitUntil([&] { return (window = findWindow(display, "korvat")).has_value(); }));
-    if (window) {
-        closeAsAUserDoes(display, *window);
-    }
-    XCloseDisplay(display);
+    EXPECT_TRUE(waitUntil(
+        [&] { return korvat::testing::closeWindowAsAUserDoes(server.name(), "korvat"); }));
 
-    const bool ended = game.waitForFinished(10000);
-    if (!ended) {
-        game.kill();
-        game.waitForFinished(2000);
-    }
-    ASSERT_TRUE(ended);
+    ASSERT_TRUE(waitForEnd(game));
     EXPECT_EQ(game.exitCode(), 0);
     ASSERT_TRUE(waitUntil([&] { return fs::exists(dir / "got-717.bol"); }));
     EXPECT_EQ(readBytes(dir / "got-args.txt"), "korvat*5*-1");

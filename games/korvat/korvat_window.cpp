@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 #include "clock.h"
@@ -27,7 +28,7 @@ const QString kTouched = QStringLiteral(
     "К сожалению, вы задели стенку. Чтобы начать сначала, поставьте указатель мыши на желтое "
     "поле.");
 const QString kTimeUp = QStringLiteral(
-    "Время вышло: лабиринт надо пройти быстрее чем за 54 минуты. Чтобы начать сначала, "
+    "Время вышло: лабиринт надо пройти не дольше чем за 3276.7 секунды. Чтобы начать сначала, "
     "поставьте указатель мыши на желтое поле.");
 const QString kNewRecord = QStringLiteral("Поставлен новый рекорд!");
 constexpr int kTickMs = 100;
@@ -42,6 +43,17 @@ QFont clockFont(const QFont& base) {
     font.setPointSize(18);
     font.setBold(true);
     return font;
+}
+
+// The controls keep their designed places; where the desktop's font is wider than the one
+// they were designed for, the text gets a smaller size instead of being cut off.
+void fitText(QWidget* widget, const QString& text, int room) {
+    QFont font = widget->font();
+    const qreal smallest = 6;
+    while (QFontMetrics(font).horizontalAdvance(text) > room && font.pointSizeF() > smallest) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    widget->setFont(font);
 }
 
 }  // namespace
@@ -111,6 +123,12 @@ KorvatWindow::KorvatWindow(tro::GameFrame& frame)
     check3_ = new QCheckBox(QStringLiteral("Линия рекорда"), this);
     check3_->setObjectName(QStringLiteral("Check3"));
     check3_->setGeometry(twipsRect(120, 720, 1575, 195));
+    for (QCheckBox* box : {check1_, check2_, check3_}) {
+        // The boxes may use the room up to the message line.
+        box->resize(twipsRect(1800, 0, 0, 0).left() - box->x() - 2,
+                    std::max(box->height(), check1_->height() - 1));
+        fitText(box, box->text(), box->width() - 22);
+    }
     frame.setSoundSwitchSlot(kSoundSlot);
     bindSwitch(check1_, kTrailSlot);
     bindSwitch(check2_, kSoundSlot);
@@ -154,11 +172,15 @@ KorvatWindow::KorvatWindow(tro::GameFrame& frame)
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
     label3_->setIndent(4);
+    fitText(label3_, label3_->text(), label3_->width() - 10);
+    label4_->setIndent(4);
 
     command1_ = new QPushButton(QStringLiteral("Сохранить результат"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setGeometry(twipsRect(7320, 120, 1815, 255));
     command1_->setEnabled(false);
+    command1_->resize(width() - command1_->x() - 8, command1_->height() + 4);
+    fitText(command1_, command1_->text(), command1_->width() - 10);
     connect(command1_, &QPushButton::clicked, this, [this] { SaveResult(); });
 
     picture1_ = new MazeView(this);

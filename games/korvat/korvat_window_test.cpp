@@ -341,6 +341,25 @@ TEST(KorvatWindow, AFailedRecordWriteIsReported) {
     EXPECT_EQ(play.fake.dialogs.questions.size(), 1u);
 }
 
+TEST(KorvatWindow, ARunThatTakesTooLongEndsWithoutAResult) {
+    Play play(1);
+    play.move({460, 40});
+    play.wait(kMaxRunTicks * 100 + 99);
+    EXPECT_TRUE(play.ticking());
+    EXPECT_EQ(play.text("Label4"), QString::number(kMaxRunTicks));
+    play.wait(1);
+    EXPECT_FALSE(play.ticking());
+    EXPECT_EQ(play.text("Label1"), "0");
+    EXPECT_TRUE(play.text("Label2").startsWith("Время вышло"));
+    EXPECT_EQ(play.text("Label4"), QString::number(kMaxRunTicks));
+    EXPECT_FALSE(play.saveEnabled());
+    EXPECT_TRUE(play.fake.sound.played.back().endsWith("error1.wav"));
+    // The finish field no longer ends anything.
+    play.move({30, 30});
+    EXPECT_TRUE(play.fake.dialogs.questions.empty());
+    EXPECT_TRUE(play.fake.launcher.starts.empty());
+}
+
 TEST(KorvatWindow, ALateTimerStillCountsEveryTenth) {
     Play play(1);
     play.move({460, 40});
