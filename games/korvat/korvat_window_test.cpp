@@ -272,28 +272,6 @@ TEST(KorvatWindow, TheTrailShowsTealAndVanishesAtTheNextStart) {
     EXPECT_EQ(box->grab().toImage().pixelColor(dot.x, dot.y), QColor(255, 255, 255));
 }
 
-TEST(KorvatWindow, TheRecordLineShowsNavyAtThePaceOfTheRecord) {
-    Play play(1, {{kRecordLineSlot, true}});
-    play.fake.dialogs.yesNoAnswers = {false};
-    play.runThrough(300);
-    const auto record = play.window->game().recordPath();
-    ASSERT_GT(record.size(), 4u);
-    QWidget* box = play.find<QWidget>("Picture1");
-    const auto colourAt = [box](const PathPoint& p) {
-        return box->grab().toImage().pixelColor(p.x, p.y);
-    };
-    play.move({460, 40});
-    EXPECT_EQ(colourAt(record[0]), QColor(255, 255, 255));
-    // The first point was made 300 ms into the record run: it shows with the fourth tick.
-    play.wait(300);
-    EXPECT_NE(colourAt(record[0]), QColor(0, 0, 128));
-    play.wait(100);
-    EXPECT_EQ(colourAt(record[0]), QColor(0, 0, 128));
-    EXPECT_NE(colourAt(record[1]), QColor(0, 0, 128));
-    play.wait(300);
-    EXPECT_EQ(colourAt(record[1]), QColor(0, 0, 128));
-}
-
 TEST(KorvatWindow, ADoubleClickOnAThumbnailDuringARunGoesOnOverTheNewMaze) {
     Play play(1);
     const auto way = shortestWay(mazePicture(1));

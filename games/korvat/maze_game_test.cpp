@@ -16,7 +16,6 @@ using testing::boxCentre;
 using testing::shortestWay;
 using tro::testing::readBytes;
 using tro::testing::TempDir;
-using tro::testing::writeBytes;
 
 std::vector<BoxPoint> wayThrough(int maze) {
     std::vector<BoxPoint> points;
@@ -389,20 +388,6 @@ TEST(MazeRun, ANewRecordThatCannotBeWrittenIsStillTheRecordOfTheSession) {
     EXPECT_FALSE(result.recordSaved);
     EXPECT_TRUE(game.recordTicks().has_value());
     EXPECT_EQ(fs::file_size(recordFilePath(dir.path(), 1)), 0u);
-}
-
-TEST(MazeRun, ChoosingAMazeLoadsItsOwnRecord) {
-    TempDir dir;
-    fs::create_directories(recordFilePath(dir.path(), 1).parent_path());
-    writeBytes(recordFilePath(dir.path(), 4), "  321    1   10   10");
-    MazeGame game(dir.path(), 1);
-    EXPECT_FALSE(game.recordTicks().has_value());
-    game.chooseMaze(4);
-    EXPECT_EQ(game.recordTicks(), 321);
-    EXPECT_EQ(game.recordPath().size(), 1u);
-    game.chooseMaze(1);
-    EXPECT_FALSE(game.recordTicks().has_value());
-    EXPECT_TRUE(game.recordPath().empty());
 }
 
 }  // namespace

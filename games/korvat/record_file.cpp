@@ -73,6 +73,11 @@ StoredRecord loadRecordFile(const fs::path& file) {
         std::ofstream create(file, std::ios::binary | std::ios::app);
         return {};
     }
+    // Only a plain file is read: a folder, a pipe or a device in its place holds no record
+    // (and a pipe would keep the game waiting).
+    if (!fs::is_regular_file(file, ec)) {
+        return {};
+    }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         return {};
@@ -102,7 +107,7 @@ bool saveRecordFile(const fs::path& file, int ticks, std::span<const PathPoint> 
     std::error_code ec;
     fs::create_directories(file.parent_path(), ec);
     std::string old;
-    {
+    if (fs::is_regular_file(file, ec)) {
         std::ifstream in(file, std::ios::binary);
         if (in) {
             old.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -7,6 +7,10 @@
 
 #include "testing/temp_dir.h"
 
+#ifdef __unix__
+#include <sys/stat.h>
+#endif
+
 namespace korvat {
 namespace {
 
@@ -143,6 +147,24 @@ TEST(RecordFile, AFileThatNeverEndsItsPointsStopsAtTheLimit) {
     const StoredRecord record = loadRecordFile(file);
     EXPECT_EQ(record.ticks, 100);
     EXPECT_EQ(record.path.size(), static_cast<std::size_t>(kMaxPathPoints));
+}
+
+TEST(RecordFile, SomethingElseInThePlaceOfTheFileHoldsNoRecord) {
+    TempDir dir;
+    const fs::path file = recordFilePath(dir.path(), 2);
+    fs::create_directories(file);
+    EXPECT_FALSE(loadRecordFile(file).ticks.has_value());
+    EXPECT_FALSE(saveRecordFile(file, 5, {}));
+    EXPECT_TRUE(fs::is_directory(file));
+#ifdef __unix__
+    // A pipe is neither read (it would wait for a writer) nor written through.
+    const fs::path pipe = recordFilePath(dir.path(), 3);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(loadRecordFile(pipe).ticks.has_value());
+    EXPECT_TRUE(saveRecordFile(pipe, 5, {}));
+    EXPECT_TRUE(fs::is_regular_file(pipe));
+    EXPECT_EQ(loadRecordFile(pipe).ticks, 5);
+#endif
 }
 
 TEST(RecordFile, AFailedWriteKeepsTheStoredRecord) {
