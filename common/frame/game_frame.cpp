@@ -50,6 +50,12 @@ void GameFrame::warnOnce(const QString& text) {
     services_.dialogs.message(QStringLiteral("Ошибка"), text, MessageIcon::Warning);
 }
 
+void GameFrame::setVariant(int variant) {
+    if (variant >= 1 && variant <= info_.variantCount) {
+        variant_ = variant;
+    }
+}
+
 std::filesystem::path GameFrame::settingsPath() const {
     return dir_ / (info_.id + ".dat");
 }

@@ -36,6 +36,9 @@ class GameFrame {
 
     [[nodiscard]] const GameInfo& info() const { return info_; }
     [[nodiscard]] int variant() const { return variant_; }
+    // For a game whose window lets the player change the variant while it runs: the hand-off
+    // then carries the variant chosen last. A number outside 1..variantCount is ignored.
+    void setVariant(int variant);
     [[nodiscard]] Services& services() { return services_; }
     [[nodiscard]] const std::filesystem::path& dir() const { return dir_; }
 

@@ -1,0 +1,317 @@
+#include "korvat_window.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+#include "clock.h"
+#include "twips.h"
+
+namespace korvat {
+
+namespace {
+
+using tro::twipsRect;
+
+const QString kTitle = QStringLiteral("Владение мышью");
+const QString kWelcome = QStringLiteral(
+    "Чтобы начать игру, поставьте мышку на желтое поле. Надо пройти лабиринт, не касаясь "
+    "стенок. Финиш - красное поле.");
+const QString kStarted = QStringLiteral(
+    "Игра началась. Надо дойти до красного поля как можно быстрее, не касаясь стенок");
+const QString kTouched = QStringLiteral(
+    "К сожалению, вы задели стенку. Чтобы начать сначала, поставьте указатель мыши на желтое "
+    "поле.");
+const QString kTimeUp = QStringLiteral(
+    "Время вышло: лабиринт надо пройти не дольше чем за 3276.7 секунды. Чтобы начать сначала, "
+    "поставьте указатель мыши на желтое поле.");
+const QString kNewRecord = QStringLiteral("Поставлен новый рекорд!");
+constexpr int kTickMs = 100;
+
+QRgb qRgbOf(Colour colour) {
+    const Rgb rgb = rgbOf(colour);
+    return qRgb(rgb.r, rgb.g, rgb.b);
+}
+
+QFont clockFont(const QFont& base) {
+    QFont font = base;
+    font.setPointSize(18);
+    font.setBold(true);
+    return font;
+}
+
+// The controls keep their designed places; where the desktop's font is wider than the one
+// they were designed for, the text gets a smaller size instead of being cut off.
+void fitText(QWidget* widget, const QString& text, int room) {
+    QFont font = widget->font();
+    const qreal smallest = 6;
+    while (QFontMetrics(font).horizontalAdvance(text) > room && font.pointSizeF() > smallest) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    widget->setFont(font);
+}
+
+}  // namespace
+
+MazeView::MazeView(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void MazeView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.drawImage(0, 0, image);
+}
+
+void MazeView::mouseMoveEvent(QMouseEvent* event) {
+    if (moved) {
+        const QPointF p = event->position();
+        moved(QPoint(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))));
+    }
+}
+
+MazeThumbnail::MazeThumbnail(QWidget* parent, int maze)
+    : QWidget(parent), picture_(kMazeWidth, kMazeHeight, QImage::Format_RGB32) {
+    const MazePicture& source = mazePicture(maze);
+    for (int y = 0; y < kMazeHeight; ++y) {
+        for (int x = 0; x < kMazeWidth; ++x) {
+            picture_.setPixel(x, y, qRgbOf(source.at(x, y)));
+        }
+    }
+    setToolTip(QStringLiteral("Лабиринт %1: двойной щелчок выбирает его").arg(maze));
+}
+
+void MazeThumbnail::setCurrent(bool current) {
+    current_ = current;
+    update();
+}
+
+void MazeThumbnail::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), current_ ? QColor(0, 120, 215) : QColor(190, 190, 190));
+    painter.drawImage(1, 1, picture_);
+}
+
+void MazeThumbnail::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && chosen) {
+        chosen();
+    }
+}
+
+KorvatWindow::KorvatWindow(tro::GameFrame& frame)
+    : GameWindow(frame), game_(frame.dir(), frame.variant()) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kTitle);
+    setFixedSize(tro::twipsSize(9495, 6420));
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    check2_ = new QCheckBox(QStringLiteral("SOUND"), this);
+    check2_->setObjectName(QStringLiteral("Check2"));
+    check2_->setGeometry(twipsRect(120, 120, 1215, 255));
+    check1_ = new QCheckBox(QStringLiteral("Оставлять след"), this);
+    check1_->setObjectName(QStringLiteral("Check1"));
+    check1_->setGeometry(twipsRect(120, 480, 1575, 255));
+    check3_ = new QCheckBox(QStringLiteral("Линия рекорда"), this);
+    check3_->setObjectName(QStringLiteral("Check3"));
+    check3_->setGeometry(twipsRect(120, 720, 1575, 195));
+    for (QCheckBox* box : {check1_, check2_, check3_}) {
+        // The boxes may use the room up to the message line.
+        box->resize(twipsRect(1800, 0, 0, 0).left() - box->x() - 2,
+                    std::max(box->height(), check1_->height() - 1));
+        fitText(box, box->text(), box->width() - 22);
+    }
+    frame.setSoundSwitchSlot(kSoundSlot);
+    bindSwitch(check1_, kTrailSlot);
+    bindSwitch(check2_, kSoundSlot);
+    bindSwitch(check3_, kRecordLineSlot);
+    game_.setTrail(check1_->isChecked());
+    game_.setRecordLine(check3_->isChecked());
+    connect(check1_, &QCheckBox::toggled, this, [this](bool on) { game_.setTrail(on); });
+    connect(check3_, &QCheckBox::toggled, this, [this](bool on) { game_.setRecordLine(on); });
+
+    for (int i = 0; i < kMazeCount; ++i) {
+        auto* thumb = new MazeThumbnail(this, i + 1);
+        thumb->setObjectName(QStringLiteral("Picture2_%1").arg(i));
+        thumb->setGeometry(twipsRect(120, 1080 * (i + 1), 1020, 690));
+        thumb->chosen = [this, i] { chooseMaze(i + 1); };
+        picture2_[static_cast<std::size_t>(i)] = thumb;
+    }
+
+    label1_ = new QLabel(QStringLiteral("0"), this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->hide();
+
+    label2_ = new QLabel(kWelcome, this);
+    label2_->setObjectName(QStringLiteral("Label2"));
+    label2_->setGeometry(twipsRect(1800, 0, 4935, 855));
+    label2_->setWordWrap(true);
+    label2_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    QPalette clock = palette();
+    clock.setColor(QPalette::Window, Qt::black);
+    clock.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    label3_ = new QLabel(QStringLiteral("Время:"), this);
+    label3_->setObjectName(QStringLiteral("Label3"));
+    label3_->setGeometry(twipsRect(6960, 480, 1455, 375));
+    label4_ = new QLabel(QStringLiteral("0"), this);
+    label4_->setObjectName(QStringLiteral("Label4"));
+    label4_->setGeometry(twipsRect(8400, 480, 975, 375));
+    for (QLabel* label : {label3_, label4_}) {
+        label->setPalette(clock);
+        label->setAutoFillBackground(true);
+        label->setFont(clockFont(font()));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    label3_->setIndent(4);
+    fitText(label3_, label3_->text(), label3_->width() - 10);
+    label4_->setIndent(4);
+
+    command1_ = new QPushButton(QStringLiteral("Сохранить результат"), this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setGeometry(twipsRect(7320, 120, 1815, 255));
+    command1_->setEnabled(false);
+    command1_->resize(width() - command1_->x() - 8, command1_->height() + 4);
+    fitText(command1_, command1_->text(), command1_->width() - 10);
+    connect(command1_, &QPushButton::clicked, this, [this] { SaveResult(); });
+
+    picture1_ = new MazeView(this);
+    picture1_->setObjectName(QStringLiteral("Picture1"));
+    picture1_->setGeometry(twipsRect(1320, 960, 8055, 5415));
+    picture1_->moved = [this](QPoint at) { pointerMoved(at); };
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(kTickMs);
+    connect(timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+
+    showPicture();
+}
+
+void KorvatWindow::showTicks() {
+    label4_->setText(QString::number(game_.elapsedTicks()));
+}
+
+void KorvatWindow::showPicture() {
+    const MazeBox& box = game_.box();
+    if (box.dotGeneration() != shownGeneration_) {
+        picture1_->image = QImage(kBoxWidth, kBoxHeight, QImage::Format_RGB32);
+        for (int y = 0; y < kBoxHeight; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(picture1_->image.scanLine(y));
+            for (int x = 0; x < kBoxWidth; ++x) {
+                line[x] = qRgbOf(box.mazeAt({x, y}));
+            }
+        }
+        shownGeneration_ = box.dotGeneration();
+        shownDots_ = 0;
+        picture1_->update();
+        for (int i = 0; i < kMazeCount; ++i) {
+            picture2_[static_cast<std::size_t>(i)]->setCurrent(i + 1 == game_.maze());
+        }
+    }
+    const auto& dots = box.dots();
+    for (; shownDots_ < dots.size(); ++shownDots_) {
+        const Dot& dot = dots[shownDots_];
+        picture1_->image.setPixel(dot.at.x, dot.at.y, qRgbOf(dot.colour));
+        picture1_->update(dot.at.x, dot.at.y, 1, 1);
+    }
+}
+
+void KorvatWindow::catchUpClock() {
+    if (!game_.running()) {
+        return;
+    }
+    const std::int64_t due = (frame().services().clock.monotonicMs() - runStartMs_) / kTickMs;
+    while (game_.running() && game_.elapsedTicks() < due) {
+        if (game_.tick() == TickOutcome::TimeUp) {
+            endRun(kTimeUp, "error");
+            break;
+        }
+    }
+    showTicks();
+}
+
+void KorvatWindow::Timer1_Timer() {
+    catchUpClock();
+    showPicture();
+}
+
+void KorvatWindow::endRun(const QString& message, std::string_view sound) {
+    timer1_->stop();
+    label1_->setText(QStringLiteral("0"));
+    label2_->setText(message);
+    showTicks();
+    showPicture();
+    frame().playGroup(sound);
+}
+
+void KorvatWindow::pointerMoved(QPoint at) {
+    // The clock is brought up to the moment of the move, so the move's time stamp and a
+    // finish time are exact to the tick even when the timer runs late.
+    catchUpClock();
+    const MoveResult result = game_.pointerMove({at.x(), at.y()});
+    switch (result.outcome) {
+        case MoveOutcome::Nothing:
+            return;
+        case MoveOutcome::Moved:
+            showPicture();
+            return;
+        case MoveOutcome::Started:
+            runStartMs_ = frame().services().clock.monotonicMs();
+            label2_->setText(kStarted);
+            timer1_->start();
+            label1_->setText(QStringLiteral("1"));
+            showTicks();
+            command1_->setEnabled(false);
+            showPicture();
+            return;
+        case MoveOutcome::Touched:
+            endRun(kTouched, "error");
+            return;
+        case MoveOutcome::Finished:
+            onFinished(result);
+            return;
+    }
+}
+
+void KorvatWindow::onFinished(const MoveResult& result) {
+    const QString note = result.newRecord ? kNewRecord : QString();
+    const QString seconds = QString::fromStdString(secondsText(game_.elapsedTicks()));
+    command1_->setEnabled(true);
+    endRun(QStringLiteral("Вы прошли лабиринт за ") + seconds + QStringLiteral(" секунды.") + note,
+           "good");
+    auto& dialogs = frame().services().dialogs;
+    if (!result.recordSaved) {
+        dialogs.message(kTitle,
+                        QStringLiteral("Рекорд не удалось записать в файл %1.")
+                            .arg(QString::fromStdString(game_.recordFile().string())),
+                        tro::MessageIcon::Warning);
+    }
+    if (dialogs.askYesNo(kTitle, QStringLiteral("Вы прошли лабиринт за") + seconds +
+                                     QStringLiteral(" секунды.") + note +
+                                     QStringLiteral(" Сохранить результат?"))) {
+        SaveResult();
+    }
+}
+
+void KorvatWindow::chooseMaze(int maze) {
+    game_.chooseMaze(maze);
+    frame().setVariant(maze);
+    command1_->setEnabled(false);
+    showPicture();
+}
+
+void KorvatWindow::SaveResult() {
+    command1_->setEnabled(false);
+    frame().handOffResult(label4_->text().toInt());
+}
+
+}  // namespace korvat

@@ -1,0 +1,133 @@
+#include "maze.h"
+
+#include <stdexcept>
+
+#include "korvat_mazes.h"
+
+namespace korvat {
+
+std::optional<Colour> colourOf(Rgb rgb) {
+    for (const Colour c :
+         {Colour::White, Colour::Black, Colour::Yellow, Colour::Red, Colour::Teal, Colour::Navy}) {
+        if (rgbOf(c) == rgb) {
+            return c;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<MazePicture> MazePicture::parse(std::string_view text, std::string* error) {
+    const auto fail = [error](std::string message) -> std::optional<MazePicture> {
+        if (error != nullptr) {
+            *error = std::move(message);
+        }
+        return std::nullopt;
+    };
+    MazePicture picture;
+    int y = 0;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (y >= kMazeHeight) {
+            return fail("more than " + std::to_string(kMazeHeight) + " lines");
+        }
+        if (line.size() != static_cast<std::size_t>(kMazeWidth)) {
+            return fail("line " + std::to_string(y + 1) + " has " + std::to_string(line.size()) +
+                        " characters, not " + std::to_string(kMazeWidth));
+        }
+        for (int x = 0; x < kMazeWidth; ++x) {
+            Colour colour;
+            switch (line[static_cast<std::size_t>(x)]) {
+                case kWallChar:
+                    colour = Colour::Black;
+                    break;
+                case kCorridorChar:
+                    colour = Colour::White;
+                    break;
+                case kStartChar:
+                    colour = Colour::Yellow;
+                    break;
+                case kFinishChar:
+                    colour = Colour::Red;
+                    break;
+                default:
+                    return fail("line " + std::to_string(y + 1) + " column " +
+                                std::to_string(x + 1) + ": not one of \"#.YR\"");
+            }
+            picture.pixels_[static_cast<std::size_t>(y * kMazeWidth + x)] = colour;
+        }
+        ++y;
+    }
+    if (y != kMazeHeight) {
+        return fail(std::to_string(y) + " lines, not " + std::to_string(kMazeHeight));
+    }
+    return picture;
+}
+
+std::string_view mazeText(int maze) {
+    if (maze < 1 || maze > kMazeCount) {
+        throw std::out_of_range("maze number");
+    }
+    return kMazeTexts[static_cast<std::size_t>(maze - 1)];
+}
+
+const MazePicture& mazePicture(int maze) {
+    static const std::array<MazePicture, kMazeCount> pictures = [] {
+        auto read = [](int n) {
+            std::string error;
+            auto picture = MazePicture::parse(mazeText(n), &error);
+            if (!picture) {
+                // The pictures are checked by the tests; a broken one is a build fault.
+                throw std::logic_error("maze " + std::to_string(n) + ": " + error);
+            }
+            return *picture;
+        };
+        return std::array<MazePicture, kMazeCount>{read(1), read(2), read(3), read(4), read(5)};
+    }();
+    return pictures.at(static_cast<std::size_t>(maze - 1));
+}
+
+MazeBox::MazeBox()
+    : maze_(static_cast<std::size_t>(kBoxWidth) * kBoxHeight, Colour::White), shown_(maze_) {}
+
+void MazeBox::draw(const MazePicture& picture) {
+    for (int y = 0; y < kBoxHeight; ++y) {
+        const int row = mazeRowOf(y);
+        for (int x = 0; x < kBoxWidth; ++x) {
+            maze_[index({x, y})] = picture.at(mazeColumnOf(x), row);
+        }
+    }
+    clearDots();
+}
+
+void MazeBox::clearDots() {
+    shown_ = maze_;
+    dots_.clear();
+    ++dotGeneration_;
+}
+
+void MazeBox::setDot(BoxPoint at, Colour colour) {
+    if (!inside(at) || shown_[index(at)] == colour) {
+        return;
+    }
+    shown_[index(at)] = colour;
+    dots_.push_back({at, colour});
+}
+
+Colour MazeBox::at(BoxPoint p) const {
+    return inside(p) ? shown_[index(p)] : Colour::White;
+}
+
+Colour MazeBox::mazeAt(BoxPoint p) const {
+    return inside(p) ? maze_[index(p)] : Colour::White;
+}
+
+bool MazeBox::segmentTouchesWall(BoxPoint from, BoxPoint to) const {
+    return segmentMeets(from, to, [this](BoxPoint p) { return wallAt(p); });
+}
+
+}  // namespace korvat

@@ -1,0 +1,91 @@
+#pragma once
+// The runs through a maze: start on the yellow field, finish on the red one, and a touch of
+// a black wall on the way ends the run. Time is counted in ticks of a tenth of a second;
+// the best run of each maze is kept with its path in the maze's record file, and that path
+// can be replayed dot by dot during later runs at the pace it was made.
+
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "maze.h"
+#include "record_file.h"
+
+namespace korvat {
+
+enum class MoveOutcome {
+    Nothing,   // not running and not a start
+    Started,   // the pointer entered the yellow field: a new run
+    Moved,     // a move of the run
+    Finished,  // the pointer reached the red field without touching a wall
+    Touched,   // a wall was touched: the run is over without a result
+};
+
+struct MoveResult {
+    MoveOutcome outcome = MoveOutcome::Nothing;
+    bool newRecord = false;   // a finish at or below the maze's record time
+    bool recordSaved = true;  // false when the new record could not be written to its file
+};
+
+enum class TickOutcome {
+    Idle,     // no run
+    Counted,  // one more tick
+    TimeUp,   // the run reached the longest time a run may take and is over
+};
+
+// The seconds of a number of ticks as the messages show them: a blank, the whole seconds
+// without leading zero, a point and the tenths when there are any ("12.3", "12", ".5").
+[[nodiscard]] std::string secondsText(int ticks);
+
+class MazeGame {
+public:
+    // Plays in the play directory `dir`, starting with maze 1..5.
+    MazeGame(std::filesystem::path dir, int maze);
+
+    // Chooses another maze: its record is loaded and its picture drawn (the dots vanish). A
+    // run in progress goes on over the new maze; its path begins anew there.
+    void chooseMaze(int maze);
+
+    // The switches: the teal trail of the current run and the navy record line.
+    void setTrail(bool on) { trail_ = on; }
+    void setRecordLine(bool on) { recordLine_ = on; }
+
+    // The pointer moved to a pixel of the maze box (or outside it, while a button is held).
+    MoveResult pointerMove(BoxPoint to);
+    // One tick of the run clock (every tenth of a second while a run is under way).
+    TickOutcome tick();
+
+    [[nodiscard]] int maze() const { return maze_; }
+    [[nodiscard]] bool running() const { return running_; }
+    [[nodiscard]] int elapsedTicks() const { return elapsed_; }
+    [[nodiscard]] std::optional<int> recordTicks() const { return recordTicks_; }
+    [[nodiscard]] std::span<const PathPoint> recordPath() const { return recordPath_; }
+    [[nodiscard]] std::span<const PathPoint> currentPath() const { return currentPath_; }
+    [[nodiscard]] std::size_t replayIndex() const { return replay_; }
+    [[nodiscard]] const MazeBox& box() const { return box_; }
+    [[nodiscard]] std::filesystem::path recordFile() const;
+
+private:
+    void loadRecord();
+    MoveResult touch();
+    MoveResult finish();
+    void storePoint(BoxPoint p);
+
+    std::filesystem::path dir_;
+    int maze_ = 1;
+    MazeBox box_;
+    bool trail_ = false;
+    bool recordLine_ = false;
+    bool running_ = false;
+    int elapsed_ = 0;
+    BoxPoint last_;
+    std::optional<int> recordTicks_;
+    // The record path and the path of the current run; a new record swaps their roles.
+    std::vector<PathPoint> recordPath_;
+    std::vector<PathPoint> currentPath_;
+    std::size_t replay_ = 0;
+};
+
+}  // namespace korvat

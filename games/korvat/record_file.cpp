@@ -1,0 +1,136 @@
+#include "record_file.h"
+
+#include <algorithm>
+#include <fstream>
+#include <system_error>
+
+#include "text.h"
+
+namespace korvat {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Time of the first point of a run is 1, of the last at most the longest run plus 1.
+constexpr int kMaxPointTime = kMaxRunTicks + 1;
+constexpr long long kLargestField = 99999;
+constexpr long long kSmallestField = -9999;
+// A record's bytes: the time, the points, and the end mark behind the last one.
+constexpr std::size_t kMostRecordBytes =
+    kFieldWidth + static_cast<std::size_t>(kMaxPathPoints) * kPointBytes + kFieldWidth;
+
+std::string_view fieldAt(std::string_view bytes, std::size_t offset) {
+    if (offset >= bytes.size()) {
+        return {};
+    }
+    return bytes.substr(offset, kFieldWidth);
+}
+
+std::int32_t clampCoordinate(long long v) {
+    return static_cast<std::int32_t>(std::clamp(v, kSmallestField, kLargestField));
+}
+
+}  // namespace
+
+fs::path recordFilePath(const fs::path& dir, int maze) {
+    return dir / "DATA" / "korvat" / ("record" + std::to_string(maze) + ".dat");
+}
+
+std::string formatField(long long value) {
+    std::string digits = std::to_string(std::clamp(value, kSmallestField, kLargestField));
+    return std::string(kFieldWidth - digits.size(), ' ') + digits;
+}
+
+long long readField(std::string_view field) {
+    // Only blanks may come before the number: a zero byte or a letter makes it 0.
+    return tro::leadingValue(field);
+}
+
+StoredRecord parseRecord(std::string_view bytes) {
+    StoredRecord record;
+    const long long ticks = readField(fieldAt(bytes, 0));
+    if (ticks > 0 && ticks <= kMaxRunTicks) {
+        record.ticks = static_cast<int>(ticks);
+    }
+    for (int k = 0; k < kMaxPathPoints; ++k) {
+        const std::size_t at = kFieldWidth + static_cast<std::size_t>(k) * kPointBytes;
+        const long long t = readField(fieldAt(bytes, at));
+        if (t <= 0 || t > kMaxPointTime) {
+            break;
+        }
+        record.path.push_back({static_cast<std::int32_t>(t),
+                               clampCoordinate(readField(fieldAt(bytes, at + kFieldWidth))),
+                               clampCoordinate(readField(fieldAt(bytes, at + 2 * kFieldWidth)))});
+    }
+    return record;
+}
+
+StoredRecord loadRecordFile(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::exists(file, ec)) {
+        fs::create_directories(file.parent_path(), ec);
+        std::ofstream create(file, std::ios::binary | std::ios::app);
+        return {};
+    }
+    // Only a plain file is read: a folder, a pipe or a device in its place holds no record
+    // (and a pipe would keep the game waiting).
+    if (!fs::is_regular_file(file, ec)) {
+        return {};
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return {};
+    }
+    std::string bytes(kMostRecordBytes, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    return parseRecord(bytes);
+}
+
+std::string recordBytes(std::string_view old, int ticks, std::span<const PathPoint> path) {
+    std::string bytes = formatField(ticks);
+    bytes.reserve(kFieldWidth + path.size() * kPointBytes + kFieldWidth);
+    for (const PathPoint& p : path) {
+        bytes += formatField(p.t);
+        bytes += formatField(p.x);
+        bytes += formatField(p.y);
+    }
+    bytes += kEndMark;
+    if (old.size() > bytes.size()) {
+        bytes += old.substr(bytes.size());
+    }
+    return bytes;
+}
+
+bool saveRecordFile(const fs::path& file, int ticks, std::span<const PathPoint> path) {
+    std::error_code ec;
+    fs::create_directories(file.parent_path(), ec);
+    std::string old;
+    if (fs::is_regular_file(file, ec)) {
+        std::ifstream in(file, std::ios::binary);
+        if (in) {
+            old.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+    }
+    const std::string bytes = recordBytes(old, ticks, path);
+    fs::path scratch = file;
+    scratch += ".new";
+    {
+        std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            fs::remove(scratch, ec);
+            return false;
+        }
+    }
+    fs::rename(scratch, file, ec);
+    if (ec) {
+        fs::remove(scratch, ec);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace korvat
