@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -28,7 +29,7 @@ struct GameInfo {
 inline constexpr int kSoundSwitchSlot = 50;
 
 class GameFrame {
-public:
+  public:
     GameFrame(GameInfo info, Services& services, std::filesystem::path dir = ".");
 
     // Reads the variant number; false when the game must end at once.
@@ -57,8 +58,11 @@ public:
     // Hands off "-1": the game was closed or ended without a valid result.
     void handOffWithoutResult();
     [[nodiscard]] bool handedOff() const { return handedOff_; }
+    // Runs once the hand-off has started the results manager, just before the process ends:
+    // a game that changed something outside itself (the keyboard layout) puts it back here.
+    void setAfterHandOff(std::function<void()> action) { afterHandOff_ = std::move(action); }
 
-private:
+  private:
     void handOff(const std::string& code);
     [[nodiscard]] std::filesystem::path settingsPath() const;
 
@@ -68,6 +72,7 @@ private:
     int variant_ = 0;
     int soundSlot_ = 0;
     bool handedOff_ = false;
+    std::function<void()> afterHandOff_;
 };
 
 }  // namespace tro

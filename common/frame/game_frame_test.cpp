@@ -25,13 +25,13 @@ TEST(GameFrame, TakesOnlyAWholeVariantNumberOfTheGame) {
         std::optional<int> variant;
     };
     const Case cases[] = {
-        {{"1"}, 1},      {{"2"}, 2},         {{" 2 "}, 2},       {{"0"}, {}},
-        {{}, {}},        {{""}, {}},         {{"3"}, {}},        {{"-1"}, {}},
-        {{"abc"}, {}},   {{"2abc"}, {}},     {{"1", "2"}, {}},   {{"99999"}, {}},
-        {{"1.0"}, {}},   {{"lines*1*-1"}, {}}, {{"０"}, {}},
+        {{"1"}, 1},       {{"2"}, 2},      {{" 2 "}, 2},  {{"0"}, {}},          {{}, {}},
+        {{""}, {}},       {{"3"}, {}},     {{"-1"}, {}},  {{"abc"}, {}},        {{"2abc"}, {}},
+        {{"1", "2"}, {}}, {{"99999"}, {}}, {{"1.0"}, {}}, {{"lines*1*-1"}, {}}, {{"０"}, {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(parseVariantArgument(c.arguments, 2), c.variant) << c.arguments.join('|').toStdString();
+        EXPECT_EQ(parseVariantArgument(c.arguments, 2), c.variant)
+            << c.arguments.join('|').toStdString();
     }
 }
 
@@ -132,6 +132,28 @@ TEST(GameFrame, HandsOffMinusOneWithoutAResult) {
     EXPECT_EQ(readBytes(dir / "717.bol").substr(10), checkLetters('1'));
 }
 
+TEST(GameFrame, RunsTheAfterHandOffActionOnceBetweenTheStartAndTheExit) {
+    for (const bool withResult : {true, false}) {
+        TempDir dir;
+        FakeServices fake;
+        GameFrame frame(kLines, fake.services, dir.path());
+        ASSERT_TRUE(frame.start({"1"}));
+        std::vector<std::pair<std::size_t, std::size_t>> seen;  // starts and exits by then
+        frame.setAfterHandOff(
+            [&] { seen.emplace_back(fake.launcher.starts.size(), fake.process.exits.size()); });
+        if (withResult) {
+            frame.handOffResult(12);
+        } else {
+            frame.handOffWithoutResult();
+        }
+        frame.handOffWithoutResult();
+        ASSERT_EQ(seen.size(), 1u) << withResult;
+        EXPECT_EQ(seen[0].first, 1u);
+        EXPECT_EQ(seen[0].second, 0u);
+        EXPECT_EQ(fake.process.exits.size(), 1u);
+    }
+}
+
 TEST(GameFrame, AResultBeyondTheCodeIsLoweredOnlyWhenHigherIsBetter) {
     TempDir dir;
     const Date day{2026, 12, 31};
@@ -143,10 +165,8 @@ TEST(GameFrame, AResultBeyondTheCodeIsLoweredOnlyWhenHigherIsBetter) {
     };
     const int largest9 = maxEncodableResult("higher", 9, day);
     const Case cases[] = {
-        {{"higher", 9, 1}, 9, 40000, largest9},
-        {{"higher", 9, 1}, 9, largest9, largest9},
-        {{"lower", 9, -1}, 9, 40000, -1},
-        {{"lower", 9, -1}, 9, 123, 123},
+        {{"higher", 9, 1}, 9, 40000, largest9}, {{"higher", 9, 1}, 9, largest9, largest9},
+        {{"lower", 9, -1}, 9, 40000, -1},       {{"lower", 9, -1}, 9, 123, 123},
         {{"higher", 9, 1}, 9, -7, -1},
     };
     for (const Case& c : cases) {
