@@ -29,7 +29,7 @@ struct GameInfo {
 inline constexpr int kSoundSwitchSlot = 50;
 
 class GameFrame {
-  public:
+public:
     GameFrame(GameInfo info, Services& services, std::filesystem::path dir = ".");
 
     // Reads the variant number; false when the game must end at once.
@@ -62,7 +62,7 @@ class GameFrame {
     // a game that changed something outside itself (the keyboard layout) puts it back here.
     void setAfterHandOff(std::function<void()> action) { afterHandOff_ = std::move(action); }
 
-  private:
+private:
     void handOff(const std::string& code);
     [[nodiscard]] std::filesystem::path settingsPath() const;
 

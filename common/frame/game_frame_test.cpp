@@ -25,13 +25,13 @@ TEST(GameFrame, TakesOnlyAWholeVariantNumberOfTheGame) {
         std::optional<int> variant;
     };
     const Case cases[] = {
-        {{"1"}, 1},       {{"2"}, 2},      {{" 2 "}, 2},  {{"0"}, {}},          {{}, {}},
-        {{""}, {}},       {{"3"}, {}},     {{"-1"}, {}},  {{"abc"}, {}},        {{"2abc"}, {}},
-        {{"1", "2"}, {}}, {{"99999"}, {}}, {{"1.0"}, {}}, {{"lines*1*-1"}, {}}, {{"０"}, {}},
+        {{"1"}, 1},      {{"2"}, 2},         {{" 2 "}, 2},       {{"0"}, {}},
+        {{}, {}},        {{""}, {}},         {{"3"}, {}},        {{"-1"}, {}},
+        {{"abc"}, {}},   {{"2abc"}, {}},     {{"1", "2"}, {}},   {{"99999"}, {}},
+        {{"1.0"}, {}},   {{"lines*1*-1"}, {}}, {{"０"}, {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(parseVariantArgument(c.arguments, 2), c.variant)
-            << c.arguments.join('|').toStdString();
+        EXPECT_EQ(parseVariantArgument(c.arguments, 2), c.variant) << c.arguments.join('|').toStdString();
     }
 }
 
@@ -165,8 +165,10 @@ TEST(GameFrame, AResultBeyondTheCodeIsLoweredOnlyWhenHigherIsBetter) {
     };
     const int largest9 = maxEncodableResult("higher", 9, day);
     const Case cases[] = {
-        {{"higher", 9, 1}, 9, 40000, largest9}, {{"higher", 9, 1}, 9, largest9, largest9},
-        {{"lower", 9, -1}, 9, 40000, -1},       {{"lower", 9, -1}, 9, 123, 123},
+        {{"higher", 9, 1}, 9, 40000, largest9},
+        {{"higher", 9, 1}, 9, largest9, largest9},
+        {{"lower", 9, -1}, 9, 40000, -1},
+        {{"lower", 9, -1}, 9, 123, 123},
         {{"higher", 9, 1}, 9, -7, -1},
     };
     for (const Case& c : cases) {
