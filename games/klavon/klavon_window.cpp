@@ -133,8 +133,8 @@ KlavonWindow::KlavonWindow(GameFrame& frame)
                          twipsRect(960, 120, 600, 285));
     seconds_->setFont(bold);
     setTextColour(seconds_, QColor(0, 0, 255));
-    makeLabel(this, "Label3", kCountLabel, twipsRect(2640, 120, 1800, 285));
-    count_ = makeLabel(this, "Label4", QStringLiteral("0"), twipsRect(4440, 120, 900, 285));
+    makeLabel(this, "Label3", kCountLabel, twipsRect(2640, 120, 2100, 285));
+    count_ = makeLabel(this, "Label4", QStringLiteral("0"), twipsRect(4800, 120, 900, 285));
     count_->setFont(bold);
     setTextColour(count_, QColor(128, 0, 0));
 

@@ -1,8 +1,10 @@
 #include "tsepko_window.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "answer_keys.h"
 #include "clock.h"
@@ -91,6 +93,20 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect 
     return label;
 }
 
+// 48-point bold digits; where the font at hand is wider than the one the window was drawn
+// for, it is narrowed until two digits fit their box.
+QFont numberFont(const QFont& base, int boxWidth) {
+    QFont digits = base;
+    digits.setPointSize(48);
+    digits.setBold(true);
+    const int room = boxWidth - 6;
+    const int wide = QFontMetrics(digits).horizontalAdvance(QStringLiteral("88"));
+    if (wide > room && wide > 0) {
+        digits.setStretch(std::max(50, room * 100 / wide));
+    }
+    return digits;
+}
+
 // The two squares and two numbers: 1215 x 1095 twips at x 480 and 2280 inside their frame.
 QRect cellRect(int index) {
     return twipsRect(index == 0 ? 480 : 2280, 360, 1215, 1095);
@@ -150,10 +166,7 @@ TsepkoWindow::TsepkoWindow(GameFrame& frame)
         QPalette look = squares_[i]->palette();
         look.setColor(QPalette::Window, i == 0 ? QColor(Qt::black) : windowColour);
         squares_[i]->setPalette(look);
-        QFont digits = font;
-        digits.setPointSize(48);
-        digits.setBold(true);
-        numbers_[i]->setFont(digits);
+        numbers_[i]->setFont(numberFont(font, numbers_[i]->width()));
         numbers_[i]->setText(QStringLiteral("88"));
         QPalette plain = numbers_[i]->palette();
         plain.setColor(QPalette::Window, windowColour);

@@ -70,6 +70,10 @@ TEST(TsepkoWindow, ShowsTheCaptionAndTheInitialLook) {
     EXPECT_EQ(play.text("Label4"), "88");
     EXPECT_EQ(play.find("Label3")->font().pointSize(), 48);
     EXPECT_TRUE(play.find("Label3")->font().bold());
+    for (const char* number : {"Label3", "Label4"}) {
+        QLabel* label = play.find(number);
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance("88"), label->width()) << number;
+    }
     EXPECT_EQ(play.text("Label5"), "Время:");
     EXPECT_EQ(play.text("Label6"), "600");
     EXPECT_EQ(play.text("Label7"), "Кол-во правильных нажатий:");
