@@ -155,15 +155,6 @@ TEST(KlavonWindow, ARightCharacterMovesTheStripsAndCounts) {
     EXPECT_TRUE(play.fake.sound.played.isEmpty());
 }
 
-TEST(KlavonWindow, AfterTwentyFiveRightCharactersShowsTheLastTwenty) {
-    Play play(7, {drawFor('a'), drawFor('b'), drawFor('c'), drawFor('d'), drawFor('e'),
-                  drawFor('f'), drawFor('g')});
-    const QString first25 = play.text("Label2").left(25);
-    play.type(first25);
-    EXPECT_EQ(play.text("Label4"), "25");
-    EXPECT_EQ(play.text("Label1"), first25.mid(5));
-}
-
 TEST(KlavonWindow, AMistakeSoundsWhenTheSwitchIsOnAndChangesNothing) {
     for (const bool soundOn : {false, true}) {
         Play play(8, {drawFor('A')});

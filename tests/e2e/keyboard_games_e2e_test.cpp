@@ -228,27 +228,5 @@ TEST(KeyboardGamesEndToEnd, ClosingTheTypingGameOpensTheManagerAndPutsTheLayoutB
     }
 }
 
-TEST(KeyboardGamesEndToEnd, TheTypingGameTypesOnWhenItsLayoutIsNotConfigured) {
-    XServer server;
-    if (server.display() == nullptr) {
-        GTEST_SKIP() << "no X server to run on";
-    }
-    if (!server.setLayouts("us")) {
-        GTEST_SKIP() << "setxkbmap is missing";
-    }
-    TempDir dir;
-    installRecorder(dir.path());
-    Game game(server, dir.path(), TRO_BIN_DIR "/klavon", "2");
-    std::optional<Window> window;
-    ASSERT_TRUE(
-        waitUntil([&] { return (window = server.findWindow("Быстрая печать")).has_value(); }));
-    EXPECT_EQ(server.group(), 0);
-    server.closeWindow(*window);
-    ASSERT_TRUE(game.finished());
-    ASSERT_TRUE(waitUntil([&] { return fs::exists(dir / "got-args.txt"); }));
-    EXPECT_EQ(readBytes(dir / "got-args.txt"), "klavon*2*-1");
-    EXPECT_EQ(server.group(), 0);
-}
-
 }  // namespace
 }  // namespace tro
