@@ -194,6 +194,17 @@ TEST(KlavonWindow, KeysWithoutACharacterAreNoMistakes) {
     EXPECT_EQ(play.text("Label4"), "0");
 }
 
+TEST(KlavonWindow, ACharacterOutsideTheCodePageNeverPassesForAQuestionMark) {
+    Play play(9, {drawFor('?')});
+    for (const QString& typed : {QString("😀"), QString("ā"), QString("ⅳ"), QString("中")}) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, typed);
+        QApplication::sendEvent(play.find<QWidget>("Text1"), &press);
+    }
+    EXPECT_EQ(play.text("Label4"), "0");
+    play.type("?");
+    EXPECT_EQ(play.text("Label4"), "1");
+}
+
 TEST(KlavonWindow, TheSoundSwitchIsKeptAndTheFocusGoesBackToTheKeys) {
     TempDir keep;
     {
