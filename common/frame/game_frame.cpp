@@ -128,6 +128,9 @@ void GameFrame::handOff(const std::string& code) {
     const auto manager = std::filesystem::absolute(dir_ / programFileName(kManagerId));
     services_.launcher.start(QString::fromStdString(manager.string()),
                              {QString::fromStdString(text)});
+    if (afterHandOff_) {
+        afterHandOff_();
+    }
     services_.process.exitNow(0);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -60,8 +61,11 @@ class GameFrame {
     // Hands off "-1": the game was closed or ended without a valid result.
     void handOffWithoutResult();
     [[nodiscard]] bool handedOff() const { return handedOff_; }
+    // Runs once the hand-off has started the results manager, just before the process ends:
+    // a game that changed something outside itself (the keyboard layout) puts it back here.
+    void setAfterHandOff(std::function<void()> action) { afterHandOff_ = std::move(action); }
 
-  private:
+private:
     void handOff(const std::string& code);
     // Tells the player about a play directory that cannot be written, once per game.
     void warnOnce(const QString& text);
@@ -74,6 +78,7 @@ class GameFrame {
     int soundSlot_ = 0;
     bool handedOff_ = false;
     bool warned_ = false;
+    std::function<void()> afterHandOff_;
 };
 
 }  // namespace tro

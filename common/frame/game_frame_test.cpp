@@ -164,6 +164,28 @@ TEST(GameFrame, HandsOffMinusOneWithoutAResult) {
     EXPECT_EQ(readBytes(dir / "717.bol").substr(10), checkLetters('1'));
 }
 
+TEST(GameFrame, RunsTheAfterHandOffActionOnceBetweenTheStartAndTheExit) {
+    for (const bool withResult : {true, false}) {
+        TempDir dir;
+        FakeServices fake;
+        GameFrame frame(kLines, fake.services, dir.path());
+        ASSERT_TRUE(frame.start({"1"}));
+        std::vector<std::pair<std::size_t, std::size_t>> seen;  // starts and exits by then
+        frame.setAfterHandOff(
+            [&] { seen.emplace_back(fake.launcher.starts.size(), fake.process.exits.size()); });
+        if (withResult) {
+            frame.handOffResult(12);
+        } else {
+            frame.handOffWithoutResult();
+        }
+        frame.handOffWithoutResult();
+        ASSERT_EQ(seen.size(), 1u) << withResult;
+        EXPECT_EQ(seen[0].first, 1u);
+        EXPECT_EQ(seen[0].second, 0u);
+        EXPECT_EQ(fake.process.exits.size(), 1u);
+    }
+}
+
 TEST(GameFrame, AResultBeyondTheCodeIsLoweredOnlyWhenHigherIsBetter) {
     TempDir dir;
     const Date day{2026, 12, 31};

@@ -16,6 +16,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#elif defined(TRO_HAVE_XKB)
+#include "x11_keyboard.h"
 #endif
 
 namespace tro {
@@ -112,6 +114,8 @@ QString QtClipboard::text() const {
 bool SystemKeyboardLayouts::available() const {
 #ifdef _WIN32
     return true;
+#elif defined(TRO_HAVE_XKB)
+    return x11::keyboardAvailable();
 #else
     return false;
 #endif
@@ -123,6 +127,8 @@ QString SystemKeyboardLayouts::current() const {
     if (GetKeyboardLayoutNameA(name)) {
         return QString::fromLatin1(name);
     }
+#elif defined(TRO_HAVE_XKB)
+    return x11::currentLayoutId();
 #endif
     return {};
 }
@@ -131,6 +137,8 @@ bool SystemKeyboardLayouts::activate(const QString& layoutId) {
 #ifdef _WIN32
     const QByteArray id = layoutId.toLatin1();
     return LoadKeyboardLayoutA(id.constData(), KLF_ACTIVATE) != nullptr;
+#elif defined(TRO_HAVE_XKB)
+    return x11::activateLayout(layoutId);
 #else
     (void)layoutId;
     return false;

@@ -56,7 +56,8 @@ class QtClipboard final : public Clipboard {
     [[nodiscard]] QString text() const override;
 };
 
-// Switching layouts is a Windows service; elsewhere the layout stays as the user set it.
+// Switching layouts: the Windows layouts on Windows; on X11 the configured keyboard group
+// whose layout is asked for; elsewhere the layout stays as the user set it.
 class SystemKeyboardLayouts final : public KeyboardLayouts {
   public:
     [[nodiscard]] bool available() const override;

@@ -1,0 +1,52 @@
+#pragma once
+// The window of the typing test: the blue strip of typed characters, the white strip of
+// characters to type, the seconds left and the count; keys go to the small box Text1.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QTimer>
+#include <memory>
+
+#include "game_window.h"
+#include "typing.h"
+
+class QKeyEvent;
+
+namespace tro::klavon {
+
+inline constexpr char kTitle[] = "Быстрая печать";
+
+class KlavonWindow final : public GameWindow {
+  public:
+    explicit KlavonWindow(GameFrame& frame);
+    ~KlavonWindow() override;
+
+    [[nodiscard]] const TypingGame& game() const { return *game_; }
+    // The countdown of Timer1, by the monotonic clock since the window opened.
+    void countdownTick();
+    // The delayed layout switch of Timer2.
+    void switchLayout();
+    // A key that reached Text1.
+    void keyPress(const QKeyEvent& event);
+
+  private:
+    // Loads the layout a letter names ("R", "U", "E"); any other letter does nothing.
+    bool setLanguage(const std::string& letter);
+    void typeCharacter(const QString& character);
+    void showState();
+    void end();
+
+    std::unique_ptr<TypingGame> game_;
+    std::string startLayout_;
+    QLabel* typed_ = nullptr;
+    QLabel* toType_ = nullptr;
+    QLabel* seconds_ = nullptr;
+    QLabel* count_ = nullptr;
+    QLabel* layoutHint_ = nullptr;
+    QWidget* keys_ = nullptr;
+    QTimer* countdown_ = nullptr;
+    QTimer* layoutTimer_ = nullptr;
+    std::int64_t openedMs_ = 0;
+};
+
+}  // namespace tro::klavon

@@ -1,0 +1,33 @@
+#pragma once
+// Which answering key a key event is. A and D are the keys marked A and D whatever layout is
+// active, so they are told by their place on the keyboard (the native scan code), not by the
+// letter the layout gives them; 4 and 6 are the keypad's.
+
+#include <QtGlobal>
+#include <optional>
+
+#include "attention.h"
+
+class QKeyEvent;
+
+namespace tro::tsepko {
+
+// How the platform numbers the keys in its native scan codes.
+enum class ScanCodes {
+    Xkb,      // X11 and Wayland: evdev code + 8
+    Windows,  // set-1 scan codes, 0x100 marks an extended key
+    None,     // no native codes (the offscreen platform, synthetic events)
+};
+
+// What of a key event decides the answer.
+struct KeyFacts {
+    int key = 0;           // Qt::Key
+    bool keypad = false;   // Qt::KeypadModifier
+    quint32 scanCode = 0;  // QKeyEvent::nativeScanCode, 0 when unknown
+};
+
+[[nodiscard]] std::optional<Answer> answerFor(const KeyFacts& facts, ScanCodes scheme);
+[[nodiscard]] ScanCodes platformScanCodes();
+[[nodiscard]] std::optional<Answer> answerFor(const QKeyEvent& event);
+
+}  // namespace tro::tsepko

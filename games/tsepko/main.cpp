@@ -1,0 +1,7 @@
+#include "tsepko_window.h"
+
+int main(int argc, char** argv) {
+    return tro::runGame(
+        argc, argv, {"tsepko", tro::tsepko::AttentionGame::kVariants, 1},
+        [](tro::GameFrame& frame) { return std::make_unique<tro::tsepko::TsepkoWindow>(frame); });
+}
