@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -53,6 +54,18 @@ QListWidget* makeList(QWidget* parent, const char* name, QRect geometry) {
     palette.setColor(QPalette::Base, Qt::white);
     list->setPalette(palette);
     return list;
+}
+
+// The largest size up to `points` at which the text fits the width of its label.
+void fitFont(QLabel* label, int points) {
+    QFont font = label->font();
+    for (; points > 6; --points) {
+        font.setPointSize(points);
+        if (QFontMetrics(font).horizontalAdvance(label->text()) <= label->width()) {
+            break;
+        }
+    }
+    label->setFont(font);
 }
 
 // Twenty rows fill the height of a table column.
@@ -110,21 +123,23 @@ void Form1::buildControls() {
 
     auto* label1 = makeLabel(this, "Label1", QStringLiteral("ИГРА ТРОФЕОН"),
                              twipsRect(3240, 120, 4095, 495), Qt::black, Qt::AlignHCenter);
-    QFont title = base;
-    title.setPointSize(24);
-    label1->setFont(title);
+    fitFont(label1, 24);
     auto* label2 = makeLabel(this, "Label2", QStringLiteral("РЕЗУЛЬТАТЫ:"),
                              twipsRect(3120, 840, 1935, 300), kRed);
     QFont heading = base;
     heading.setPointSize(12);
     label2->setFont(heading);
 
+    QFont buttonFont = base;
+    buttonFont.setBold(false);
     auto* command3 = new QPushButton(QStringLiteral("Помощь"), this);
     command3->setObjectName("Command3");
     command3->setGeometry(twipsRect(8160, 120, 1215, 255));
     auto* command2 = new QPushButton(QStringLiteral("О программе"), this);
     command2->setObjectName("Command2");
     command2->setGeometry(twipsRect(8160, 480, 1215, 255));
+    command3->setFont(buttonFont);
+    command2->setFont(buttonFont);
     check1_ = new QCheckBox(QStringLiteral("SOUND"), this);
     check1_->setObjectName("Check1");
     check1_->setGeometry(twipsRect(8160, 840, 1095, 195));
