@@ -41,8 +41,9 @@ std::string slotText(const std::string& bytes, int slot) {
     if (start + 2 > bytes.size()) {
         return "<missing>";
     }
-    const auto length = static_cast<std::size_t>(static_cast<unsigned char>(bytes[start]) |
-                                                 (static_cast<unsigned char>(bytes[start + 1]) << 8));
+    const auto length =
+        static_cast<std::size_t>(static_cast<unsigned char>(bytes[start]) |
+                                 (static_cast<unsigned char>(bytes[start + 1]) << 8));
     return bytes.substr(start + 2, length);
 }
 
@@ -71,7 +72,8 @@ TEST(ResultTable, ANewTableGetsSixtyEmptySlotsAndTheFolders) {
 
 TEST(ResultTable, LoadShowsMarksAsEmptyResultsAndClearsRowsWithoutAName) {
     TempDir dir;
-    writeTable(dir.path(), {{"Аня", "10000"}, {"Боря", "0"}, {"", "55", "02.02.2020"}, {"Вера", "7"}});
+    writeTable(dir.path(),
+               {{"Аня", "10000"}, {"Боря", "0"}, {"", "55", "02.02.2020"}, {"Вера", "7"}});
     ResultTable table;
     ASSERT_EQ(table.load(dir.path(), "game", 0), SlotStatus::Ok);
     EXPECT_EQ(table.rows()[0], (TableRow{"Аня", "01.01.2026", ""}));
@@ -168,10 +170,10 @@ TEST(ResultTable, RanksAndStoresAsTheTableRulesSay) {
          3,
          StoreOutcome::Stored,
          {"A=12", "B=15", "C=20"}},
-        {"a full table with no place", 1, fullTable(), "X", 80, std::nullopt,
-         StoreOutcome::NoPlace, fullTableWithLast("P20=81")},
-        {"a full table: the last row drops out", 1, fullTable(), "X", 81, 20,
-         StoreOutcome::Stored, fullTableWithLast("X=81")},
+        {"a full table with no place", 1, fullTable(), "X", 80, std::nullopt, StoreOutcome::NoPlace,
+         fullTableWithLast("P20=81")},
+        {"a full table: the last row drops out", 1, fullTable(), "X", 81, 20, StoreOutcome::Stored,
+         fullTableWithLast("X=81")},
         {"the player moves up",
          1,
          {{"A", "50"}, {"B", "45"}, {"C", "40"}, {"Dan", "35"}, {"E", "30"}},
