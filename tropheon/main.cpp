@@ -2,6 +2,7 @@
 // its hand-off text.
 
 #include <QApplication>
+#include <QScreen>
 
 #include "form1.h"
 #include "platform_services.h"
@@ -23,6 +24,9 @@ int main(int argc, char** argv) {
     }
     platform.dialogs().setParent(&window);
     records.setParent(&window);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        window.move(screen->availableGeometry().center() - window.rect().center());
+    }
     window.show();
     return QApplication::exec();
 }
