@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "slot_file.h"
 #include "testing/temp_dir.h"
 
@@ -112,6 +114,27 @@ TEST(Catalogue, EntryReadsDirectionAndVariantsUpToTheFirstEmptySlot) {
         ASSERT_EQ(file.writeText(slot, "x"), SlotStatus::Ok);
     }
     EXPECT_EQ(readGameEntry(dir.path(), "many").variants.size(), 98u);
+}
+
+TEST(Catalogue, GarbledSettingsFilesNeverBreakTheScan) {
+    std::mt19937 gen(9);
+    TempDir dir;
+    for (int i = 0; i < 12; ++i) {
+        const std::string id = "g" + std::to_string(i);
+        addProgram(dir.path(), id);
+        std::string garbage(static_cast<std::size_t>(gen() % 6000), '\0');
+        for (char& c : garbage) {
+            c = static_cast<char>(gen());
+        }
+        writeBytes(dir / (id + ".dat"), garbage);
+    }
+    Catalogue catalogue;
+    catalogue.scan(dir.path());
+    for (const CatalogueRow& row : catalogue.rows()) {
+        const GameEntry entry = readGameEntry(dir.path(), row.id);
+        EXPECT_EQ(entry.title, row.title);
+        EXPECT_LE(entry.variants.size(), 98u);
+    }
 }
 
 }  // namespace

@@ -473,12 +473,14 @@ TEST(MainWindowIntake, ARejectedCodeOrAResultWithoutPlaceShowsNothing) {
         const char* what;
         int result;
         std::vector<int> table;
-        bool spoil;  // alter the code after the hand-off file was written
+        bool spoil;       // alter the code after the hand-off file was written
+        bool otherCheck;  // the hand-off file names another last character
     };
     const Case cases[] = {
-        {"a code the decoder rejects", 50, {}, true},
-        {"a result with no place", 50, std::vector<int>(20, 60), false},
-        {"the encoded -1", -1, {}, false},
+        {"a code the decoder rejects", 50, {}, true, false},
+        {"a check character that does not match", 50, {}, false, true},
+        {"a result with no place", 50, std::vector<int>(20, 60), false, false},
+        {"the encoded -1", -1, {}, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -487,6 +489,11 @@ TEST(MainWindowIntake, ARejectedCodeOrAResultWithoutPlaceShowsNothing) {
         w.handOffResult(c.result);
         if (c.spoil) {
             w.code[3] = w.code[3] == 'a' ? 'b' : 'a';
+        }
+        if (c.otherCheck) {
+            std::string other = "lines*1*" + w.code;
+            other.back() = other.back() == 'a' ? 'b' : 'a';
+            w.play.handOff(other, {11, 59, 59});
         }
         const std::string before = testing::readBytes(w.play / "DATA/lines/res0.dat");
         bool opened = false;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "testing/temp_dir.h"
 #include "text.h"
 
@@ -49,6 +51,26 @@ TEST(PlayerList, AFullListKeepsNoMoreNames) {
     const auto before = testing::readBytes(dir / "users.dat");
     EXPECT_EQ(addPlayerName(dir.path(), "Новый"), AddPlayerOutcome::ListFull);
     EXPECT_EQ(testing::readBytes(dir / "users.dat"), before);
+}
+
+TEST(PlayerList, AGarbledFileReadsAsFarAsItMakesSense) {
+    std::mt19937 gen(5);
+    for (const std::size_t size : {1u, 17u, 31u, 4000u, 40000u}) {
+        TempDir dir;
+        std::string garbage(size, '\0');
+        for (char& c : garbage) {
+            c = static_cast<char>(gen());
+        }
+        testing::writeBytes(dir / "users.dat", garbage);
+        const auto names = loadPlayerNames(dir.path());
+        EXPECT_LE(names.size(), static_cast<std::size_t>(kMaxPlayers));
+        for (const std::string& name : names) {
+            EXPECT_FALSE(name.empty());
+        }
+        // A new name still finds a free slot or is refused cleanly.
+        const AddPlayerOutcome outcome = addPlayerName(dir.path(), "Новый");
+        EXPECT_NE(outcome, AddPlayerOutcome::Failed);
+    }
 }
 
 TEST(NewName, IsTrimmedAndShortened) {
