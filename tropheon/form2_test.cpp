@@ -245,16 +245,5 @@ TEST(NameDialog, PlaysThePlaceSoundForTheFirstThreePlaces) {
     }
 }
 
-TEST(NameDialog, ClosingItRejects) {
-    TempDir dir;
-    FakeServices fake;
-    Form2 dialog(fake.services, dir.path());
-    dialog.prepare(10, 1, false);
-    dialog.show();
-    dialog.close();
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_TRUE(dialog.chosenName().isEmpty());
-}
-
 }  // namespace
 }  // namespace tro

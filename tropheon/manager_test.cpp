@@ -285,29 +285,6 @@ TEST(ManagerIntake, DecodesTheCodeTheFileVouchesForAndFindsItsPlace) {
     }
 }
 
-TEST(ManagerIntake, StoresUnderTodaysDate) {
-    PlayDir play;
-    addGames(play);
-    FixedClock clock({2026, 3, 9}, kNow);
-    ScriptedRandom random;
-    Manager manager(play.dir(), clock, random);
-    (void)startUp(manager, "");
-    ASSERT_TRUE(manager.table().loaded());
-    EXPECT_EQ(manager.storeResult(1, "Аня", "42"), StoreOutcome::Stored);
-    EXPECT_EQ(manager.table().rows()[0], (TableRow{"Аня", "09.03.2026", "42"}));
-}
-
-TEST(ManagerSettings, TheSwitchIsReadAndWritten) {
-    PlayDir play;
-    FixedClock clock(kToday, kNow);
-    ScriptedRandom random;
-    Manager manager(play.dir(), clock, random);
-    EXPECT_FALSE(manager.readSoundSwitch());
-    EXPECT_EQ(manager.setSoundSwitch(true), SlotStatus::Ok);
-    EXPECT_TRUE(manager.soundOn());
-    EXPECT_TRUE(readSoundSwitch(play.dir()));
-}
-
 TEST(ManagerStartCommand, NamesTheProgramAndTheVariantNumber) {
     PlayDir play;
     addGames(play);
@@ -319,19 +296,6 @@ TEST(ManagerStartCommand, NamesTheProgramAndTheVariantNumber) {
     ASSERT_TRUE(command);
     EXPECT_EQ(command->program, fs::absolute(play / "lines"));
     EXPECT_EQ(command->variant, 2);
-}
-
-TEST(ManagerRules, SavesTheTextOfTheCurrentGame) {
-    PlayDir play;
-    addGames(play);
-    FixedClock clock(kToday, kNow);
-    ScriptedRandom random({0.99});
-    Manager manager(play.dir(), clock, random);
-    (void)startUp(manager, "");
-    EXPECT_EQ(manager.saveRules("Новые правила"), SlotStatus::Ok);
-    manager.selectGame(0);
-    manager.selectGame(1);
-    EXPECT_EQ(manager.rules(), "Новые правила");
 }
 
 }  // namespace
