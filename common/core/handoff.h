@@ -25,10 +25,10 @@ inline constexpr int kHandoffFreshSeconds = 5;
                                            std::string_view code);
 
 struct HandoffText {
-    std::string gameId;        // "" when none
-    std::int16_t variant = 0;  // 0 when none or when the field is not a 16-bit number
+    std::string gameId;       // "" when none
+    std::int16_t variant = 0; // 0 when none or when the field is not a 16-bit number
     bool variantIsNumber = false;
-    std::string code;  // the result code, "-1" for no result, "" when missing
+    std::string code;         // the result code, "-1" for no result, "" when missing
     friend bool operator==(const HandoffText&, const HandoffText&) = default;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QAudioDevice>
+#include <QPushButton>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
 #include <QSoundEffect>
 #include <cstdio>
 #include <cstdlib>
@@ -146,7 +146,7 @@ void SystemProcessControl::exitNow(int code) {
 }
 
 PlatformServices::PlatformServices()
-    : services_{launcher_, sound_,   dialogs_, urls_,  clipboard_,
-                keyboard_, process_, clock_,   random_} {}
+    : services_{launcher_, sound_, dialogs_, urls_, clipboard_, keyboard_, process_, clock_,
+                random_} {}
 
 }  // namespace tro
