@@ -1,5 +1,4 @@
 #pragma once
-// What the record submission window is given after a stored result.
 
 #include <string>
 
