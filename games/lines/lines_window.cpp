@@ -6,6 +6,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "clock.h"
 #include "twips.h"
 
 namespace tro::lines {

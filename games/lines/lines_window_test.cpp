@@ -25,9 +25,14 @@ Board parse(const char* picture) {
     return board.value_or(Board{});
 }
 
+const std::vector<double> kDraws = {0.05, 0.62, 0.33, 0.91, 0.18, 0.47,
+                                    0.76, 0.29, 0.84, 0.11, 0.55};
+
 // A game window in a scratch folder, with recording services.
 struct Game {
     explicit Game(int variant) : frame({"lines", 2, 1}, fake.services, dir.path()) {
+        // Enough different draws for the five starting balls to find five cells.
+        fake.random = testing::ScriptedRandom(kDraws);
         EXPECT_TRUE(frame.start({QString::number(variant)}));
     }
     std::unique_ptr<Form1> open() {
@@ -389,6 +394,7 @@ class ClosingDialogs final : public Dialogs {
 TEST(LinesWindow, ClosingWhileTheEndMessageIsOpenKeepsTheResult) {
     TempDir dir;
     FakeServices fake;
+    fake.random = testing::ScriptedRandom(kDraws);
     ClosingDialogs dialogs;
     Services services{fake.launcher, fake.sound,   dialogs,    fake.urls,  fake.clipboard,
                       fake.keyboard, fake.process, fake.clock, fake.random};
