@@ -1,6 +1,7 @@
 #include "lines_window.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -60,7 +61,14 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect 
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(place);
-    label->setFont(labelFont(parent->font()));
+    QFont font = labelFont(parent->font());
+    // Fonts that run wider than the ones the layout was made for are narrowed until the
+    // caption fits its place, rather than losing its last letters.
+    while (!text.isEmpty() && font.pointSizeF() > 8.0 &&
+           QFontMetrics(font).horizontalAdvance(text) > place.width()) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
