@@ -78,7 +78,7 @@ struct LineCase {
     const char* before;
     int X, Y;
     int points;
-    const char* after;
+    const char* after;  // nullptr: the board is empty afterwards
 };
 
 const LineCase kLines[] = {
@@ -112,16 +112,7 @@ const LineCase kLines[] = {
      "........."
      "........."
      ".........",
-     5, 7, 10,
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."},
+     5, 7, 10, nullptr},
     {"six in a column, moved ball inside",
      "........."
      "...2....."
@@ -172,16 +163,7 @@ const LineCase kLines[] = {
      "..5......"
      ".5......."
      "5........",
-     9, 1, 28,
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."},
+     9, 1, 28, nullptr},
     {"nine, a whole row",
      "........."
      "........."
@@ -192,16 +174,7 @@ const LineCase kLines[] = {
      "........."
      "........."
      "666666666",
-     9, 5, 42,
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."},
+     9, 5, 42, nullptr},
     {"a cross of two fives through the moved ball",
      "........."
      "....7...."
@@ -212,16 +185,7 @@ const LineCase kLines[] = {
      "........."
      "........."
      ".........",
-     4, 5, 60,
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."},
+     4, 5, 60, nullptr},
     {"an L of two fives through the moved ball",
      "3........"
      "3........"
@@ -232,16 +196,7 @@ const LineCase kLines[] = {
      "........."
      "........."
      ".........",
-     5, 1, 60,
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."
-     "........."},
+     5, 1, 60, nullptr},
     {"a line of five keeps a crossing line of four and other colours",
      "........."
      "....1...."
@@ -288,7 +243,7 @@ TEST(Opredline, ScoresAndClearsTheLinesThroughTheBall) {
     for (const LineCase& c : kLines) {
         SCOPED_TRACE(c.what);
         Board board = parse(c.before);
-        const Board after = parse(c.after);
+        const Board after = c.after != nullptr ? parse(c.after) : Board{};
         const int cleared = parse(c.before).occupied() - after.occupied();
         int svob = 3;
         std::vector<int> list;
