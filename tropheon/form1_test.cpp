@@ -384,7 +384,7 @@ TEST(MainWindowIntake, ANewNameIsCreatedChosenAndStored) {
 
     const std::string bytes = testing::readBytes(w.play / "DATA/lines/res1.dat");
     EXPECT_EQ(bytes.substr(3 * 30, 9), std::string("\x07\x00\xCD\xEE\xE2\xE8\xF7\xEE\xEA", 9));
-    EXPECT_EQ(bytes.substr(4 * 30, 12), std::string("\x0a\x00") + "06.12.2026");
+    EXPECT_EQ(bytes.substr(4 * 30, 12), std::string("\x0a\x00", 2) + "06.12.2026");
     EXPECT_EQ(bytes.substr(5 * 30, 5), std::string("\x03\x00", 2) + "321");
 }
 
