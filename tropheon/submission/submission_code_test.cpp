@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "code_tables.h"
