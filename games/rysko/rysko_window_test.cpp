@@ -45,33 +45,26 @@ struct Table {
 };
 
 TEST(RyskoWindow, EveryActivationLaysOutAfreshAndKeepsPointsAndClock) {
-    struct Case {
-        int variant;
-        QRect field;
-        int side;
-    };
+    Table t(4);
     // The window with its frame is 800 x 600 pixels: 12000 x 9000 twips.
-    for (const Case& c : {Case{4, {58, 28, 684, 450}, 4}, Case{3, {248, 153, 304, 200}, 64}}) {
-        Table t(c.variant);
-        t.window->resize(QSize(800, 600) - (t.window->frameGeometry().size() - t.window->size()));
-        const QRect hit = t.click();
-        t.click(Qt::RightButton);  // only the left button counts
-        t.seconds(3);
-        t.activate();
-        const QRect field = t.at("Label1");
-        EXPECT_EQ(field, c.field);
-        EXPECT_EQ(t.at("Label2").size(), QSize(c.side, c.side));
-        EXPECT_NE(t.at("Label2"), hit);
-        EXPECT_TRUE(field.contains(t.at("Label2")));
-        EXPECT_EQ(t.at("Label3").left(), field.left());
-        EXPECT_EQ(t.at("Label4").right(), field.right());
-        EXPECT_EQ(t.at("Label3").bottom() + 1, std::max(field.top(), t.at("Label3").height()));
-        EXPECT_EQ(t.text("Label3"), "1");
-        EXPECT_EQ(t.text("Label4"), "57");
-        t.window->resize(1000, 700);  // a bigger window gets a bigger field at once
-        EXPECT_GT(t.at("Label1").width(), field.width());
-        EXPECT_TRUE(t.at("Label1").contains(t.at("Label2")));
-    }
+    t.window->resize(QSize(800, 600) - (t.window->frameGeometry().size() - t.window->size()));
+    const QRect hit = t.click();
+    t.click(Qt::RightButton);  // only the left button counts
+    t.seconds(3);
+    t.activate();
+    const QRect field = t.at("Label1");
+    EXPECT_EQ(field, QRect(58, 28, 684, 450));
+    EXPECT_EQ(t.at("Label2").size(), QSize(4, 4));
+    EXPECT_NE(t.at("Label2"), hit);
+    EXPECT_TRUE(field.contains(t.at("Label2")));
+    EXPECT_EQ(t.at("Label3").left(), field.left());
+    EXPECT_EQ(t.at("Label4").right(), field.right());
+    EXPECT_EQ(t.at("Label3").bottom() + 1, std::max(field.top(), t.at("Label3").height()));
+    EXPECT_EQ(t.text("Label3"), "1");
+    EXPECT_EQ(t.text("Label4"), "57");
+    t.window->resize(1000, 700);  // a bigger window gets a bigger field at once
+    EXPECT_GT(t.at("Label1").width(), field.width());
+    EXPECT_TRUE(t.at("Label1").contains(t.at("Label2")));
 }
 
 TEST(RyskoWindow, EveryRunShowsTheSameSpotsWhateverTheProcessesOtherDraws) {
@@ -88,39 +81,38 @@ TEST(RyskoWindow, EveryRunShowsTheSameSpotsWhateverTheProcessesOtherDraws) {
     EXPECT_NE(runs[0][1], runs[0][2]);
 }
 
-TEST(RyskoWindow, AfterAMinuteTheEndHandsOffThePointsNoughtIncluded) {
-    for (const int hits : {0, 17}) {
+TEST(RyskoWindow, TheEndAfterAMinuteHandsOffThePointsAndAnEarlyCloseNone) {
+    for (const auto& [hits, closed] : {std::pair{0, false}, {17, false}, {1, true}}) {
         Table t(3);
         for (int hit = 0; hit < hits; ++hit) {
             t.click();
         }
         t.seconds(59);
         EXPECT_TRUE(t.fake.dialogs.messages.empty());
-        t.seconds(1);
-        t.click();  // the target is disabled: no more points
+        if (closed) {
+            t.window->close();
+        } else {
+            t.seconds(1);
+            t.click();  // the target is disabled: no more points
+            EXPECT_EQ(t.text("Label4"), "0");
+        }
         EXPECT_EQ(t.text("Label3"), QString::number(hits));
-        EXPECT_EQ(t.text("Label4"), "0");
+        ASSERT_EQ(t.fake.launcher.starts.size(), 1u);
+        const QString code = t.fake.launcher.starts[0].arguments.value(0);
+        ASSERT_TRUE(code.startsWith("rysko*3*"));
+        if (closed) {
+            EXPECT_EQ(code, "rysko*3*-1");
+            EXPECT_TRUE(t.fake.dialogs.messages.empty());
+            continue;
+        }
         ASSERT_EQ(t.fake.dialogs.messages.size(), 1u);
         EXPECT_EQ(t.fake.dialogs.messages[0].title, "Скорость мыши");
         EXPECT_EQ(t.window->windowTitle(), "Скорость мыши");
         EXPECT_EQ(t.fake.dialogs.messages[0].text,
                   "Игра закончилась. Вы набрали очков: " + QString::number(hits));
-        ASSERT_EQ(t.fake.launcher.starts.size(), 1u);
-        const QString code = t.fake.launcher.starts[0].arguments.value(0);
-        ASSERT_TRUE(code.startsWith("rysko*3*"));
         EXPECT_EQ(Rascodirovka("rysko", 3, code.mid(8).toStdString(), t.fake.clock.now().date),
                   hits);
     }
-}
-
-TEST(RyskoWindow, ClosingEarlyHandsOffWithoutAResult) {
-    Table t(1);
-    t.click();
-    t.seconds(10);
-    t.window->close();
-    EXPECT_TRUE(t.fake.dialogs.messages.empty());
-    ASSERT_EQ(t.fake.launcher.starts.size(), 1u);
-    EXPECT_EQ(t.fake.launcher.starts[0].arguments, QStringList{"rysko*1*-1"});
 }
 
 }  // namespace
