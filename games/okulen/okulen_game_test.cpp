@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 #include <set>
+#include <tuple>
 
 #include "testing/fakes.h"
 
@@ -41,65 +42,36 @@ struct Table {
 };
 
 TEST(OkulenScoring, EachTypeScoresHalvesToEvenAndNeverBelowZero) {
-    struct Case {
-        int type;
-        double value;  // type 1: the exact answer; types 2 to 4: the miss in twips
-        const char* typed;
-        int points;
-    };
-    const Case cases[] = {
-        {1, 500, "500", 100},
-        {1, 500, "650", 50},
-        {1, 500, "800", 0},
-        {1, 500, "-1000", 0},
-        {1, 500, "797", 1},
-        {1, 500, "798.5", 1},    // typed 798: 298 away, 0.67 points
-        {1, 498.5, "500", 100},  // 99.5 rounds to the even 100
-        {1, 495.5, "500", 98},   // 98.5 rounds to the even 98
-        {1, 500, "501.5", 99},
-        {1, 250, "", 17},  // no number counts as 0
-        {1, 42, "  42abc", 100},
-        {1, 7, "7,5", 100},
-        {1, 0, "-7", 98},
-        {1, 3, "+3", 100},
-        {1, 500, "99999999999", 0},
-        {2, 0, "", 100},
-        {2, 150, "", 50},
-        {2, -150, "", 50},
-        {2, 300, "", 0},
-        {2, 600, "", 0},
-        {2, 4.5, "", 98},
-        {3, 0, "", 100},
-        {3, -995, "", 0},
-        {3, 985, "", 2},
-        {3, 15, "", 98},
-        {4, 0, "", 100},
-        {4, 500, "", 67},
-        {4, 3000, "", 0},
-        {4, 22.5, "", 98},
-    };
-    for (const Case& c : cases) {
-        int points = -1;
-        if (c.type == 1) {
-            points = markPoints(c.typed, c.value);
-        } else if (c.type == 2) {
-            points = middlePoints(3000 + c.value, 3000);
-        } else if (c.type == 3) {
-            points = reflectionPoints(2000 + c.value, 2000);
-        } else {  // the miss as a 3-4-5 triangle, so the distance is exact
-            points = centrePoints({1000 + c.value * 0.6, 1000 - c.value * 0.8}, {1000, 1000});
-        }
-        EXPECT_EQ(points, c.points) << "type " << c.type << " " << c.value << " " << c.typed;
+    // Type 1, the typed text against the exact answer: "798.5" is 798 (halves to even), 298
+    // away, 0.67 points; 99.5 and 98.5 points round to the even 100 and 98; no number is 0.
+    const std::tuple<const char*, double, int> typed[] = {
+        {"500", 500, 100},  {"650", 500, 50},  {"800", 500, 0},        {"-1000", 500, 0},
+        {"797", 500, 1},    {"798.5", 500, 1}, {"500", 498.5, 100},    {"500", 495.5, 98},
+        {"501.5", 500, 99}, {"", 250, 17},     {"  42abc", 42, 100},   {"7,5", 7, 100},
+        {"-7", 0, 98},      {"+3", 3, 100},    {"99999999999", 500, 0}};
+    for (const auto& [text, exact, points] : typed) {
+        EXPECT_EQ(markPoints(text, exact), points) << text << " for " << exact;
+    }
+    // Types 2 to 4, a click so many twips off (type 4 along a 3-4-5 triangle).
+    const std::tuple<int, double, int> clicks[] = {
+        {2, 0, 100},  {2, 150, 50}, {2, -150, 50}, {2, 300, 0},  {2, 600, 0},
+        {2, 4.5, 98}, {3, 0, 100},  {3, -995, 0},  {3, 985, 2},  {3, 15, 98},
+        {4, 0, 100},  {4, 500, 67}, {4, 3000, 0},  {4, 22.5, 98}};
+    for (const auto& [type, miss, points] : clicks) {
+        const int got = type == 2 ? middlePoints(3000 + miss, 3000)
+                        : type == 3
+                            ? reflectionPoints(2000 + miss, 2000)
+                            : centrePoints({1000 + miss * 0.6, 1000 - miss * 0.8}, {1000, 1000});
+        EXPECT_EQ(got, points) << "type " << type << " miss " << miss;
     }
 }
 
-TEST(OkulenRayAngle, PointsAlongTheRayWithYUpward) {
-    const std::vector<std::pair<Point, double>> cases = {
-        {{100, -100}, 45}, {{-100, -100}, 135}, {{-100, 100}, 225},
-        {{100, 100}, 315}, {{100, 0}, 0},       {{0, -100}, 90},
-        {{-100, 0}, 180},  {{0, 100}, 270},     {{300, -100}, std::atan(1.0 / 3) * 180 / kPi},
-    };
-    for (const auto& [to, degrees] : cases) {
+TEST(OkulenRayAngle, PointsAlongTheRayWithYUpwardAlsoAlongTheAxes) {
+    for (const auto& [to, degrees] : {std::pair{Point{100, 0}, 0.0},
+                                      {Point{0, -100}, 90.0},
+                                      {Point{-100, 0}, 180.0},
+                                      {Point{0, 100}, 270.0},
+                                      {Point{-100, 100}, 225.0}}) {
         EXPECT_NEAR(rayAngle({0, 0}, to) * 180 / kPi, degrees, 1e-9) << to.x << "," << to.y;
     }
 }
@@ -290,60 +262,50 @@ TEST(OkulenCountdown, CountsWholeSecondsTicksFromFiveAndTimesOutAtZero) {
 
 TEST(OkulenEndOfGame, EveryVariantEndsAfterItsLastTaskWithTheSumOfItsPoints) {
     const int kTasks[] = {0, 20, 50, 30, 30, 30};
-    for (int variant = 1; variant <= kVariantCount; ++variant) {
-        SequenceRandom random(static_cast<std::uint64_t>(variant));
-        FixedClock clock;
-        Game game(variant, random, clock);
-        game.start();
-        int sum = 0;
-        int tasks = 0;
-        Step step = Step::Nothing;
-        while (!game.over() && tasks++ < 100) {
-            if (game.taskType() == TaskType::Mark) {
-                ASSERT_EQ(game.enter(std::to_string(static_cast<int>(game.exactAnswer()) + 30)),
-                          Step::Scored);
-                sum += game.lastPoints();
-                step = game.enter("");
-            } else {
-                ASSERT_EQ(game.mouseDown({game.target().x + 60, game.target().y}), Step::Scored);
-                sum += game.lastPoints();
-                step = game.mouseUp();
-            }
-        }
-        EXPECT_EQ(step, Step::GameOver);
-        EXPECT_EQ(tasks, kTasks[variant]) << variant;
-        EXPECT_EQ(game.total(), sum);
-        EXPECT_GT(sum, 0);
-        EXPECT_EQ(game.enter("1"), Step::Nothing);
-        EXPECT_EQ(game.mouseUp(), Step::Nothing);
-    }
-}
-
-TEST(OkulenMixedVariant, EveryTaskDrawsItsOwnTypeAndTheGameHasThirtyTasks) {
     SequenceRandom random(11);
     FixedClock clock;
-    std::array<int, 5> seen{};
-    for (int game = 0; game < 20; ++game) {
-        Game mixed(5, random, clock);
-        mixed.start();
-        int tasks = 0;
-        for (; !mixed.over(); ++tasks) {
-            const TaskType type = mixed.taskType();
-            ++seen[static_cast<std::size_t>(type)];
-            const bool longTask = type == TaskType::Mark || type == TaskType::Reflection;
-            EXPECT_EQ(mixed.secondsLeft(), longTask ? 15 : 10);
-            EXPECT_EQ(mixed.metka(kMetkaZero).visible, type == TaskType::Mark);
-            EXPECT_EQ(mixed.metka(kMetkaMirror).visible, type == TaskType::Reflection);
-            clock.advanceMs(15000);
-            mixed.tick();
+    for (int variant = 1; variant <= kVariantCount; ++variant) {
+        std::array<int, 5> seen{};
+        for (int round = 0; round < (variant == kMixedVariant ? 20 : 1); ++round) {
+            Game game(variant, random, clock);
+            game.start();
+            int sum = 0;
+            int tasks = 0;
+            Step step = Step::Nothing;
+            for (; !game.over() && tasks < 100; ++tasks) {
+                const TaskType type = game.taskType();
+                ++seen[static_cast<std::size_t>(type)];
+                const bool longTask = type == TaskType::Mark || type == TaskType::Reflection;
+                EXPECT_EQ(game.secondsLeft(), longTask ? 15 : 10);
+                EXPECT_EQ(game.metka(kMetkaZero).visible, type == TaskType::Mark);
+                EXPECT_EQ(game.metka(kMetkaMirror).visible, type == TaskType::Reflection);
+                if (type == TaskType::Mark) {
+                    ASSERT_EQ(game.enter(std::to_string(static_cast<int>(game.exactAnswer()) + 30)),
+                              Step::Scored);
+                    sum += game.lastPoints();
+                    step = game.enter("");
+                } else {
+                    ASSERT_EQ(game.mouseDown({game.target().x + 60, game.target().y}),
+                              Step::Scored);
+                    sum += game.lastPoints();
+                    step = game.mouseUp();
+                }
+            }
+            EXPECT_EQ(step, Step::GameOver);
+            EXPECT_EQ(tasks, kTasks[variant]) << variant;
+            EXPECT_EQ(game.total(), sum);
+            EXPECT_GT(sum, 0);
+            EXPECT_EQ(game.enter("1"), Step::Nothing);
+            EXPECT_EQ(game.mouseUp(), Step::Nothing);
         }
-        EXPECT_EQ(tasks, 30);
+        // The mixed variant draws every type, each about 150 times in 600 tasks.
+        for (std::size_t type = 0; type <= 4; ++type) {
+            EXPECT_EQ(seen[type] > (variant == kMixedVariant ? 100 : 0),
+                      variant == kMixedVariant ? type > 0 : type == std::size_t(variant))
+                << variant << " " << type;
+        }
     }
-    EXPECT_EQ(seen[0], 0);
-    for (int type = 1; type <= 4; ++type) {  // 600 tasks: each type about 150 times
-        EXPECT_GT(seen[static_cast<std::size_t>(type)], 100) << type;
-    }
-    // The type is the first draw of the task.
+    // Its type is the first draw of the task.
     for (const auto& [draw, type] : {std::pair{0.2499, TaskType::Mark},
                                      {0.25, TaskType::Middle},
                                      {0.5, TaskType::Reflection},
