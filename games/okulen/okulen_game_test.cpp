@@ -41,6 +41,73 @@ struct Table {
     void seconds(int count) { clock.advanceMs(count * 1000LL); }
 };
 
+// A ray task: the ray meets the mirror at equal angles and its reflection reaches the target.
+void expectSoundRay(const Game& game, std::set<std::pair<bool, bool>>& corners) {
+    const Point s = game.source();
+    const Point t = game.target();
+    const Point r = game.reflectionPoint();
+    const double m = game.mirrorY();
+    const bool left = s.x < kW / 2;
+    corners.insert({left, game.sourceAtTop()});
+
+    // The source lies in a 1500 corner square; source and target on one side of the
+    // mirror, the mirror inside the picture.
+    EXPECT_TRUE(left ? s.x < 1500 : s.x >= kW - 1500) << s.x;
+    EXPECT_TRUE(game.sourceAtTop() ? s.y < 1500 : s.y >= kH - 1500) << s.y;
+    EXPECT_GT((s.y - m) * (t.y - m), 0);
+    EXPECT_TRUE(m > 0 && m < kH);
+    // The mirror image of the source, the reflection point and the target on one line.
+    const Point image{s.x, 2 * m - s.y};
+    const double cross = (r.x - image.x) * (t.y - r.y) - (r.y - image.y) * (t.x - r.x);
+    EXPECT_NEAR(cross / (distance(image, r) * distance(r, t)), 0, 1e-9);
+    // Equal angles with the mirror on both sides.
+    const Point along{r.x + 1000, m};
+    const Point back{r.x - 1000, m};
+    const double in = std::min(angleBetween(r, s, along), angleBetween(r, s, back));
+    const double out = std::min(angleBetween(r, t, along), angleBetween(r, t, back));
+    EXPECT_NEAR(in, out, 1e-6);
+    // The target lies on the drawn target line, at least 500 from its ends.
+    const Point line = game.targetLineStart();
+    EXPECT_EQ(t.y, line.y);
+    EXPECT_TRUE(t.x >= line.x + 500 && t.x < line.x + 4500);
+    // The visible ray is the first half of the way from the source to the mirror.
+    EXPECT_NEAR(distance(s, game.rayMid()) * 2, distance(s, r), 1e-6);
+    // The two arrow strokes end the ray, 200 long, 10 degrees off the way back; the
+    // hatching and the word "зеркало" lie on the back of the mirror.
+    int arrows = 0;
+    for (const Stroke& stroke : game.drawing().strokes) {
+        if (stroke.ink == Ink::Foreground && stroke.from.y == m && stroke.to.y != m) {
+            EXPECT_LT((stroke.to.y - m) * (s.y - m), 0);
+        } else if (stroke.ink == Ink::DarkRed && distance(stroke.from, s) > 1e-9) {
+            ++arrows;
+            EXPECT_NEAR(distance(stroke.from, game.rayMid()), 0, 1e-9);
+            EXPECT_NEAR(distance(stroke.from, stroke.to), 200, 1e-6);
+            EXPECT_NEAR(angleBetween(stroke.from, stroke.to, s), 10, 1e-4);
+        }
+    }
+    EXPECT_EQ(arrows, 2);
+    const Point label = game.metkaPosition(kMetkaMirror, 900, 195);
+    EXPECT_DOUBLE_EQ(label.x + 450, kW / 2);
+    EXPECT_LT((label.y + 97.5 - m) * (s.y - m), 0);
+    EXPECT_GE(std::abs(label.y + 97.5 - m), 200 + 97.5);
+}
+
+// A centre task: three points on one circle round the centre, inside the margins and apart.
+void expectSoundCentre(const Game& game) {
+    const Point c = game.target();
+    EXPECT_TRUE(c.x >= 1500 && c.x < kW - 1500 && c.y >= 1500 && c.y < kH - 1500);
+    const auto& points = game.points();
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_NEAR(distance(points[i], c), game.radius(), 1e-6);
+        EXPECT_TRUE(points[i].x >= 100 && points[i].x <= kW - 100 && points[i].y >= 100 &&
+                    points[i].y <= kH - 100);
+        for (std::size_t j = 0; j < i; ++j) {
+            EXPECT_GE(std::abs(game.angles()[i] - game.angles()[j]), 15);
+        }
+    }
+    EXPECT_EQ(game.drawing().rings.size(), 9u);  // each point three dark red circles
+}
+
 TEST(OkulenScoring, EachTypeScoresHalvesToEvenAndNeverBelowZero) {
     // Type 1, the typed text against the exact answer: "798.5" is 798 (halves to even), 298
     // away, 0.67 points; 99.5 and 98.5 points round to the even 100 and 98; no number is 0.
@@ -123,100 +190,6 @@ TEST(OkulenClicks, OnlyClicksWithin200OfTheLineAnswerAndTheCountdownGoesOn) {
     }
 }
 
-TEST(OkulenReflectionTask, TheRayMeetsTheMirrorAtEqualAnglesAndReachesTheTarget) {
-    SequenceRandom random(2026);
-    FixedClock clock;
-    Game game(3, random, clock);
-    game.start();
-    std::set<std::pair<bool, bool>> corners;
-    for (int task = 0; task < 400; ++task) {
-        ASSERT_EQ(game.taskType(), TaskType::Reflection);
-        const Point s = game.source();
-        const Point t = game.target();
-        const Point r = game.reflectionPoint();
-        const double m = game.mirrorY();
-        const bool left = s.x < kW / 2;
-        corners.insert({left, game.sourceAtTop()});
-
-        // The source lies in a 1500 corner square; source and target on one side of the
-        // mirror, the mirror inside the picture.
-        EXPECT_TRUE(left ? s.x < 1500 : s.x >= kW - 1500) << s.x;
-        EXPECT_TRUE(game.sourceAtTop() ? s.y < 1500 : s.y >= kH - 1500) << s.y;
-        EXPECT_GT((s.y - m) * (t.y - m), 0);
-        EXPECT_TRUE(m > 0 && m < kH);
-        // The mirror image of the source, the reflection point and the target on one line.
-        const Point image{s.x, 2 * m - s.y};
-        const double cross = (r.x - image.x) * (t.y - r.y) - (r.y - image.y) * (t.x - r.x);
-        EXPECT_NEAR(cross / (distance(image, r) * distance(r, t)), 0, 1e-9);
-        // Equal angles with the mirror on both sides.
-        const Point along{r.x + 1000, m};
-        const Point back{r.x - 1000, m};
-        const double in = std::min(angleBetween(r, s, along), angleBetween(r, s, back));
-        const double out = std::min(angleBetween(r, t, along), angleBetween(r, t, back));
-        EXPECT_NEAR(in, out, 1e-6);
-        // The target lies on the drawn target line, at least 500 from its ends.
-        const Point line = game.targetLineStart();
-        EXPECT_EQ(t.y, line.y);
-        EXPECT_TRUE(t.x >= line.x + 500 && t.x < line.x + 4500);
-        // The visible ray is the first half of the way from the source to the mirror.
-        EXPECT_NEAR(distance(s, game.rayMid()) * 2, distance(s, r), 1e-6);
-        // The two arrow strokes end the ray, 200 long, 10 degrees off the way back; the
-        // hatching and the word "зеркало" lie on the back of the mirror.
-        int arrows = 0;
-        for (const Stroke& stroke : game.drawing().strokes) {
-            if (stroke.ink == Ink::Foreground && stroke.from.y == m && stroke.to.y != m) {
-                EXPECT_LT((stroke.to.y - m) * (s.y - m), 0);
-            } else if (stroke.ink == Ink::DarkRed && distance(stroke.from, s) > 1e-9) {
-                ++arrows;
-                EXPECT_NEAR(distance(stroke.from, game.rayMid()), 0, 1e-9);
-                EXPECT_NEAR(distance(stroke.from, stroke.to), 200, 1e-6);
-                EXPECT_NEAR(angleBetween(stroke.from, stroke.to, s), 10, 1e-4);
-            }
-        }
-        EXPECT_EQ(arrows, 2);
-        const Point label = game.metkaPosition(kMetkaMirror, 900, 195);
-        EXPECT_DOUBLE_EQ(label.x + 450, kW / 2);
-        EXPECT_LT((label.y + 97.5 - m) * (s.y - m), 0);
-        EXPECT_GE(std::abs(label.y + 97.5 - m), 200 + 97.5);
-
-        clock.advanceMs(15000);
-        ASSERT_NE(game.tick().step, Step::Nothing);
-        if (game.over()) {
-            game = Game(3, random, clock);
-            game.start();
-        }
-    }
-    EXPECT_EQ(corners.size(), 4u);
-}
-
-TEST(OkulenCentreTask, ThreePointsLieOnOneCircleInsideTheMarginsAndApart) {
-    SequenceRandom random(77);
-    FixedClock clock;
-    Game game(4, random, clock);
-    game.start();
-    for (int task = 0; task < 1000; ++task) {
-        ASSERT_EQ(game.taskType(), TaskType::Centre);
-        const Point c = game.target();
-        EXPECT_TRUE(c.x >= 1500 && c.x < kW - 1500 && c.y >= 1500 && c.y < kH - 1500);
-        const auto& points = game.points();
-        for (std::size_t i = 0; i < 3; ++i) {
-            EXPECT_NEAR(distance(points[i], c), game.radius(), 1e-6);
-            EXPECT_TRUE(points[i].x >= 100 && points[i].x <= kW - 100 && points[i].y >= 100 &&
-                        points[i].y <= kH - 100);
-            for (std::size_t j = 0; j < i; ++j) {
-                EXPECT_GE(std::abs(game.angles()[i] - game.angles()[j]), 15);
-            }
-        }
-        EXPECT_EQ(game.drawing().rings.size(), 9u);  // each point three dark red circles
-        clock.advanceMs(10000);
-        ASSERT_NE(game.tick().step, Step::Nothing);
-        if (game.over()) {
-            game = Game(4, random, clock);
-            game.start();
-        }
-    }
-}
-
 TEST(OkulenCentreTask, AnglesApartInPlainDifferenceAndNoHangOnARepeatingGenerator) {
     // Centre (4267, 2767), radius 2767 (the least distance, to the top edge); then the
     // angles 350, 5, 10 (too near 5), 90 (the point would stand on the top edge), 200.
@@ -260,13 +233,14 @@ TEST(OkulenCountdown, CountsWholeSecondsTicksFromFiveAndTimesOutAtZero) {
     }
 }
 
-TEST(OkulenEndOfGame, EveryVariantEndsAfterItsLastTaskWithTheSumOfItsPoints) {
+TEST(OkulenPlay, EveryTaskIsSoundAndEveryVariantEndsAfterItsLastWithTheSum) {
     const int kTasks[] = {0, 20, 50, 30, 30, 30};
+    std::set<std::pair<bool, bool>> corners;  // where the sources of the rays lie
     SequenceRandom random(11);
     FixedClock clock;
     for (int variant = 1; variant <= kVariantCount; ++variant) {
         std::array<int, 5> seen{};
-        for (int round = 0; round < (variant == kMixedVariant ? 20 : 1); ++round) {
+        for (int round = 0; round < (variant == kMixedVariant ? 40 : 1); ++round) {
             Game game(variant, random, clock);
             game.start();
             int sum = 0;
@@ -279,6 +253,11 @@ TEST(OkulenEndOfGame, EveryVariantEndsAfterItsLastTaskWithTheSumOfItsPoints) {
                 EXPECT_EQ(game.secondsLeft(), longTask ? 15 : 10);
                 EXPECT_EQ(game.metka(kMetkaZero).visible, type == TaskType::Mark);
                 EXPECT_EQ(game.metka(kMetkaMirror).visible, type == TaskType::Reflection);
+                if (type == TaskType::Reflection) {
+                    expectSoundRay(game, corners);
+                } else if (type == TaskType::Centre) {
+                    expectSoundCentre(game);
+                }
                 if (type == TaskType::Mark) {
                     ASSERT_EQ(game.enter(std::to_string(static_cast<int>(game.exactAnswer()) + 30)),
                               Step::Scored);
@@ -298,14 +277,15 @@ TEST(OkulenEndOfGame, EveryVariantEndsAfterItsLastTaskWithTheSumOfItsPoints) {
             EXPECT_EQ(game.enter("1"), Step::Nothing);
             EXPECT_EQ(game.mouseUp(), Step::Nothing);
         }
-        // The mixed variant draws every type, each about 150 times in 600 tasks.
+        // The mixed variant draws every type, each about 300 times in 1200 tasks.
         for (std::size_t type = 0; type <= 4; ++type) {
-            EXPECT_EQ(seen[type] > (variant == kMixedVariant ? 100 : 0),
+            EXPECT_EQ(seen[type] > (variant == kMixedVariant ? 200 : 0),
                       variant == kMixedVariant ? type > 0 : type == std::size_t(variant))
                 << variant << " " << type;
         }
     }
-    // Its type is the first draw of the task.
+    EXPECT_EQ(corners.size(), 4u);
+    // The mixed type is the first draw of the task.
     for (const auto& [draw, type] : {std::pair{0.2499, TaskType::Mark},
                                      {0.25, TaskType::Middle},
                                      {0.5, TaskType::Reflection},
