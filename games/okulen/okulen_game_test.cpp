@@ -134,11 +134,9 @@ TEST(OkulenScoring, EachTypeScoresHalvesToEvenAndNeverBelowZero) {
 }
 
 TEST(OkulenRayAngle, PointsAlongTheRayWithYUpwardAlsoAlongTheAxes) {
-    for (const auto& [to, degrees] : {std::pair{Point{100, 0}, 0.0},
-                                      {Point{0, -100}, 90.0},
-                                      {Point{-100, 0}, 180.0},
-                                      {Point{0, 100}, 270.0},
-                                      {Point{-100, 100}, 225.0}}) {
+    const std::pair<Point, double> cases[] = {
+        {{100, 0}, 0}, {{0, -100}, 90}, {{-100, 0}, 180}, {{0, 100}, 270}, {{-100, 100}, 225}};
+    for (const auto& [to, degrees] : cases) {
         EXPECT_NEAR(rayAngle({0, 0}, to) * 180 / kPi, degrees, 1e-9) << to.x << "," << to.y;
     }
 }
@@ -162,31 +160,26 @@ TEST(OkulenMarkTask, TheAnswerIsShownRoundedDownButScoredExactly) {
 }
 
 TEST(OkulenClicks, OnlyClicksWithin200OfTheLineAnswerAndTheCountdownGoesOn) {
-    struct Case {
-        int type;
-        Point offset;  // from the target
-        Step step;
-        int points;
-    };
-    const Case cases[] = {
+    // The type, the click's offset from the target, what it does and its points.
+    const std::tuple<int, Point, Step, int> cases[] = {
         {2, {150, 200}, Step::Scored, 50},  {2, {-150, -200}, Step::Scored, 50},
         {2, {0, 201}, Step::Nothing, 0},    {2, {0, -201}, Step::Nothing, 0},
         {3, {100, -200}, Step::Scored, 90}, {3, {0, -201}, Step::Nothing, 0},
         {3, {0, 201}, Step::Nothing, 0},    {4, {1500, 0}, Step::Scored, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& [type, offset, step, points] : cases) {
         SequenceRandom random(7);
         FixedClock clock;
-        Game game(c.type, random, clock);
+        Game game(type, random, clock);
         game.start();
-        const Point at{game.target().x + c.offset.x, game.target().y + c.offset.y};
-        ASSERT_EQ(game.mouseDown(at), c.step) << c.type << " " << c.offset.y;
+        const Point at{game.target().x + offset.x, game.target().y + offset.y};
+        ASSERT_EQ(game.mouseDown(at), step) << type << " " << offset.y;
         EXPECT_EQ(game.enter("1"), Step::Nothing);
-        EXPECT_EQ(game.total(), c.points);
-        EXPECT_EQ(game.countdownRunning(), c.step == Step::Nothing);
+        EXPECT_EQ(game.total(), points);
+        EXPECT_EQ(game.countdownRunning(), step == Step::Nothing);
         // A second button pressed while a scored click is on show scores nothing more.
         EXPECT_EQ(game.mouseDown(game.target()),
-                  c.step == Step::Nothing ? Step::Scored : Step::Nothing);
+                  step == Step::Nothing ? Step::Scored : Step::Nothing);
     }
 }
 
@@ -206,12 +199,17 @@ TEST(OkulenCentreTask, AnglesApartInPlainDifferenceAndNoHangOnARepeatingGenerato
               15);
 }
 
-TEST(OkulenCountdown, CountsWholeSecondsTicksFromFiveAndTimesOutAtZero) {
+TEST(OkulenCountdown, StartsWithTheFirstTaskTicksFromFiveAndTimesOutAtZero) {
     for (const auto& [variant, seconds] : {std::pair{1, 15}, {2, 10}, {3, 15}, {4, 10}}) {
         Table t(variant, {kLength4000, 0.5});
-        t.seconds(5);  // time before the start does not count
+        // Nothing counts before the start, and time before it does not count.
+        EXPECT_EQ(t.game.mouseDown({100, 100}), Step::Nothing);
+        EXPECT_EQ(t.game.enter("5"), Step::Nothing);
+        t.seconds(5);
         EXPECT_EQ(t.game.tick().step, Step::Nothing);
         t.game.start();
+        t.game.start();  // a second start changes nothing
+        EXPECT_EQ(t.random.reseeds, 1);
         t.clock.advanceMs(999);
         t.game.tick();
         EXPECT_EQ(t.game.secondsLeft(), seconds);
@@ -226,6 +224,7 @@ TEST(OkulenCountdown, CountsWholeSecondsTicksFromFiveAndTimesOutAtZero) {
         EXPECT_EQ(t.game.answers(), 1);
         EXPECT_EQ(t.game.lastPoints(), 0);
         EXPECT_EQ(t.game.secondsLeft(), seconds);
+        EXPECT_EQ(t.random.reseeds, 2);  // every task reseeds before it draws
         // A long stall times out only the task on screen.
         t.seconds(100);
         EXPECT_EQ(t.game.tick().step, Step::NextTask);
@@ -286,30 +285,15 @@ TEST(OkulenPlay, EveryTaskIsSoundAndEveryVariantEndsAfterItsLastWithTheSum) {
     }
     EXPECT_EQ(corners.size(), 4u);
     // The mixed type is the first draw of the task.
-    for (const auto& [draw, type] : {std::pair{0.2499, TaskType::Mark},
-                                     {0.25, TaskType::Middle},
-                                     {0.5, TaskType::Reflection},
-                                     {0.9999, TaskType::Centre}}) {
+    const std::pair<double, TaskType> types[] = {{0.2499, TaskType::Mark},
+                                                 {0.25, TaskType::Middle},
+                                                 {0.5, TaskType::Reflection},
+                                                 {0.9999, TaskType::Centre}};
+    for (const auto& [draw, type] : types) {
         Table t(5, {draw, 0.4, 0.4, 0.4, 0.4, 0.4, 0.4, 0.4, 0.3, 0.1, 0.7});
         t.game.start();
         EXPECT_EQ(t.game.taskType(), type) << draw;
     }
-}
-
-TEST(OkulenTasks, NothingCountsBeforeTheStartAndEveryTaskReseeds) {
-    Table t(4, {0.5});
-    EXPECT_EQ(t.game.mouseDown({100, 100}), Step::Nothing);
-    EXPECT_EQ(t.game.mouseUp(), Step::Nothing);
-    EXPECT_EQ(t.game.enter("5"), Step::Nothing);
-    EXPECT_TRUE(t.game.drawing().strokes.empty());
-    EXPECT_EQ(t.random.reseeds, 0);
-    t.game.start();
-    t.game.start();  // a second start changes nothing
-    EXPECT_EQ(t.random.reseeds, 1);
-    t.seconds(10);
-    t.game.tick();
-    EXPECT_EQ(t.random.reseeds, 2);
-    EXPECT_EQ(t.game.answers(), 1);
 }
 
 }  // namespace
