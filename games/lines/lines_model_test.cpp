@@ -1,4 +1,4 @@
-// The rules of Lines without the window: lines, moves, new balls and a new game.
+// The rules of Lines without the window: lines, moves and new balls.
 
 #include <gtest/gtest.h>
 
@@ -126,20 +126,6 @@ TEST(Dobavshar, EndsTheGameWhenABallFillsTheBoardAndPlacesNoMore) {
         EXPECT_EQ(game.score(), c.score);
         EXPECT_EQ(game.nextballs(), c.nextAfter);
     }
-}
-
-TEST(NewGame, PlacesFiveBallsOnFreeCellsWithoutLookingForLines) {
-    // Cells drawn: 1, 1 again (drawn anew with its colour), 2, 3, 4, 5; all of colour 1.
-    testing::ScriptedRandom random({pick(0, 81), 0.0, pick(0, 81), 0.0, pick(1, 81), 0.0,
-                                    pick(2, 81), 0.0, pick(3, 81), 0.0, pick(4, 81), 0.0,
-                                    pick(1, 7), pick(2, 7), pick(3, 7)});
-    LinesGame game(1, random);
-    game.setPosition(pictured("7777777"), {1, 1, 1}, 50);
-    game.newGame();
-    EXPECT_EQ(game.board(), pictured("11111"));
-    EXPECT_EQ(game.nextballs(), (Next{2, 3, 4}));
-    EXPECT_EQ(game.score(), 0);
-    EXPECT_EQ(random.reseeds, 1);
 }
 
 }  // namespace
