@@ -80,18 +80,18 @@ struct Walk {
     std::vector<int> only;  // the only way there, when there is just one
 };
 
+const char* kCorridor =
+    "1....3333/"
+    "3333.3333/"
+    "3....3333/"
+    "3.3333333/"
+    "3.......3/"
+    "333333333";
+const std::vector<int> kCorridorPath = {2,  3,  4,  5,  14, 23, 22, 21, 20,
+                                        29, 38, 39, 40, 41, 42, 43, 44};
+
 const Walk kWalks[] = {
-    {"a winding corridor",
-     "1....3333/"
-     "3333.3333/"
-     "3....3333/"
-     "3.3333333/"
-     "3.......3/"
-     "333333333",
-     1,
-     44,
-     true,
-     {2, 3, 4, 5, 14, 23, 22, 21, 20, 29, 38, 39, 40, 41, 42, 43, 44}},
+    {"a winding corridor", kCorridor, 1, 44, true, kCorridorPath},
     {"open board, far corner", "1", 1, 81, true, {}},
     {"next cell", "....3", 5, 6, true, {}},
     {"round the end of a wall", "..2/..2/1.2", 19, 4, true, {}},
