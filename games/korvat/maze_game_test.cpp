@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -22,9 +21,8 @@ MoveResult run(MazeGame& game, const std::vector<BoxPoint>& way, int ticks, int 
     MoveResult last = game.pointerMove(way.at(0));
     EXPECT_EQ(last.outcome, MoveOutcome::Started);
     for (std::size_t i = 1; i < way.size() && game.running(); ++i) {
-        for (int k = 0; k < (i == 1 ? ticks : 0) + perStep; ++k) {
+        for (int k = 0; k < (i == 1 ? ticks : 0) + perStep; ++k)
             game.tick();
-        }
         last = game.pointerMove(way[i]);
     }
     return last;
@@ -32,9 +30,8 @@ MoveResult run(MazeGame& game, const std::vector<BoxPoint>& way, int ticks, int 
 
 TEST(SecondsText, TenthsWithoutTrailingOrLeadingZeros) {
     for (const auto& [ticks, text] : std::vector<std::pair<int, std::string>>{
-             {123, " 12.3"}, {120, " 12"}, {5, " .5"}, {10, " 1"}, {0, " 0"}, {32767, " 3276.7"}}) {
+             {123, " 12.3"}, {120, " 12"}, {5, " .5"}, {10, " 1"}, {0, " 0"}, {32767, " 3276.7"}})
         EXPECT_EQ(secondsText(ticks), text) << ticks;
-    }
 }
 
 TEST(MazeRun, ATieReplacesTheRecordAndItsPathAndASlowerRunDoesNot) {
@@ -98,9 +95,8 @@ TEST(MazeRun, ThePathKeepsAtMostItsLimitAndTheLastPointFollowsThePointer) {
     TempDir dir;
     MazeGame game(dir.path(), 1);
     ASSERT_EQ(game.pointerMove({460, 40}).outcome, MoveOutcome::Started);
-    for (int k = 0; k < kMaxPathPoints + 10; ++k) {
+    for (int k = 0; k < kMaxPathPoints + 10; ++k)
         game.pointerMove({460 + k % 2, 40});
-    }
     game.tick();
     game.pointerMove({470, 41});
     ASSERT_EQ(game.currentPath().size(), static_cast<std::size_t>(kMaxPathPoints));

@@ -39,11 +39,11 @@ TEST(RecordFile, IsWrittenInPlaceByteForByteAndNeverShortened) {
     EXPECT_EQ(back.path, (std::vector<PathPoint>{{1, 99999, -9999}}));
 }
 
-// `count` points of times from `firstT` on, ten a tick.
-std::string points(int count, int firstT = 1) {
+// `count` points, ten a tick from tick 0 on.
+std::string points(int count) {
     std::string bytes;
     for (int k = 0; k < count; ++k)
-        bytes += formatField(firstT + k / 10) + formatField(100 + k % 300) + "   50";
+        bytes += formatField(1 + k / 10) + formatField(100 + k % 300) + "   50";
     return bytes;
 }
 
