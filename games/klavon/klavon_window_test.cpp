@@ -152,7 +152,10 @@ TEST(KlavonWindow, SwitchesTheLayoutSoonAfterOpeningAndRestoresItAtTheEnd) {
             play.window->close();
         }
         EXPECT_EQ(play.fake.keyboard.activations, loaded) << variant << " " << start.toStdString();
-        EXPECT_EQ(play.fake.launcher.starts.size(), 1u);
+        ASSERT_EQ(play.fake.launcher.starts.size(), 1u);
+        EXPECT_EQ(
+            play.fake.launcher.starts[0].arguments.at(0) == QString("klavon*%1*-1").arg(variant),
+            !timeUp);
     }
 }
 

@@ -65,7 +65,7 @@ class VertunWindowTest : public ::testing::Test {
     std::unique_ptr<VertunWindow> window;
 };
 
-TEST_F(VertunWindowTest, ShowsItsVariantAboveOtherWindowsCalibratesThenAsksForAKey) {
+TEST_F(VertunWindowTest, ShowsItsVariantCalibratesAsksForAKeyAndHandsOffNothingWhenClosedEarly) {
     open(5);
     EXPECT_EQ(window->windowTitle(), "Останови стрелку:  от 0.5 до 2 секунд");
     EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -86,6 +86,12 @@ TEST_F(VertunWindowTest, ShowsItsVariantAboveOtherWindowsCalibratesThenAsksForAK
     key();
     EXPECT_TRUE(framesRun());
     EXPECT_EQ(window->game().phase(), Phase::Pause);
+    wait(kPauseMs + 700);
+    key();
+    window->close();  // closing early hands off without a result
+    EXPECT_TRUE(fake.dialogs.messages.empty());
+    ASSERT_EQ(fake.launcher.starts.size(), 1u);
+    EXPECT_EQ(fake.launcher.starts[0].arguments, QStringList{"vertun*5*-1"});
 }
 
 TEST_F(VertunWindowTest, AnyKeyStopsTheArrowOnceAndTheLabelsShowThePoints) {
@@ -146,17 +152,6 @@ TEST_F(VertunWindowTest, TheHundredthStopShowsTheRoundedTotalAndHandsOffItsWhole
     EXPECT_EQ(Rascodirovka("vertun", 1, handOff.mid(9).toStdString(), fake.clock.now().date), 8963);
     window->close();
     EXPECT_EQ(fake.launcher.starts.size(), 1u);
-}
-
-TEST_F(VertunWindowTest, ClosingEarlyHandsOffWithoutAResult) {
-    open(6, {0.5});
-    calibrateAndStart();
-    wait(700);
-    key();
-    window->close();
-    EXPECT_TRUE(fake.dialogs.messages.empty());
-    ASSERT_EQ(fake.launcher.starts.size(), 1u);
-    EXPECT_EQ(fake.launcher.starts[0].arguments, QStringList{"vertun*6*-1"});
 }
 
 }  // namespace
