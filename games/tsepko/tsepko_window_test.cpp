@@ -53,34 +53,7 @@ struct Play {
 
 const std::vector<double> kAllZero{0.0};
 
-TEST(TsepkoWindow, ShowsTheCaptionAndTheInitialLook) {
-    Play play(3, kAllZero);
-    EXPECT_EQ(play.window->windowTitle(), "Тесты на внимание");
-    EXPECT_EQ(play.find<QGroupBox>("Frame1")->title(), "Два квадрата");
-    EXPECT_EQ(play.find<QGroupBox>("Frame2")->title(), "Два числа");
-    EXPECT_EQ(play.colour("Label1"), QColor(Qt::black));
-    EXPECT_EQ(play.colour("Label2"), play.window->palette().color(QPalette::Base));
-    const std::pair<const char*, QString> texts[] = {
-        {"Label3", "88"},
-        {"Label4", "88"},
-        {"Label5", "Время:"},
-        {"Label6", "600"},
-        {"Label7", "Кол-во правильных нажатий:"},
-        {"Label13", "Кол-во неправильных нажатий:"},
-        {"Label18", "Чтобы начать игру, нажмите любую клавишу"},
-        {"Label19", "Штраф:"}};
-    for (const auto& [name, text] : texts) {
-        EXPECT_EQ(play.text(name), text) << name;
-        EXPECT_TRUE(play.find(name)->isVisible()) << name;
-    }
-    QLabel* number = play.find("Label3");
-    EXPECT_EQ(number->font().pointSize(), 48);
-    EXPECT_TRUE(number->font().bold());
-    EXPECT_LE(QFontMetrics(number->font()).horizontalAdvance("88"), number->width());
-    EXPECT_FALSE(play.find<QTimer>("Timer1")->isActive());
-}
-
-TEST(TsepkoWindow, SetsUpEachVariantAndLayout) {
+TEST(TsepkoWindow, ShowsTheInitialLookOfEachVariantAndLayout) {
     constexpr int kHidden = -1, kCentred = -2;
     struct Case {
         int variant;
@@ -128,6 +101,30 @@ TEST(TsepkoWindow, SetsUpEachVariantAndLayout) {
                 EXPECT_EQ(box->x(), x) << c.variant;
             }
         }
+        EXPECT_EQ(play.window->windowTitle(), "Тесты на внимание");
+        EXPECT_EQ(play.find<QGroupBox>("Frame1")->title(), "Два квадрата");
+        EXPECT_EQ(play.find<QGroupBox>("Frame2")->title(), "Два числа");
+        EXPECT_EQ(play.colour("Label1"), QColor(Qt::black));
+        EXPECT_EQ(play.colour("Label2"), play.window->palette().color(QPalette::Base));
+        const std::pair<const char*, QString> texts[] = {
+            {"Label3", "88"},
+            {"Label4", "88"},
+            {"Label5", "Время:"},
+            {"Label6", "600"},
+            {"Label7", "Кол-во правильных нажатий:"},
+            {"Label13", "Кол-во неправильных нажатий:"},
+            {"Label18", "Чтобы начать игру, нажмите любую клавишу"},
+            {"Label19", "Штраф:"}};
+        for (const auto& [name, text] : texts) {
+            EXPECT_EQ(play.text(name), text) << name;
+        }
+        QLabel* number = play.find("Label3");
+        EXPECT_EQ(number->font().pointSize(), 48);
+        EXPECT_TRUE(number->font().bold());
+        EXPECT_LE(QFontMetrics(number->font()).horizontalAdvance("88"), number->width());
+        EXPECT_FALSE(play.find<QTimer>("Timer1")->isActive());
+        EXPECT_TRUE(play.find("Label18")->isVisible());
+        EXPECT_EQ(play.find("Label19")->isVisible(), c.variant == 3);
         EXPECT_EQ(play.find("Label20")->isVisible(), c.variant == 3);
         EXPECT_EQ(play.text("Label15"), c.rules) << c.variant;
         EXPECT_EQ(play.text("Label16"),
