@@ -53,6 +53,13 @@ struct Play {
 };
 
 TEST(KlavonWindow, ShowsTheCaptionStripsAndCounters) {
+    const std::pair<int, QString> captions[] = {
+        {1, "Быстрая печать   0-9"},
+        {2, "Быстрая печать   а-я"},
+        {9, "Быстрая печать   A-Z + a-z + 0-9 + зн. преп."}};
+    for (const auto& [variant, caption] : captions) {
+        EXPECT_EQ(Play(variant, {drawFor(' ')}).window->windowTitle(), caption);
+    }
     Play play(5, {drawFor(' ')});
     EXPECT_EQ(play.window->windowTitle(), "Быстрая печать   А-Я + а-я + 0-9 + зн. преп.");
     EXPECT_EQ(play.text("Label5") + play.text("Label6"), "Время:60");

@@ -30,6 +30,22 @@ struct Driver {
     ArrowGame game;
 };
 
+TEST(ArrowGame, VariantsGiveTheirCaptionsAndSecondsPerTurn) {
+    const std::tuple<const char*, double, double> cases[] = {
+        {"Останови стрелку:  всегда 1 секунда", 1, 1},
+        {"Останови стрелку:  от 2 до 3 секунд", 2, 3},
+        {"Останови стрелку:  от 1 до 3 секунд", 1, 3},
+        {"Останови стрелку:  от 1 до 2 секунд", 1, 2},
+        {"Останови стрелку:  от 0.5 до 2 секунд", 0.5, 2},
+        {"Останови стрелку:  от 0.5 до 1 секунды", 0.5, 1}};
+    for (int variant = 1; variant <= kVariantCount; ++variant) {
+        const auto& [caption, minTurn, maxTurn] = cases[variant - 1];
+        EXPECT_EQ(std::string(variantInfo(variant).caption), caption);
+        EXPECT_EQ(variantInfo(variant).minTurn, minTurn);
+        EXPECT_EQ(variantInfo(variant).maxTurn, maxTurn);
+    }
+}
+
 TEST(ArrowGame, PointsOfAStop) {
     const std::tuple<int, double, double> cases[] = {
         {1, 90, 90},    // straight up after one pass of three o'clock
