@@ -84,22 +84,6 @@ TEST(AttentionGame, TheFirstKeyOnlyStartsAndABlankFieldTakesNoPress) {
     }
 }
 
-TEST(AttentionGame, RedrawsOnlyBlankFields) {
-    // Draws: colour, parity, layout, then the first redraw; the second tick redraws nothing.
-    const std::tuple<std::vector<double>, bool, int, int> cases[] = {
-        {{0, 0, 0, 0.0, 0.0, 0.0, 0.0, 0.9, 0.5, 0.5, 0.9}, true, 10, 11},
-        {{0, 0, 0, 0.5, 0.999, 0.999, 0.5, 0.0, 0.5, 0.5, 0.0}, false, 99, 98}};
-    for (const auto& [draws, leftBlack, left, right] : cases) {
-        Round round(2, draws);
-        round.game.press(nullptr);
-        round.game.tick();
-        round.game.tick();
-        EXPECT_EQ(round.game.leftSquareBlack(), leftBlack);
-        EXPECT_EQ(round.game.leftNumber() * 100 + round.game.rightNumber(), left * 100 + right);
-        EXPECT_EQ(round.random.reseeds, 3) << "reseeded at the start and before each redraw";
-    }
-}
-
 TEST(AttentionGame, TheAnsweringKeysFollowTheVariantTheLayoutAndTheTargets) {
     // Draws: colour, parity, layout, squares' side, even, odd, numbers' side. All zero: the
     // black target on the left, the even target 10 on the left, A/D answer the squares.
@@ -118,6 +102,7 @@ TEST(AttentionGame, TheAnsweringKeysFollowTheVariantTheLayoutAndTheTargets) {
         Round round(variant, draws);
         round.game.press(nullptr);
         round.game.tick();
+        EXPECT_EQ(round.random.reseeds, 2) << "reseeded before the choices and the redraw";
         EXPECT_EQ(round.game.press(&answer), outcome) << variant;
         // The answered field is blank until the next tick; the other one is still shown.
         EXPECT_EQ(round.game.squares().shown, field != Field::Squares) << variant;

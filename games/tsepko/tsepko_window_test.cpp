@@ -186,6 +186,8 @@ TEST(TsepkoWindow, PlaysARoundAndHandsOffTheScore) {
     }
     play.key(Qt::Key_6, Qt::KeypadModifier);
     EXPECT_EQ(play.counters(), "5010");
+    EXPECT_EQ(play.text("Label3") + " " + play.text("Label4"), "11 98")
+        << "never answered, never redrawn";
     EXPECT_EQ(play.text("Label20"), "28");
     play.fake.clock.advanceMs(60'000);
     play.window->clockTick();

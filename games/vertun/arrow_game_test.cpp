@@ -103,26 +103,6 @@ TEST(ArrowGame, AStopTakesTheAngleAtTheKeysTimeNotTheLastFrames) {
     }
 }
 
-TEST(ArrowGame, SuccessiveStopsCountPassesFromWhereTheArrowStopped) {
-    Driver d(1);
-    EXPECT_FALSE(d.game.lastPoints().has_value());
-    const std::tuple<std::int64_t, int, double, double> stops[] = {
-        {250, 1, 360, 0},     // a quarter turn: three o'clock, which counts as a pass
-        {750, 0, 90, 90.9},   // three quarters on: up, before any pass
-        {2000, 2, 90, 89.1},  // two passes
-        {1100, 1, 54, 54},    // short of a second pass
-    };
-    for (const auto& [ms, wraps, angle, points] : stops) {
-        d.stopAfter(ms);
-        EXPECT_EQ(d.game.wraps(), wraps) << ms;
-        EXPECT_NEAR(d.game.arrowAngle(), angle, 1e-9) << ms;
-        EXPECT_NEAR(*d.game.lastPoints(), points, 1e-9) << ms;
-    }
-    EXPECT_EQ(d.game.pressKey(d.now + 60), KeyOutcome::Ignored) << "keys during the pause";
-    EXPECT_NEAR(d.game.total(), 234, 1e-9) << "fractions kept";
-    EXPECT_NEAR(d.game.averageMarks()->second, 180 - 58.5, 1e-9);
-}
-
 TEST(ArrowGame, TheHundredthStopEndsAtOnceTheMessageRoundsAndTheResultTruncates) {
     // Variant 1: 1002 ms from the top leaves the arrow at 89.28 degrees (89.28 points); then
     // 999 ms leave it at 89.64, and every further 1000 ms there again.
