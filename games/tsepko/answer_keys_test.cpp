@@ -21,6 +21,7 @@ TEST(AnswerKeys, TellTheKeysByTheirPlaceOrTheirKeypadDigit) {
     const Case cases[] = {
         {{Qt::Key_A, false, 38}, ScanCodes::Xkb, A, "A under US English"},
         {{kEf, false, 38}, ScanCodes::Xkb, A, "the key marked A under Russian"},
+        {{kVe, false, 40}, ScanCodes::Xkb, D, "the key marked D under Russian"},
         {{Qt::Key_Q, false, 38}, ScanCodes::Xkb, A, "the key marked A under AZERTY gives Q"},
         {{Qt::Key_A, false, 24}, ScanCodes::Xkb, None, "A from another place (AZERTY)"},
         {{Qt::Key_4, true, 83}, ScanCodes::Xkb, Four, "keypad 4"},
