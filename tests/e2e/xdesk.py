@@ -65,6 +65,18 @@ class Screen:
                 continue
         return found
 
+    def windows_of_class(self, name):
+        """Shown top-level windows whose WM_CLASS instance name is `name`."""
+        found = []
+        for window, _ in self.windows():
+            try:
+                cls = window.get_wm_class()
+            except Exception:  # a window that went away while we looked
+                continue
+            if cls and cls[0] == name:
+                found.append(window)
+        return found
+
     def find(self, title):
         for window, name in self.windows():
             if name == title:
@@ -94,10 +106,14 @@ class Screen:
         window.send_event(event, event_mask=X.NoEventMask)
         self.x.sync()
 
-    def click(self, x, y, button=1):
-        """A click at a point of the screen, given time to be handled."""
+    def move_pointer(self, x, y):
+        """Moves the real pointer to a point of the screen."""
         xtest.fake_input(self.x, X.MotionNotify, x=x, y=y)
         self.x.sync()
+
+    def click(self, x, y, button=1):
+        """A click at a point of the screen, given time to be handled."""
+        self.move_pointer(x, y)
         time.sleep(0.1)
         xtest.fake_input(self.x, X.ButtonPress, button)
         xtest.fake_input(self.x, X.ButtonRelease, button)
