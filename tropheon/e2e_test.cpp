@@ -4,14 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
-#include <QThread>
 #include <filesystem>
+#include <memory>
 
 #include "clock.h"
 #include "handoff.h"
 #include "player_list.h"
 #include "result_table.h"
 #include "testing/temp_dir.h"
+#include "x_display.h"
 
 namespace tro {
 namespace {
@@ -20,6 +21,7 @@ namespace fs = std::filesystem;
 using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
+using testing::XDisplay;
 
 const QString kMainTitle = QStringLiteral("Трофеон            Версия 3.1");
 const QString kNameTitle = QStringLiteral("Регистрация рекорда");
@@ -28,49 +30,16 @@ const QString kInputTitle = QStringLiteral("Регистрация игрока"
 class ManagerEndToEnd : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        // A display number nobody uses: the lock files of X servers tell which are taken.
-        for (int n = 70; n < 130 && display_.isEmpty(); ++n) {
-            if (fs::exists("/tmp/.X" + std::to_string(n) + "-lock") ||
-                fs::exists("/tmp/.X11-unix/X" + std::to_string(n))) {
-                continue;
-            }
-            auto* xvfb = new QProcess;
-            xvfb->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            xvfb->setStandardOutputFile(QProcess::nullDevice());
-            xvfb->start("Xvfb", {QString(":%1").arg(n), "-screen", "0", "1280x1024x24", "-noreset",
-                                 "-nolisten", "tcp"});
-            if (!xvfb->waitForStarted(5000)) {
-                delete xvfb;
-                break;
-            }
-            // The server is ours once its lock file names its process: two test runs may try
-            // the same number at once.
-            const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
-            for (int i = 0; i < 100 && xvfb->state() == QProcess::Running; ++i) {
-                if (fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) &&
-                    QString::fromStdString(readBytes(lock)).trimmed().toLongLong() ==
-                        xvfb->processId()) {
-                    display_ = QString(":%1").arg(n);
-                    xvfb_ = xvfb;
-                    break;
-                }
-                QThread::msleep(50);
-            }
-            if (display_.isEmpty()) {
-                xvfb->kill();
-                xvfb->waitForFinished();
-                delete xvfb;
-            }
+        x_ = std::make_unique<XDisplay>();
+        if (x_->ready()) {
+            display_ = QString::fromStdString(x_->name());
+        } else {
+            x_.reset();
         }
     }
 
     static void TearDownTestSuite() {
-        if (xvfb_) {
-            xvfb_->terminate();
-            xvfb_->waitForFinished(5000);
-            delete xvfb_;
-            xvfb_ = nullptr;
-        }
+        x_.reset();
         display_.clear();
     }
 
@@ -146,7 +115,7 @@ class ManagerEndToEnd : public ::testing::Test {
     }
 
     TempDir dir_;
-    static inline QProcess* xvfb_ = nullptr;
+    static inline std::unique_ptr<XDisplay> x_;
     static inline QString display_;
 };
 

@@ -3,35 +3,18 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <filesystem>
-
-#include "clock.h"
 #include "handoff.h"
+#include "play_testing.h"
 #include "testing/temp_dir.h"
 #include "x_display.h"
 
 namespace tro {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::readBytes;
+using testing::ProgramOnDisplay;
+using testing::RecordingManager;
 using testing::TempDir;
-using testing::writeBytes;
 using testing::XDisplay;
-
-void installRecorder(const fs::path& dir) {
-    writeBytes(dir / "tropheon",
-               "#!/bin/sh\nprintf '%s' \"$1\" > got-args.txt\ncp 717.bol got-717.bol\n");
-    fs::permissions(dir / "tropheon", fs::perms::owner_all);
-}
-
-bool waitFor(const fs::path& file) {
-    for (int i = 0; i < 200 && !fs::exists(file); ++i) {
-        QProcess::execute("sleep", {"0.05"});
-    }
-    return fs::exists(file);
-}
 
 TEST(RyskoEndToEnd, ClosedAsAPlayerClosesItOpensTheManagersTableOfItsVariant) {
     XDisplay x;
@@ -39,29 +22,22 @@ TEST(RyskoEndToEnd, ClosedAsAPlayerClosesItOpensTheManagersTableOfItsVariant) {
         GTEST_SKIP() << "Xvfb could not be started";
     }
     TempDir dir;
-    installRecorder(dir.path());
-    QProcess game;
-    game.setWorkingDirectory(QString::fromStdString(dir.path().string()));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", QString::fromStdString(x.name()));
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    game.setProcessEnvironment(env);
-    game.start(TRO_RYSKO, {"1"});
-    ASSERT_TRUE(game.waitForStarted(10000));
+    const RecordingManager manager(dir.path());
+    ProgramOnDisplay game(TRO_RYSKO, {"1"}, dir.path(), x.name());
+    ASSERT_TRUE(game.started());
 
-    const auto window = x.waitForWindow(game.processId(), 15000);
+    const auto window = x.waitForWindow({.pid = game.pid()});
     ASSERT_TRUE(window.has_value()) << "no window appeared";
     x.closeWindow(*window);
-    ASSERT_TRUE(game.waitForFinished(15000));
-    EXPECT_EQ(game.exitCode(), 0);
+    ASSERT_TRUE(game.finished());
+    EXPECT_EQ(game.process().exitCode(), 0);
 
-    ASSERT_TRUE(waitFor(dir / "got-717.bol"));
-    const HandoffText text = parseHandoffText(readBytes(dir / "got-args.txt"));
+    ASSERT_TRUE(manager.waitForCall());
+    const HandoffText text = parseHandoffText(manager.handoffText());
     EXPECT_EQ(text.gameId, "rysko");
     EXPECT_EQ(text.variant, 1);
     EXPECT_EQ(text.code, "-1");
-    writeBytes(dir / "717.bol", readBytes(dir / "got-717.bol"));
-    EXPECT_TRUE(vouchesFor(acceptHandoffFile(dir.path(), SystemClock().now().time), text.code));
+    EXPECT_TRUE(manager.handoffFileVouchesFor(text.code));
 }
 
 }  // namespace

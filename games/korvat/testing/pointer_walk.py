@@ -8,63 +8,37 @@ POINTS is a file of "x y" lines, positions inside the control that starts at (LE
 the window's client area. Exits 0 when the question was answered, 1 when there was no window
 or no question came.
 """
+import os
 import sys
 import time
 
-from Xlib import X, XK, display
-from Xlib.ext import xtest
-
-
-def windows_of(d, name):
-    found = []
-    for w in d.screen().root.query_tree().children:
-        try:
-            cls = w.get_wm_class()
-            if cls and cls[0] == name and w.get_attributes().map_state == X.IsViewable:
-                found.append(w)
-        except Exception:  # a window that went away meanwhile
-            pass
-    return found
-
-
-def wait_for(check, seconds=10.0):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        result = check()
-        if result:
-            return result
-        time.sleep(0.02)
-    return None
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..",
+                                "tests", "e2e"))
+from xdesk import Screen, wait_for  # noqa: E402 - found through the path set just above
 
 
 def main():
     disp, name, left, top, points = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4]), sys.argv[5]
-    d = display.Display(disp)
-    main_windows = wait_for(lambda: windows_of(d, name))
+    screen = Screen(disp)
+    main_windows = wait_for(lambda: screen.windows_of_class(name), 10.0, step=0.02)
     if not main_windows:
         return 1
     window = main_windows[0]
-    origin = window.translate_coords(d.screen().root, 0, 0)
-    ox, oy = -origin.x + left, -origin.y + top
+    window_left, window_top, _, _ = screen.geometry(window)
+    ox, oy = window_left + left, window_top + top
     for line in open(points):
         x, y = (int(v) for v in line.split())
-        xtest.fake_input(d, X.MotionNotify, x=ox + x, y=oy + y)
-        d.sync()
+        screen.move_pointer(ox + x, oy + y)
         time.sleep(0.003)
-    windows = wait_for(lambda: [w for w in windows_of(d, name) if w.id != window.id])
+    windows = wait_for(lambda: [w for w in screen.windows_of_class(name) if w.id != window.id],
+                       10.0, step=0.02)
     if not windows:
         return 1
     # Over the question, so the key goes there whether or not it has the focus.
-    question = windows[0]
-    corner = question.translate_coords(d.screen().root, 0, 0)
-    size = question.get_geometry()
-    xtest.fake_input(d, X.MotionNotify, x=-corner.x + size.width // 2, y=-corner.y + size.height // 2)
-    d.sync()
-    key = d.keysym_to_keycode(XK.string_to_keysym("Return"))
-    xtest.fake_input(d, X.KeyPress, key)
-    xtest.fake_input(d, X.KeyRelease, key)
-    d.sync()
-    return 0
+    q_left, q_top, q_width, q_height = screen.geometry(windows[0])
+    screen.move_pointer(q_left + q_width // 2, q_top + q_height // 2)
+    return 0 if screen.keys("Return") else 1
 
 
 if __name__ == "__main__":
