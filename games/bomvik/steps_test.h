@@ -1,0 +1,48 @@
+#pragma once
+// Player steps written as a line of text, for the tests of the field and of the window.
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "minefield.h"
+
+namespace bomvik {
+
+// Plays `steps`, split by blanks, on `target`:
+//   "L3,2" / "l3,2"  press / release the left button over a cell (column 0 lies off the field)
+//   "R3,2" / "r3,2"  the same with the right button;  "m3,2" moves there
+//   "c3,2" / "x3,2"  a left / a right click on a cell
+//   "Lf", "mf", "lf" press, move, release inside the face button; "mo", "lo" outside it
+//   "t5" / "t5,9"    a tick of the timer at second 5 / at every second from 5 to 9
+//   "z1" / "z0"      minimises / restores the window
+// `target` takes mouse(action 'p'|'m'|'r', button, cell, place 0|'f'|'o'), tick(second) and
+// minimise(on).
+template <typename Target>
+void play(Target& target, const std::string& steps) {
+    std::istringstream in(steps);
+    for (std::string step; in >> step;) {
+        Cell cell;
+        std::sscanf(step.c_str() + 1, "%d,%d", &cell.column, &cell.row);
+        const char kind = step[0];
+        const char place = std::isdigit(static_cast<unsigned char>(step.back())) ? 0 : step.back();
+        const Button button =
+            kind == 'R' || kind == 'r' || kind == 'x' ? Button::Right : Button::Left;
+        if (kind == 'c' || kind == 'x') {
+            target.mouse('p', button, cell, 0);
+            target.mouse('r', button, cell, 0);
+        } else if (kind == 't') {
+            for (int second = cell.column; second <= std::max(cell.column, cell.row); ++second) {
+                target.tick(second);
+            }
+        } else if (kind == 'z') {
+            target.minimise(cell.column == 1);
+        } else {
+            target.mouse(kind == 'm' ? 'm' : (std::isupper(kind) ? 'p' : 'r'), button, cell, place);
+        }
+    }
+}
+
+}  // namespace bomvik
