@@ -17,9 +17,9 @@ namespace bomvik {
 //   "c3,2" / "x3,2"  a left / a right click on a cell
 //   "Lf", "mf", "lf" press, move, release inside the face button; "mo", "lo" outside it
 //   "t5" / "t5,9"    a tick of the timer at second 5 / at every second from 5 to 9
-//   "z1" / "z0"      minimises / restores the window
+//   "z1" / "z0"      minimises / restores the window; "q" closes it
 // `target` takes mouse(action 'p'|'m'|'r', button, cell, place 0|'f'|'o'), tick(second) and
-// minimise(on).
+// minimise(on) and close().
 template <typename Target>
 void play(Target& target, const std::string& steps) {
     std::istringstream in(steps);
@@ -37,6 +37,8 @@ void play(Target& target, const std::string& steps) {
             for (int second = cell.column; second <= std::max(cell.column, cell.row); ++second) {
                 target.tick(second);
             }
+        } else if (kind == 'q') {
+            target.close();
         } else if (kind == 'z') {
             target.minimise(cell.column == 1);
         } else {
