@@ -29,26 +29,21 @@ struct Game {
         EXPECT_TRUE(frame.start({QString::number(variant)}));
         window = std::make_unique<Form1>(frame);
         window->show();
-        field = window->findChild<QWidget*>("Picture1");
-        face = window->findChild<QWidget*>("Picture2");
         timer = window->findChild<QTimer*>("Timer1");
     }
 
-    void mouse(char action, Button button, Cell cell, char place) {
-        const Qt::MouseButton qt = action == 'm'            ? Qt::NoButton
-                                   : button == Button::Left ? Qt::LeftButton
-                                                            : Qt::RightButton;
-        if (action != 'm') {
-            held.setFlag(qt, action == 'p');
-        }
-        QWidget* widget = place != 0 ? face : field;
+    QWidget* child(const char* name) const { return window->findChild<QWidget*>(name); }
+    void mouse(char action, Button button, Cell cell, char place, unsigned held) {
+        QWidget* widget = child(place != 0 ? "Picture2" : "Picture1");
         const QPointF at = place != 0 ? QPointF(place == 'f' ? 15 : 60, 12)
                                       : QPointF((cell.column - 1) * kCellPixels + 8,
                                                 (cell.row - 1) * kCellPixels + 8);
         QMouseEvent event(action == 'p'   ? QEvent::MouseButtonPress
                           : action == 'm' ? QEvent::MouseMove
                                           : QEvent::MouseButtonRelease,
-                          at, widget->mapToGlobal(at), qt, held, Qt::NoModifier);
+                          at, widget->mapToGlobal(at),
+                          action == 'm' ? Qt::NoButton : Qt::MouseButton(static_cast<int>(button)),
+                          Qt::MouseButtons::fromInt(static_cast<int>(held)), Qt::NoModifier);
         QApplication::sendEvent(widget, &event);
     }
     void tick(int second) {
@@ -63,7 +58,8 @@ struct Game {
     // the clock runs and the field is shut; then the end messages and the hand-offs, a result
     // code read back as its number.
     std::string seen(const std::vector<Cell>& cells) const {
-        const QImage shot = field->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shot =
+            child("Picture1")->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QString out;
         for (const Cell& cell : cells) {
             const QImage picture =
@@ -78,11 +74,12 @@ struct Game {
             }
             out += mark;
         }
-        out += ' ' + face->property("face").toString();
+        out += ' ' + child("Picture2")->property("face").toString();
         for (const char* label : {"Label1", "Label2"}) {
             out += ' ' + window->findChild<QLabel*>(label)->text();
         }
-        out += QString(timer->isActive() ? " running" : "") + (field->isEnabled() ? "" : " shut");
+        out += QString(timer->isActive() ? " running" : "") +
+               (child("Picture1")->isEnabled() ? "" : " shut");
         for (const auto& message : fake.dialogs.messages) {
             out += ' ' + message.title + '|' + message.text;
         }
@@ -100,10 +97,7 @@ struct Game {
     tro::testing::FakeServices fake;
     tro::GameFrame frame;
     std::unique_ptr<Form1> window;
-    QWidget* field = nullptr;
-    QWidget* face = nullptr;
     QTimer* timer = nullptr;
-    Qt::MouseButtons held;
 };
 
 TEST(Form1, WhatThePlayerSeesAndWhatIsHandedOff) {
@@ -139,7 +133,6 @@ TEST(Form1, WhatThePlayerSeesAndWhatIsHandedOff) {
         {1, "x5,1 x1,1 c5,9 Lf mo lo", {{5, 9}}, "! GORE 8 0 shut"},
         {1, "x5,1 x1,1 c5,9 Lf mo mf", {}, " PRESS 8 0 shut"},
         {1, "x5,1 x1,1 c5,9 Lf mo mf lf", {{5, 9}, {5, 1}}, "## VESEL 10 0"},
-        {1, "c9,8 Lf mo lo", {{9, 8}}, "1 VESEL 10 0 running"},
         // The shown seconds, counted while not minimised, are handed off with the win.
         {1,
          "c1,1 t0,1 z1 t2,3 z0 t3 c9,1",

@@ -28,9 +28,7 @@ struct Board {
         field.newgame(letThrough);
     }
 
-    void mouse(char action, Button button, Cell cell, char place) {
-        const unsigned bit = button == Button::Left ? 1 : 2;
-        held = action == 'p' ? held | bit : (action == 'r' ? held & ~bit : held);
+    void mouse(char action, Button button, Cell cell, char place, unsigned held) {
         if (place != 0) {
             action == 'p'   ? field.pressFace()
             : action == 'm' ? field.moveFace(place == 'f')
@@ -81,7 +79,6 @@ struct Board {
     tro::testing::FixedClock clock{{2026, 12, 6}, {12, 0, 0}};
     tro::testing::ScriptedRandom random;
     Minefield field;
-    unsigned held = 0;
     bool minimised = false;
     int betweenDraws = 0;
     std::function<void()> during;

@@ -18,21 +18,21 @@ namespace bomvik {
 //   "Lf", "mf", "lf" press, move, release inside the face button; "mo", "lo" outside it
 //   "t5" / "t5,9"    a tick of the timer at second 5 / at every second from 5 to 9
 //   "z1" / "z0"      minimises / restores the window; "q" closes it
-// `target` takes mouse(action 'p'|'m'|'r', button, cell, place 0|'f'|'o'), tick(second) and
-// minimise(on) and close().
+// `target` takes mouse(action 'p'|'m'|'r', button, cell, place 0|'f'|'o', the buttons held
+// afterwards as Qt numbers them: 1 left, 2 right), tick(second), minimise(on) and close().
 template <typename Target>
 void play(Target& target, const std::string& steps) {
     std::istringstream in(steps);
+    unsigned held = 0;
     for (std::string step; in >> step;) {
         Cell cell;
         std::sscanf(step.c_str() + 1, "%d,%d", &cell.column, &cell.row);
         const char kind = step[0];
         const char place = std::isdigit(static_cast<unsigned char>(step.back())) ? 0 : step.back();
-        const Button button =
-            kind == 'R' || kind == 'r' || kind == 'x' ? Button::Right : Button::Left;
+        const unsigned bit = kind == 'R' || kind == 'r' || kind == 'x' ? 2 : 1;
         if (kind == 'c' || kind == 'x') {
-            target.mouse('p', button, cell, 0);
-            target.mouse('r', button, cell, 0);
+            target.mouse('p', Button(bit), cell, 0, held | bit);
+            target.mouse('r', Button(bit), cell, 0, held);
         } else if (kind == 't') {
             for (int second = cell.column; second <= std::max(cell.column, cell.row); ++second) {
                 target.tick(second);
@@ -42,7 +42,9 @@ void play(Target& target, const std::string& steps) {
         } else if (kind == 'z') {
             target.minimise(cell.column == 1);
         } else {
-            target.mouse(kind == 'm' ? 'm' : (std::isupper(kind) ? 'p' : 'r'), button, cell, place);
+            held = kind == 'm' ? held : (std::isupper(kind) ? held | bit : held & ~bit);
+            target.mouse(kind == 'm' ? 'm' : (std::isupper(kind) ? 'p' : 'r'), Button(bit), cell,
+                         place, held);
         }
     }
 }
