@@ -130,6 +130,7 @@ TEST(Form1, WhatThePlayerSeesAndWhatIsHandedOff) {
          "302# VESEL 8 0 running"},
         // A loss shows the mines and shuts the field until a release on the face button.
         {1, "x5,1 x1,1 c5,9", {{5, 9}, {5, 1}, {9, 9}, {1, 1}}, "!**P GORE 8 0 shut"},
+        {1, "x5,1 x1,1 c5,9 Lf mo", {}, " GORE 8 0 shut"},
         {1, "x5,1 x1,1 c5,9 Lf mo lo", {{5, 9}}, "! GORE 8 0 shut"},
         {1, "x5,1 x1,1 c5,9 Lf mo mf", {}, " PRESS 8 0 shut"},
         {1, "x5,1 x1,1 c5,9 Lf mo mf lf", {{5, 9}, {5, 1}}, "## VESEL 10 0"},

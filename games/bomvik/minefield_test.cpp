@@ -133,7 +133,7 @@ TEST(Play, OpeningFlagsChordsAndTheClock) {
         // The clock stands until the first opening, counts changes of the wall-clock second
         // and none while minimised, starts afresh with a new round and ends after 1000.
         {"*../.../...", "t50 c2,1 t0 t0 t1 t9 z1 t10 t11 z0 t11", "#1#/###/### 1 3"},
-        {"*../.../...", "c2,1 t0 t1 Lf lf c2,1 t1", "#1#/###/### 1 0"},
+        {"*../.../...", "c2,1 t0 t1 Lf lf c2,1 t1 t2", "#1#/###/### 1 1"},
         {"*../.../...", "c2,1 t0,1001 c3,3", "#1#/###/### 1 1001 time over"},
     };
     for (const auto& [field, steps, after] : cases) {
