@@ -13,17 +13,15 @@
 namespace bomvik {
 namespace {
 
-// The window of a started game. The beginner's field has a wall of mines in column 5 and its
-// tenth mine at (9, 9); the other fields have theirs in the first cells.
+// The window of a started game. The mines fill the columns from the fifth on: the beginner's
+// field has a wall of mines in column 5 and its tenth mine at (6, 1).
 struct Game {
     explicit Game(int variant) : frame({kGameId, 3, -1}, fake.services, dir.path()) {
         const Variant& v = variantOf(variant);
         std::vector<double> draws;
         for (int i = 0; i < v.mines; ++i) {
-            const Cell mine = variant == 1 ? Cell{i < 9 ? 5 : 9, i < 9 ? i + 1 : 9}
-                                           : Cell{i % v.columns + 1, i / v.columns + 1};
-            draws.push_back((mine.column - 0.5) / v.columns);
-            draws.push_back((mine.row - 0.5) / v.rows);
+            draws.push_back((5 + i / v.rows - 0.5) / v.columns);
+            draws.push_back((i % v.rows + 0.5) / v.rows);
         }
         fake.random = tro::testing::ScriptedRandom(draws);
         EXPECT_TRUE(frame.start({QString::number(variant)}));
@@ -74,9 +72,9 @@ struct Game {
             }
             out += mark;
         }
-        out += ' ' + child("Picture2")->property("face").toString();
-        for (const char* label : {"Label1", "Label2"}) {
-            out += ' ' + window->findChild<QLabel*>(label)->text();
+        for (const auto& [name, property] :
+             {std::pair{"Picture2", "face"}, {"Label1", "text"}, {"Label2", "text"}}) {
+            out += ' ' + child(name)->property(property).toString();
         }
         out += QString(timer->isActive() ? " running" : "") +
                (child("Picture1")->isEnabled() ? "" : " shut");
@@ -102,52 +100,44 @@ struct Game {
 
 TEST(Form1, WhatThePlayerSeesAndWhatIsHandedOff) {
     struct Case {
-        int variant;
         const char* steps;
         std::vector<Cell> cells;
         const char* seen;
+        int variant = 1;
     };
     const Case cases[] = {
         // A left press shows the pressed cell; the release opens it and starts the clock.
-        {1, "L9,8", {{9, 8}}, "0 STRAH 10 0"},
-        {1, "c9,8", {{9, 8}, {8, 8}}, "1# VESEL 10 0 running"},
+        {"L9,8", {{9, 8}}, "0 STRAH 10 0"},
+        {"c7,1", {{7, 1}, {8, 1}}, "1# VESEL 10 0 running"},
         // The pressed look moves with the pointer and stays when it leaves the field, where
         // the release opens nothing.
-        {1, "L2,2 m3,2 m0,2", {{2, 2}, {3, 2}}, "#0 STRAH 10 0"},
-        {1, "L2,2 m3,2 m0,2 l0,2", {{3, 2}}, "# VESEL 10 0"},
+        {"L2,2 m3,2 m0,2", {{2, 2}, {3, 2}}, "#0 STRAH 10 0"},
+        {"L2,2 m3,2 m0,2 l0,2", {{3, 2}}, "# VESEL 10 0"},
         // The right button flags at once; the counter goes below zero.
-        {1, "R5,5", {{5, 5}}, "P VESEL 9 0"},
-        {1, "x5,5 x1,1 x2,1 x3,1 x4,1 x5,1 x6,1 x7,1 x8,1 x9,1 x1,2", {}, " VESEL -1 0"},
+        {"R5,5", {{5, 5}}, "P VESEL 9 0"},
+        {"x5,5 x1,1 x2,1 x3,1 x4,1 x5,1 x6,1 x7,1 x8,1 x9,1 x1,2", {}, " VESEL -1 0"},
         // The chord in both press orders.
-        {1, "c4,1 x5,1 x5,2 L4,1 R4,1", {{3, 2}, {5, 1}, {2, 2}}, "0P# STRAH 8 0 running"},
-        {1,
-         "c4,1 x5,1 x5,2 L4,1 R4,1 r4,1 l4,1",
-         {{4, 2}, {1, 1}, {4, 9}, {6, 1}},
-         "302# VESEL 8 0 running"},
-        {1,
-         "c4,1 x5,1 x5,2 R4,1 L4,1 l4,1 r4,1",
-         {{4, 2}, {1, 1}, {4, 9}, {6, 1}},
-         "302# VESEL 8 0 running"},
+        {"c4,1 x5,1 x5,2 L4,1 R4,1", {{3, 2}, {5, 1}, {2, 2}}, "0P# STRAH 8 0 running"},
+        {"c4,1 x5,1 x5,2 L4,1 R4,1 r4,1 l4,1", {{4, 2}, {1, 1}, {4, 9}}, "302 VESEL 8 0 running"},
+        {"c4,1 x5,1 x5,2 R4,1 L4,1 l4,1 r4,1", {{4, 2}, {1, 1}, {4, 9}}, "302 VESEL 8 0 running"},
         // A loss shows the mines and shuts the field until a release on the face button.
-        {1, "x5,1 x1,1 c5,9", {{5, 9}, {5, 1}, {9, 9}, {1, 1}}, "!**P GORE 8 0 shut"},
-        {1, "x5,1 x1,1 c5,9 Lf mo", {}, " GORE 8 0 shut"},
-        {1, "x5,1 x1,1 c5,9 Lf mo lo", {{5, 9}}, "! GORE 8 0 shut"},
-        {1, "x5,1 x1,1 c5,9 Lf mo mf", {}, " PRESS 8 0 shut"},
-        {1, "x5,1 x1,1 c5,9 Lf mo mf lf", {{5, 9}, {5, 1}}, "## VESEL 10 0"},
+        {"x5,1 x1,1 c5,9", {{5, 9}, {5, 1}, {6, 1}, {1, 1}}, "!**P GORE 8 0 shut"},
+        {"x5,1 x1,1 c5,9 Lf mo", {}, " GORE 8 0 shut"},
+        {"x5,1 x1,1 c5,9 Lf mo lo", {{5, 9}}, "! GORE 8 0 shut"},
+        {"x5,1 x1,1 c5,9 Lf mo mf", {}, " PRESS 8 0 shut"},
+        {"x5,1 x1,1 c5,9 Lf mo mf lf", {{5, 9}, {5, 1}}, "## VESEL 10 0"},
         // The shown seconds, counted while not minimised, are handed off with the win.
-        {1,
-         "c1,1 t0,1 z1 t2,3 z0 t3 c9,1",
+        {"c1,1 t0,1 z1 t2,3 z0 t3 c9,9",
          {},
          " POBEDA 10 2 shut Сапер|Вы победили! Ваше время: 2 bomvik*1*2"},
-        {1,
-         "c9,8 t0,1001",
+        {"c9,8 t0,1001",
          {},
          " VESEL 10 1001 shut Bomvik|Игра закончена. Затрачено слишком много времени. "
          "bomvik*1*-1"},
         // Closing hands off without a result.
-        {1, "x2,2 q", {}, " VESEL 9 0 bomvik*1*-1"},
-        {2, "x2,2 q", {}, " VESEL 39 0 bomvik*2*-1"},
-        {3, "x2,2 q", {}, " VESEL 98 0 bomvik*3*-1"},
+        {"x2,2 q", {}, " VESEL 9 0 bomvik*1*-1"},
+        {"x2,2 q", {}, " VESEL 39 0 bomvik*2*-1", 2},
+        {"x2,2 q", {}, " VESEL 98 0 bomvik*3*-1", 3},
     };
     for (const Case& test : cases) {
         Game game(test.variant);

@@ -8,6 +8,8 @@
 namespace bomvik {
 namespace {
 
+const char* const kEnds[] = {"", " lost", " won", " time over"};
+
 // A field as a picture, rows split by '/': '.' a safe cell, '*' a mine. `newgame` lays the
 // mines from scripted draws; the first mine is drawn twice, as a draw on a mined cell must be
 // drawn again.
@@ -47,10 +49,7 @@ struct Board {
     }
     void minimise(bool on) { minimised = on; }
     void close() {}
-    void note(Outcome outcome) {
-        const char* names[] = {"", " lost", " won", " time over"};
-        ended += names[static_cast<int>(outcome)];
-    }
+    void note(Outcome outcome) { ended += kEnds[static_cast<int>(outcome)]; }
 
     // What the player sees: '#' closed (or '0' pressed), the digit of an opened cell, 'P' a flag,
     // '*' a mine shown, '!' the mine hit; or with `counts` every cell's value.
@@ -60,9 +59,8 @@ struct Board {
             out += r > 1 ? "/" : "";
             for (int c = 1; c <= field.columns(); ++c) {
                 const Tile tile = field.tile({c, r});
-                const int value = field.polevalue({c, r});
                 out += counts
-                           ? (value == kMine ? '*' : static_cast<char>('0' + value))
+                           ? "0123456789*"[field.polevalue({c, r})]
                            : static_cast<char>("#0P*!"[static_cast<int>(tile.kind)] + tile.number);
             }
         }
