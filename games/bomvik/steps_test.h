@@ -1,8 +1,6 @@
 #pragma once
 // Player steps written as a line of text, for the tests of the field and of the window.
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -28,13 +26,13 @@ void play(Target& target, const std::string& steps) {
         Cell cell;
         std::sscanf(step.c_str() + 1, "%d,%d", &cell.column, &cell.row);
         const char kind = step[0];
-        const char place = std::isdigit(static_cast<unsigned char>(step.back())) ? 0 : step.back();
+        const char place = step.back() > '9' ? step.back() : 0;  // a letter names a place
         const unsigned bit = kind == 'R' || kind == 'r' || kind == 'x' ? 2 : 1;
         if (kind == 'c' || kind == 'x') {
             target.mouse('p', Button(bit), cell, 0, held | bit);
             target.mouse('r', Button(bit), cell, 0, held);
         } else if (kind == 't') {
-            for (int second = cell.column; second <= std::max(cell.column, cell.row); ++second) {
+            for (int second = cell.column; second <= cell.row || second == cell.column; ++second) {
                 target.tick(second);
             }
         } else if (kind == 'q') {
@@ -42,9 +40,9 @@ void play(Target& target, const std::string& steps) {
         } else if (kind == 'z') {
             target.minimise(cell.column == 1);
         } else {
-            held = kind == 'm' ? held : (std::isupper(kind) ? held | bit : held & ~bit);
-            target.mouse(kind == 'm' ? 'm' : (std::isupper(kind) ? 'p' : 'r'), Button(bit), cell,
-                         place, held);
+            const char action = kind == 'm' ? 'm' : (kind < 'a' ? 'p' : 'r');  // capitals press
+            held = action == 'p' ? held | bit : (action == 'r' ? held & ~bit : held);
+            target.mouse(action, Button(bit), cell, place, held);
         }
     }
 }
