@@ -29,13 +29,8 @@ struct Game {
         window->show();
     }
 
-    static QPoint corner(Cell c) {
-        return {(c.column - 1) * kCellPixels, (c.row - 1) * kCellPixels};
-    }
-    template <typename Child = QWidget>
-    Child* child(const char* name) const {
-        return window->findChild<Child*>(name);
-    }
+    static QPoint corner(Cell c) { return QPoint(c.column - 1, c.row - 1) * kCellPixels; }
+    QWidget* child(const char* name) const { return window->findChild<QWidget*>(name); }
     void mouse(char action, Button button, Cell cell, char place, unsigned held) {
         QWidget* widget = child(place != 0 ? "Picture2" : "Picture1");
         const QPointF at =
@@ -44,14 +39,13 @@ struct Game {
                           : action == 'm' ? QEvent::MouseMove
                                           : QEvent::MouseButtonRelease,
                           at, widget->mapToGlobal(at),
-                          action == 'm' ? Qt::NoButton : Qt::MouseButton(static_cast<int>(button)),
-                          Qt::MouseButtons::fromInt(static_cast<int>(held)), Qt::NoModifier);
+                          action == 'm' ? Qt::NoButton : Qt::MouseButton(button),
+                          Qt::MouseButtons::fromInt(int(held)), Qt::NoModifier);
         QApplication::sendEvent(widget, &event);
     }
     void tick(int second) {
         fake.clock.setTime({12, second / 60, second % 60});
-        EXPECT_TRUE(
-            QMetaObject::invokeMethod(child<QTimer>("Timer1"), "timeout", Qt::DirectConnection));
+        EXPECT_TRUE(QMetaObject::invokeMethod(window->findChild<QTimer*>("Timer1"), "timeout"));
     }
     void minimise(bool on) { window->setWindowState(on ? Qt::WindowMinimized : Qt::WindowNoState); }
     void close() { window->close(); }
@@ -61,8 +55,7 @@ struct Game {
     // the clock runs and the field is shut; then the end messages and the hand-offs, a result
     // code read back as its number.
     std::string seen(const std::vector<Cell>& cells) const {
-        const QImage shot =
-            child("Picture1")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage shot = child("Picture1")->grab().toImage();
         QString out;
         for (const Cell& cell : cells) {
             const QImage picture = shot.copy(QRect(corner(cell), QSize(kCellPixels, kCellPixels)));
@@ -79,17 +72,17 @@ struct Game {
              {std::pair{"Picture2", "face"}, {"Label1", "text"}, {"Label2", "text"}}) {
             out += ' ' + child(name)->property(property).toString();
         }
-        out += QString(child<QTimer>("Timer1")->isActive() ? " running" : "") +
+        out += QString(window->findChild<QTimer*>("Timer1")->isActive() ? " running" : "") +
                (child("Picture1")->isEnabled() ? "" : " shut");
         for (const auto& message : fake.dialogs.messages) {
             out += ' ' + message.title + '|' + message.text;
         }
         for (const auto& start : fake.launcher.starts) {
             const QStringList parts = start.arguments.join(' ').split('*');
-            out += ' ' + parts.mid(0, 2).join('*') + '*' +
-                   QString::number(
-                       tro::Rascodirovka(parts.value(0).toStdString(), parts.value(1).toInt(),
-                                         parts.value(2).toStdString(), fake.clock.now().date));
+            const int result =
+                tro::Rascodirovka(parts.value(0).toStdString(), parts.value(1).toInt(),
+                                  parts.value(2).toStdString(), fake.clock.now().date);
+            out += ' ' + parts.mid(0, 2).join('*') + '*' + QString::number(result);
         }
         return out.toStdString();
     }
