@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+
 #include "steps_test.h"
 #include "testing/fakes.h"
 
 namespace bomvik {
 namespace {
-
-const char* const kEnds[] = {"", " lost", " won", " time over"};
 
 // A field as a picture, rows split by '/': '.' a safe cell, '*' a mine. `newgame` lays the
 // mines from scripted draws; the first mine is drawn twice, as a draw on a mined cell must be
@@ -49,7 +50,7 @@ struct Board {
     }
     void minimise(bool on) { minimised = on; }
     void close() {}
-    void note(Outcome outcome) { ended += kEnds[static_cast<int>(outcome)]; }
+    void note(Outcome o) { ended += std::array{"", " lost", " won", " time over"}[int(o)]; }
 
     // What the player sees: '#' closed (or '0' pressed), the digit of an opened cell, 'P' a flag,
     // '*' a mine shown, '!' the mine hit; or with `counts` every cell's value.
@@ -113,11 +114,10 @@ TEST(Minefield, PlacementOpeningFlagsChordsAndTheClock) {
         {"*../.../.*./...", "x1,3 x2,3 c2,2 L2,2 R2,2 r2,2 l2,2", "!##/#2#/P*#/### 0 0 lost"},
         // The flood of the first cell opened wins before the mine further on.
         {".../.../..*", "x1,2 c2,2 R2,2 L2,2 l2,2 r2,2", "000/011/01# 0 0 won"},
-        // Too few or too many flags, a closed or a flagged centre: nothing opens.
+        // Too few or too many flags, or a closed centre: nothing opens.
         {"*../.../.*./...", "x1,1 c2,2 L2,2 R2,2 r2,2 l2,2", "P##/#2#/###/### 1 0"},
         {"*../.../.*./...", "x1,1 x2,1 x2,3 c2,2 L2,2 R2,2 r2,2 l2,2", "PP#/#2#/#P#/### -1 0"},
         {"*../.../.*./...", "x1,1 x2,3 c3,4 L2,2 R2,2 r2,2 l2,2", "P##/###/#P#/##1 0 0"},
-        {"*../.../...", "x1,2 c2,1 L1,2 R1,2 r1,2 l1,2", "#1#/P##/### 0 0"},
         // The win comes inside the flood, before the first tick: 0 seconds.
         {"....../....../....**", "c1,1", "000000/000122/0001## 2 0 won"},
         // The clock stands until the first opening, counts changes of the wall-clock second
