@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <random>
+#include <set>
 
 #include "steps_test.h"
 #include "testing/fakes.h"
@@ -136,6 +138,76 @@ TEST(Minefield, PlacementOpeningFlagsChordsAndTheClock) {
         EXPECT_EQ(2 * board.betweenDraws, board.random.draws) << field;
         EXPECT_EQ(*steps != 0 ? board.after(steps) : board.seen(true), after)
             << field << " " << steps;
+    }
+}
+
+// The flood beside a simple reference on random fields with random flags: a region grows
+// until every empty cell in it has its neighbours in it. The seed is in the failure message.
+TEST(Minefield, TheFloodAgreesWithASimpleReferenceOnRandomFields) {
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 rng(seed);
+        const int columns = 1 + static_cast<int>(rng() % 30);
+        const int rows = 1 + static_cast<int>(rng() % 16);
+        const int cells = columns * rows;
+        const int mines = static_cast<int>(rng() % static_cast<unsigned>(cells / 4 + 1));
+        std::vector<Cell> all;
+        for (int r = 1; r <= rows; ++r) {
+            for (int c = 1; c <= columns; ++c) {
+                all.push_back({c, r});
+            }
+        }
+        std::shuffle(all.begin(), all.end(), rng);
+        std::vector<double> draws{0.0};
+        for (int m = 0; m < mines; ++m) {
+            draws.push_back((all[m].column - 0.5) / columns);
+            draws.push_back((all[m].row - 0.5) / rows);
+        }
+        draws.erase(draws.begin(), draws.begin() + (mines > 0 ? 1 : 0));
+        tro::testing::FixedClock clock;
+        tro::testing::ScriptedRandom random(draws);
+        Minefield field(columns, rows, mines, clock, random);
+        field.newgame();
+        for (int i = 0; i < cells / 10; ++i) {
+            field.toggleFlag(all[rng() % all.size()]);
+        }
+        const int minesLeft = field.minesLeft();
+        std::set<std::pair<int, int>> opened;
+        for (int click = 0; click < 6 && mines < cells && field.phase() == Phase::Playing;
+             ++click) {
+            const Cell start =
+                all[static_cast<std::size_t>(mines) + rng() % static_cast<unsigned>(cells - mines)];
+            if (field.polestate(start) != CellState::Closed) {
+                continue;
+            }
+            std::set<std::pair<int, int>> region{{start.column, start.row}};
+            for (bool grown = true; grown;) {
+                grown = false;
+                for (const auto& [c, r] : std::set(region)) {
+                    for (int dc = -1; dc <= 1 && field.polevalue({c, r}) == 0; ++dc) {
+                        for (int dr = -1; dr <= 1; ++dr) {
+                            grown |= field.inField({c + dc, r + dr}) &&
+                                     region.insert({c + dc, r + dr}).second;
+                        }
+                    }
+                }
+            }
+            std::vector<CellState> before;
+            for (const Cell& cell : all) {
+                before.push_back(field.polestate(cell));
+            }
+            field.press(Button::Left, start);
+            const Outcome outcome = field.release(Button::Left, start);
+            opened.insert(region.begin(), region.end());
+            ASSERT_EQ(field.openedCount(), static_cast<int>(opened.size()));
+            for (std::size_t i = 0; i < all.size(); ++i) {
+                const bool inRegion = opened.count({all[i].column, all[i].row}) > 0;
+                ASSERT_EQ(field.polestate(all[i]), inRegion ? CellState::Opened : before[i]);
+            }
+            const bool cleared = static_cast<int>(opened.size()) == cells - mines;
+            ASSERT_EQ(outcome, cleared ? Outcome::Won : Outcome::None);
+            ASSERT_EQ(field.minesLeft(), minesLeft);
+        }
     }
 }
 
