@@ -91,6 +91,7 @@ HandoffAcceptance acceptHandoffBytes(std::string_view bytes, const TimeOfDay& no
     }
     out.accepted = true;
     out.expectedLast = static_cast<char>(c / 3);
+    out.stamp = decoded.time;
     return out;
 }
 

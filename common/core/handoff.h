@@ -54,6 +54,7 @@ struct HandoffText {
 struct HandoffAcceptance {
     bool accepted = false;
     char expectedLast = 0;  // the last character of the result code the file vouches for
+    TimeOfDay stamp{};      // the time of day the hand-off was made, when accepted
 };
 
 // Judges the bytes of a hand-off file (a short file reads as padded with blanks).

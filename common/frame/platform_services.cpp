@@ -90,13 +90,16 @@ bool QtDialogs::askYesNo(const QString& title, const QString& text) {
 
 std::optional<QString> QtDialogs::askText(const QString& title, const QString& prompt,
                                           const QString& initial) {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok) {
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    dialog.setOkButtonText(QStringLiteral("ОК"));
+    dialog.setCancelButtonText(QStringLiteral("Отмена"));
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return text;
+    return dialog.textValue();
 }
 
 bool QtUrlOpener::open(const QUrl& url) {

@@ -1,0 +1,56 @@
+#pragma once
+// The game catalogue: the game programs that lie beside the results manager and the catalogue
+// entries of their settings files "<game id>.dat" (slot 1 title, slot 2 direction, slots 3..100
+// variant names up to the first empty one).
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tro {
+
+inline constexpr int kFirstVariantSlot = 3;
+inline constexpr int kLastVariantSlot = 100;
+
+// The game ids of the program files in `dir`, sorted by name, the manager left out. On
+// Windows the "*.exe" files; elsewhere the regular, executable files without a dot in the name.
+[[nodiscard]] std::vector<std::string> listGamePrograms(const std::filesystem::path& dir);
+
+struct GameEntry {
+    std::string title;  // as stored (blanks kept)
+    std::int16_t direction = 0;
+    std::vector<std::string> variants;
+};
+
+// Reads a game's catalogue entry; the settings file is created empty when missing.
+[[nodiscard]] GameEntry readGameEntry(const std::filesystem::path& dir, std::string_view gameId);
+// Only the title (slot 1); the settings file is created empty when missing.
+[[nodiscard]] std::string readGameTitle(const std::filesystem::path& dir, std::string_view gameId);
+
+struct CatalogueRow {
+    std::string title;
+    std::string id;  // the program this row was listed for
+};
+
+class Catalogue {
+  public:
+    // Lists the programs and reads their titles; games whose title is blank stay out.
+    void scan(const std::filesystem::path& dir);
+
+    // The rows of the game list, sorted by title; equal titles keep the listing order.
+    [[nodiscard]] const std::vector<CatalogueRow>& rows() const { return rows_; }
+    // The first game in listing order with exactly this title.
+    [[nodiscard]] std::optional<std::string> idForTitle(std::string_view title) const;
+    // The row listed for this game id.
+    [[nodiscard]] std::optional<int> rowOfId(std::string_view id) const;
+
+  private:
+    std::vector<std::string> listing_;  // ids of titled games in listing order
+    std::vector<std::string> titles_;   // their titles
+    std::vector<CatalogueRow> rows_;
+};
+
+}  // namespace tro

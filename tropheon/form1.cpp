@@ -1,0 +1,418 @@
+#include "form1.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "form2.h"
+#include "rules.h"
+#include "sounds.h"
+#include "twips.h"
+
+namespace tro {
+namespace {
+
+const QString kWindowTitle = QStringLiteral("Трофеон            Версия 3.1");
+const QString kMessageTitle = QStringLiteral("Трофеон");
+const QString kRulesHeading = QStringLiteral("ПРАВИЛА:");
+const QString kRulesHeadingSaved = QStringLiteral("Правила:");
+
+const QColor kBackground(192, 255, 192);
+const QColor kRed(255, 0, 0);
+const QColor kPurple(192, 0, 192);
+
+constexpr int kLabelHeight = 255;  // twips, for labels whose height the layout leaves open
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
+                  const QColor& colour = Qt::black, Qt::Alignment align = Qt::AlignLeft) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setAlignment(align | Qt::AlignVCenter);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+QListWidget* makeList(QWidget* parent, const char* name, QRect geometry) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setGeometry(geometry);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setUniformItemSizes(true);
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    list->setPalette(palette);
+    return list;
+}
+
+// The largest size up to `points` at which the text fits the width of its label.
+void fitFont(QLabel* label, int points) {
+    QFont font = label->font();
+    for (; points > 6; --points) {
+        font.setPointSize(points);
+        if (QFontMetrics(font).horizontalAdvance(label->text()) <= label->width()) {
+            break;
+        }
+    }
+    label->setFont(font);
+}
+
+// Twenty rows fill the height of a table column.
+void fillColumn(QListWidget* list, const QStringList& rows) {
+    list->clear();
+    const int rowHeight = (list->height() - 2 * list->frameWidth()) / kTableRows;
+    for (const QString& text : rows) {
+        auto* item = new QListWidgetItem(text, list);
+        item->setSizeHint(QSize(list->width() - 2 * list->frameWidth(), rowHeight));
+    }
+}
+
+}  // namespace
+
+Form1::Form1(Services& services, RecordWindows& records, std::filesystem::path dir, QWidget* parent)
+    : QWidget(parent),
+      services_(services),
+      records_(records),
+      manager_(std::move(dir), services.clock, services.random) {
+    buildControls();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls() {
+    setObjectName("Form1");
+    setWindowTitle(kWindowTitle);
+    setFixedSize(twipsSize(9435, 6360));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    QFont base(QStringLiteral("Sans Serif"), 8);
+    base.setStyleHint(QFont::SansSerif);
+    base.setBold(true);
+    setFont(base);
+
+    makeLabel(this, "Label3", QStringLiteral("ИГРА:"), twipsRect(120, 120, 1215, kLabelHeight));
+    game_ = makeList(this, "GAME", twipsRect(120, 360, 2895, 1500));
+    label6_ = makeLabel(this, "Label6", kRulesHeading, twipsRect(120, 2040, 1215, kLabelHeight));
+    text1_ = new QPlainTextEdit(this);
+    text1_->setObjectName("Text1");
+    text1_->setGeometry(twipsRect(120, 2280, 2895, 1455));
+    text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QFont rulesFont = base;
+    rulesFont.setBold(false);
+    text1_->setFont(rulesFont);
+    makeLabel(this, "Label4", QStringLiteral("Настройки:"),
+              twipsRect(120, 3840, 1215, kLabelHeight));
+    nastroy_ = makeList(this, "NASTROY", twipsRect(120, 4080, 2895, 1425));
+    command1_ = new QPushButton(QStringLiteral("Начать игру!"), this);
+    command1_->setObjectName("Command1");
+    command1_->setGeometry(twipsRect(600, 5760, 1935, 375));
+
+    auto* label1 = makeLabel(this, "Label1", QStringLiteral("ИГРА ТРОФЕОН"),
+                             twipsRect(3240, 120, 4095, 495), Qt::black, Qt::AlignHCenter);
+    fitFont(label1, 24);
+    auto* label2 = makeLabel(this, "Label2", QStringLiteral("РЕЗУЛЬТАТЫ:"),
+                             twipsRect(3120, 840, 1935, 300), kRed);
+    QFont heading = base;
+    heading.setPointSize(12);
+    label2->setFont(heading);
+
+    QFont buttonFont = base;
+    buttonFont.setBold(false);
+    auto* command3 = new QPushButton(QStringLiteral("Помощь"), this);
+    command3->setObjectName("Command3");
+    command3->setGeometry(twipsRect(8160, 120, 1215, 255));
+    auto* command2 = new QPushButton(QStringLiteral("О программе"), this);
+    command2->setObjectName("Command2");
+    command2->setGeometry(twipsRect(8160, 480, 1215, 255));
+    command3->setFont(buttonFont);
+    command2->setFont(buttonFont);
+    check1_ = new QCheckBox(QStringLiteral("SOUND"), this);
+    check1_->setObjectName("Check1");
+    check1_->setGeometry(twipsRect(8160, 840, 1095, 195));
+    check1_->setChecked(true);
+
+    makeLabel(this, "Label5", QStringLiteral("№"), twipsRect(3120, 1200, 375, 240), kPurple,
+              Qt::AlignHCenter);
+    makeLabel(this, "Label8", QStringLiteral("Имя рекордсмена"), twipsRect(4440, 1200, 2055, 240));
+    makeLabel(this, "Label9", QStringLiteral("Дата"), twipsRect(7320, 1200, 1095, 240), kPurple,
+              Qt::AlignHCenter);
+    makeLabel(this, "Label10", QStringLiteral("Рез."), twipsRect(8640, 1200, 735, 240), kRed,
+              Qt::AlignHCenter);
+
+    mesto_ = makeList(this, "MESTO", twipsRect(3120, 1440, 375, 4860));
+    imya_ = makeList(this, "IMYA", twipsRect(3600, 1440, 3615, 4860));
+    data_ = makeList(this, "DATA", twipsRect(7320, 1440, 1215, 4860));
+    ochki_ = makeList(this, "OCHKI", twipsRect(8640, 1440, 735, 4860));
+    QStringList places;
+    for (int p = 1; p <= kTableRows; ++p) {
+        places << QStringLiteral("%1").arg(p, 2);
+    }
+    fillColumn(mesto_, places);
+
+    igra_ = new QLabel(this);
+    igra_->setObjectName("IGRA");
+    igra_->hide();
+    // The interface language choice: kept in the settings file, never shown.
+    auto* combo1 = new QComboBox(this);
+    combo1->setObjectName("Combo1");
+    combo1->hide();
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName("Timer1");
+    timer1_->setInterval(kExitDelayMs);
+    timer1_->setSingleShot(true);
+
+    connect(game_, &QListWidget::currentRowChanged, this, &Form1::onGameSelected);
+    connect(nastroy_, &QListWidget::currentRowChanged, this, &Form1::onVariantSelected);
+    connect(check1_, &QCheckBox::clicked, this, &Form1::onSoundClicked);
+    connect(command1_, &QPushButton::clicked, this, &Form1::onStartGame);
+    connect(command3, &QPushButton::clicked, this, [this] { records_.showHelp(); });
+    connect(command2, &QPushButton::clicked, this, [this] { records_.showAbout(); });
+    connect(timer1_, &QTimer::timeout, this, [this] { services_.process.exitNow(0); });
+    for (QListWidget* column : {mesto_, imya_, data_, ochki_}) {
+        column->viewport()->installEventFilter(this);
+        connect(column, &QListWidget::currentRowChanged, this, &Form1::selectTableRow);
+    }
+    text1_->viewport()->installEventFilter(this);
+    text1_->viewport()->setMouseTracking(true);
+    updateStartButton();
+}
+
+bool Form1::load(const QString& commandLine) {
+    // The box starts checked; taking the file's value counts as a click when it changes it,
+    // so a first start writes the settings file with the sound off.
+    if (!manager_.readSoundSwitch()) {
+        check1_->setChecked(false);
+        onSoundClicked(false);
+    }
+
+    const StartKind kind = manager_.acceptCommandLine(commandLine.toStdString());
+    if (kind == StartKind::Refused) {
+        services_.dialogs.message(QStringLiteral("ERROR"),
+                                  QStringLiteral("Ошибка при раскодировке!"),
+                                  MessageIcon::Critical);
+        services_.process.exitNow(0);
+        return false;
+    }
+    if (kind == StartKind::User && manager_.soundOn()) {
+        playSoundGroup(services_, manager_.dir(), "start");
+    }
+
+    manager_.scanCatalogue();
+    {
+        const QSignalBlocker blocker(game_);
+        game_->clear();
+        for (const CatalogueRow& row : manager_.gameRows()) {
+            game_->addItem(QString::fromStdString(row.title));
+        }
+    }
+    if (const auto row = manager_.initialGameRow()) {
+        game_->setCurrentRow(*row);
+    }
+    return true;
+}
+
+void Form1::onGameSelected(int row) {
+    if (row < 0) {
+        return;
+    }
+    manager_.selectGame(row);
+    igra_->setText(QString::fromStdString(manager_.gameId()));
+    {
+        const QSignalBlocker blocker(nastroy_);
+        nastroy_->clear();
+        for (const std::string& name : manager_.variants()) {
+            nastroy_->addItem(QString::fromStdString(name));
+        }
+    }
+    text1_->setPlainText(QString::fromStdString(manager_.rules()));
+    showTable();
+    updateStartButton();
+    if (const auto variant = manager_.initialVariantRow()) {
+        nastroy_->setCurrentRow(*variant);
+    }
+}
+
+void Form1::onVariantSelected(int row) {
+    if (row < 0) {
+        return;
+    }
+    manager_.selectVariant(row);
+    showTable();
+    updateStartButton();
+    if (manager_.intakeDue()) {
+        runIntake();
+    }
+}
+
+void Form1::showTable() {
+    coupling_ = true;
+    QStringList names;
+    QStringList dates;
+    QStringList results;
+    if (manager_.table().loaded()) {
+        for (const TableRow& row : manager_.table().rows()) {
+            names << QString::fromStdString(row.name);
+            dates << QString::fromStdString(row.date);
+            results << QString::fromStdString(row.result);
+        }
+    }
+    fillColumn(imya_, names);
+    fillColumn(data_, dates);
+    fillColumn(ochki_, results);
+    mesto_->setCurrentRow(-1);
+    coupling_ = false;
+}
+
+void Form1::selectTableRow(int row) {
+    if (coupling_ || row < 0) {
+        return;
+    }
+    coupling_ = true;
+    for (QListWidget* column : {mesto_, imya_, data_, ochki_}) {
+        if (row < column->count()) {
+            column->setCurrentRow(row);
+        }
+    }
+    coupling_ = false;
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint pos = mouse->position().toPoint();
+    if (watched == text1_->viewport()) {
+        if (event->type() == QEvent::MouseMove &&
+            mouse->buttons() == (Qt::LeftButton | Qt::RightButton) &&
+            text1_->viewport()->mapTo(text1_, pos) == kRulesSaveGesturePoint) {
+            saveRules();
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    for (QListWidget* column : {mesto_, imya_, data_, ochki_}) {
+        if (watched != column->viewport()) {
+            continue;
+        }
+        const bool press = event->type() == QEvent::MouseButtonPress;
+        if (press || mouse->buttons() == Qt::LeftButton) {
+            const int row = column->indexAt(pos).row();
+            if (row >= 0) {
+                selectTableRow(row);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::onSoundClicked(bool on) {
+    const SlotStatus status = manager_.setSoundSwitch(on);
+    if (status != SlotStatus::Ok) {
+        check1_->setChecked(manager_.soundOn());
+        services_.dialogs.message(kMessageTitle,
+                                  QStringLiteral("Настройка звука не сохранена: %1")
+                                      .arg(QString::fromStdString(describe(status))),
+                                  MessageIcon::Warning);
+    }
+}
+
+void Form1::updateStartButton() {
+    command1_->setEnabled(manager_.startCommand().has_value());
+}
+
+void Form1::onStartGame() {
+    const auto command = manager_.startCommand();
+    if (!command) {
+        return;
+    }
+    const QString program = QString::fromStdString(command->program.string());
+    if (!services_.launcher.start(program, {QString::number(command->variant)})) {
+        services_.dialogs.message(
+            kMessageTitle,
+            QStringLiteral("Не удалось запустить игру «%1».")
+                .arg(QString::fromStdString(command->program.filename().string())),
+            MessageIcon::Warning);
+        return;
+    }
+    services_.process.exitNow(0);
+}
+
+void Form1::saveRules() {
+    const std::string text = text1_->toPlainText().toStdString();
+    const SlotStatus status = manager_.saveRules(text);
+    if (status == SlotStatus::Ok) {
+        label6_->setText(label6_->text() == kRulesHeading ? kRulesHeadingSaved : kRulesHeading);
+        return;
+    }
+    QString reason = QString::fromStdString(describe(status));
+    if (status == SlotStatus::TooLong) {
+        reason = QStringLiteral(
+                     "текст занимает %1 байт, а в файле правил есть место только "
+                     "для %2.")
+                     .arg(rulesFileBytes(text))
+                     .arg(kMaxRulesBytes);
+    }
+    services_.dialogs.message(kMessageTitle, QStringLiteral("Правила не сохранены: %1").arg(reason),
+                              MessageIcon::Warning);
+}
+
+void Form1::runIntake() {
+    const auto taken = manager_.takeResultCode();
+    if (!taken || !taken->place) {
+        return;
+    }
+    if (!form2_) {
+        form2_ = std::make_unique<Form2>(services_, manager_.dir());
+    }
+    form2_->prepare(taken->submission.result, *taken->place, manager_.soundOn());
+    if (form2_->exec() != QDialog::Accepted) {
+        return;
+    }
+    const int place = form2_->place();
+    const StoreOutcome outcome = manager_.storeResult(place, form2_->chosenName().toStdString(),
+                                                      form2_->resultText().toStdString());
+    showTable();
+    if (outcome == StoreOutcome::Stored) {
+        selectTableRow(place - 1);
+    }
+    if (outcome == StoreOutcome::WriteFailed) {
+        services_.dialogs.message(
+            kMessageTitle,
+            QStringLiteral("Результат не удалось записать в файл таблицы результатов."),
+            MessageIcon::Warning);
+    }
+    records_.showSubmission(taken->submission);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (exiting_) {
+        event->ignore();
+        return;
+    }
+    if (manager_.soundOn() && playSoundGroup(services_, manager_.dir(), "exit")) {
+        exiting_ = true;
+        timer1_->start();
+        hide();
+        event->ignore();
+        return;
+    }
+    services_.process.exitNow(0);
+    event->accept();
+}
+
+}  // namespace tro

@@ -1,0 +1,187 @@
+#include "form2.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "cp1251.h"
+#include "player_list.h"
+#include "sounds.h"
+#include "twips.h"
+
+namespace tro {
+namespace {
+
+const QString kTitle = QStringLiteral("Регистрация рекорда");
+const QString kMessageTitle = QStringLiteral("Трофеон");
+const QString kResultCaption = QStringLiteral("Вы набрали очков:");
+const QString kPlaceCaption = QStringLiteral("Вы заняли место:");
+const QString kListCaption = QStringLiteral("Список имен:");
+const QString kInstruction = QStringLiteral("Выберите ваше имя из списка и нажмите ОК.");
+const QString kNothingChosen =
+    QStringLiteral("Выберите ваше имя из списка, а уже затем нажмите ОК.");
+const QString kInputTitle = QStringLiteral("Регистрация игрока");
+const QString kInputPrompt = QStringLiteral("Введите имя нового игрока.");
+const QString kDuplicate = QStringLiteral("Такое имя уже есть в списке. Введите другое.");
+
+const QColor kBackground(255, 255, 192);
+const QColor kBlue(0, 0, 255);
+const QColor kRed(255, 0, 0);
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
+                  const QColor& colour = Qt::black) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+}  // namespace
+
+Form2::Form2(Services& services, std::filesystem::path dir, QWidget* parent)
+    : QDialog(parent), services_(services), dir_(std::move(dir)) {
+    setObjectName("Form2");
+    setWindowTitle(kTitle);
+    setFixedSize(twipsSize(4545, 2970));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kBackground);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+
+    makeLabel(this, "Label1", kResultCaption, twipsRect(120, 120, 2175, 255), kBlue);
+    label4_ = makeLabel(this, "Label4", {}, twipsRect(2400, 120, 975, 255), kBlue);
+    makeLabel(this, "Label2", kPlaceCaption, twipsRect(120, 480, 2055, 255), kRed);
+    label5_ = makeLabel(this, "Label5", {}, twipsRect(2280, 420, 855, 375), kRed);
+    QFont larger = bold;
+    larger.setPointSizeF(bold.pointSizeF() * 1.6);
+    label5_->setFont(larger);
+
+    command2_ = new QPushButton(QStringLiteral("OK"), this);
+    command2_->setObjectName("Command2");
+    command2_->setGeometry(twipsRect(3240, 360, 1095, 375));
+    command2_->setDefault(true);
+
+    makeLabel(this, "Label7", kListCaption, twipsRect(120, 840, 2055, 255));
+    list1_ = new QComboBox(this);
+    list1_->setObjectName("LIST1");
+    list1_->setEditable(false);
+    list1_->setGeometry(twipsRect(120, 1080, 3135, 330));
+    auto* label3 = makeLabel(this, "Label3", kInstruction, twipsRect(120, 1680, 3135, 495));
+    label3->setWordWrap(true);
+
+    connect(list1_, &QComboBox::activated, this, &Form2::onActivated);
+    connect(command2_, &QPushButton::clicked, this, &Form2::onOk);
+    loadNames();
+}
+
+void Form2::loadNames() {
+    list1_->clear();
+    list1_->addItem(
+        QString::fromUtf8(kNewNameEntry.data(), static_cast<qsizetype>(kNewNameEntry.size())));
+    for (const std::string& name : loadPlayerNames(dir_)) {
+        list1_->addItem(QString::fromStdString(name));
+    }
+    list1_->setCurrentIndex(-1);
+}
+
+void Form2::prepare(int result, int place, bool soundOn) {
+    label4_->setText(QString::number(result));
+    label5_->setText(QString::number(place));
+    soundOn_ = soundOn;
+    chosen_.clear();
+}
+
+QString Form2::resultText() const {
+    return label4_->text().trimmed();
+}
+
+int Form2::place() const {
+    return label5_->text().toInt();
+}
+
+void Form2::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    static constexpr std::string_view kPlaceGroups[] = {"1stplace", "2ndplace", "3dplace"};
+    const int p = place();
+    if (soundOn_ && p >= 1 && p <= 3) {
+        playSoundGroup(services_, dir_, kPlaceGroups[p - 1]);
+    }
+}
+
+std::vector<std::string> Form2::entries() const {
+    std::vector<std::string> out;
+    for (int i = 0; i < list1_->count(); ++i) {
+        out.push_back(list1_->itemText(i).toStdString());
+    }
+    return out;
+}
+
+void Form2::onActivated(int index) {
+    if (index == 0) {
+        askNewName();
+    }
+}
+
+bool Form2::askNewName() {
+    std::string name;
+    for (;;) {
+        const auto answer = services_.dialogs.askText(kInputTitle, kInputPrompt, {});
+        if (!answer) {
+            return false;
+        }
+        name = normalizeNewName(answer->toStdString());
+        const NameVerdict verdict = judgeNewName(name, entries());
+        if (verdict == NameVerdict::Empty) {
+            return false;
+        }
+        if (verdict == NameVerdict::Fine) {
+            break;
+        }
+        if (verdict == NameVerdict::Duplicate) {
+            services_.dialogs.message(kMessageTitle, kDuplicate, MessageIcon::Information);
+        } else {
+            services_.dialogs.message(
+                kMessageTitle,
+                QStringLiteral("В имени есть знак «%1», который нельзя сохранить в списке "
+                               "игроков. Введите имя без него.")
+                    .arg(QString::fromStdString(firstUnencodable(name))),
+                MessageIcon::Information);
+        }
+    }
+    if (addPlayerName(dir_, name) == AddPlayerOutcome::Failed) {
+        services_.dialogs.message(kMessageTitle,
+                                  QStringLiteral("Не удалось записать имя в список игроков "
+                                                 "(users.dat). Результат будет записан под "
+                                                 "этим именем."),
+                                  MessageIcon::Warning);
+    }
+    list1_->addItem(QString::fromStdString(name));
+    list1_->setCurrentIndex(list1_->count() - 1);
+    return true;
+}
+
+void Form2::onOk() {
+    int index = list1_->currentIndex();
+    if (index < 0) {
+        services_.dialogs.message(kMessageTitle, kNothingChosen, MessageIcon::Information);
+        return;
+    }
+    // "Новое имя..." is no player's name: OK then asks for the new name once more.
+    if (index == 0) {
+        if (!askNewName()) {
+            return;
+        }
+        index = list1_->currentIndex();
+    }
+    chosen_ = list1_->itemText(index);
+    list1_->setCurrentIndex(-1);
+    accept();
+}
+
+}  // namespace tro

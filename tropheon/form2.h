@@ -1,0 +1,49 @@
+#pragma once
+// The name dialog: the player picks a name from the player list, or creates a new one, for a
+// result that earned a place.
+
+#include <QDialog>
+#include <filesystem>
+
+#include "services.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace tro {
+
+class Form2 final : public QDialog {
+  public:
+    Form2(Services& services, std::filesystem::path dir, QWidget* parent = nullptr);
+
+    // Shows a result and its place; the place sound plays when the dialog appears.
+    void prepare(int result, int place, bool soundOn);
+
+    // After the dialog was accepted: the chosen name, the result text and the place.
+    [[nodiscard]] QString chosenName() const { return chosen_; }
+    [[nodiscard]] QString resultText() const;
+    [[nodiscard]] int place() const;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void loadNames();
+    void onActivated(int index);
+    void onOk();
+    // The new-name loop; true when a new name was added and selected.
+    bool askNewName();
+    [[nodiscard]] std::vector<std::string> entries() const;
+
+    Services& services_;
+    std::filesystem::path dir_;
+    QLabel* label4_;
+    QLabel* label5_;
+    QComboBox* list1_;
+    QPushButton* command2_;
+    QString chosen_;
+    bool soundOn_ = false;
+};
+
+}  // namespace tro

@@ -1,0 +1,25 @@
+#include "settings.h"
+
+namespace tro {
+
+bool readSoundSwitch(const std::filesystem::path& dir) {
+    SlotFile file(dir / kSettingsFileName, kManagerSettingsSlot);
+    if (file.open() != SlotStatus::Ok) {
+        return false;
+    }
+    return file.integer(1) == 1;
+}
+
+SlotStatus writeSoundSwitch(const std::filesystem::path& dir, bool on) {
+    SlotFile file(dir / kSettingsFileName, kManagerSettingsSlot);
+    SlotStatus status = file.open();
+    if (status == SlotStatus::Ok) {
+        status = file.writeInteger(1, on ? 1 : 0);
+    }
+    if (status == SlotStatus::Ok) {
+        status = file.writeRawText(2, "");
+    }
+    return status;
+}
+
+}  // namespace tro

@@ -1,0 +1,21 @@
+#pragma once
+// The results manager's own settings file "tropheon.dat": slot 1 the sound switch, slot 2 the
+// interface language (written empty, never read).
+
+#include <filesystem>
+#include <string_view>
+
+#include "slot_file.h"
+
+namespace tro {
+
+inline constexpr std::string_view kSettingsFileName = "tropheon.dat";
+
+// The sound switch; a missing file reads as off and is created empty. Only 1 means on, so a
+// damaged value reads as off.
+[[nodiscard]] bool readSoundSwitch(const std::filesystem::path& dir);
+
+// Writes the switch into slot 1 and an empty language name into slot 2.
+[[nodiscard]] SlotStatus writeSoundSwitch(const std::filesystem::path& dir, bool on);
+
+}  // namespace tro

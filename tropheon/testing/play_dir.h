@@ -1,0 +1,88 @@
+#pragma once
+// A scratch play directory for the results manager's tests: game programs with their
+// catalogue entries, result codes and hand-off files made as a game makes them.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "handoff.h"
+#include "result_code.h"
+#include "slot_file.h"
+#include "testing/temp_dir.h"
+
+namespace tro::testing {
+
+class PlayDir {
+  public:
+    // The play directory is a folder inside the scratch folder, so a test can see whether
+    // anything was made beside it.
+    PlayDir() : dir_(root_.path() / "play") { std::filesystem::create_directories(dir_); }
+
+    [[nodiscard]] const std::filesystem::path& dir() const { return dir_; }
+    [[nodiscard]] const std::filesystem::path& root() const { return root_.path(); }
+    [[nodiscard]] std::filesystem::path operator/(const std::string& name) const {
+        return dir_ / name;
+    }
+
+    void addProgram(const std::string& id) {
+        writeBytes(dir_ / id, "#!/bin/sh\n");
+        std::filesystem::permissions(dir_ / id, std::filesystem::perms::owner_all);
+    }
+
+    void addGame(const std::string& id, const std::string& title, int direction,
+                 const std::vector<std::string>& variants) {
+        addProgram(id);
+        SlotFile file(dir_ / (id + ".dat"), kGameSettingsSlot);
+        (void)file.open();
+        (void)file.writeText(1, title);
+        (void)file.writeInteger(2, static_cast<std::int16_t>(direction));
+        for (std::size_t i = 0; i < variants.size(); ++i) {
+            (void)file.writeText(3 + static_cast<int>(i), variants[i]);
+        }
+    }
+
+    // A result code as a game makes it on `day`.
+    static std::string code(const std::string& id, int variant, int result, const Date& day,
+                            std::uint64_t seed = 3) {
+        SequenceRandom random(seed);
+        return Codirovka(id, variant, result, day, random).value_or("");
+    }
+
+    // Writes the hand-off file a game writes for `text` at `time`.
+    void handOff(const std::string& text, const TimeOfDay& time) {
+        SequenceRandom random(11);
+        (void)writeHandoffFile(dir_, text, time, random);
+    }
+
+    // Fills a table with the given results under the names R1, R2, ...
+    void fillTable(const std::string& id, int variantIndex, const std::vector<int>& results) {
+        std::filesystem::create_directories(dir_ / "DATA" / id);
+        SlotFile file(dir_ / "DATA" / id / ("res" + std::to_string(variantIndex) + ".dat"),
+                      kResultTableSlot);
+        (void)file.open();
+        for (std::size_t r = 0; r < results.size(); ++r) {
+            const int base = 3 * static_cast<int>(r);
+            (void)file.writeText(base + 1, "R" + std::to_string(r + 1));
+            (void)file.writeText(base + 2, "01.01.2026");
+            (void)file.writeText(base + 3, std::to_string(results[r]));
+        }
+    }
+
+    // Every path below the scratch folder that is not inside the play directory.
+    [[nodiscard]] std::vector<std::string> outside() const {
+        std::vector<std::string> out;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root_.path())) {
+            if (entry.path() != dir_ && entry.path().string().rfind(dir_.string() + "/", 0) != 0) {
+                out.push_back(entry.path().string());
+            }
+        }
+        return out;
+    }
+
+  private:
+    TempDir root_;
+    std::filesystem::path dir_;
+};
+
+}  // namespace tro::testing
