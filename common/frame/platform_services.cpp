@@ -1,18 +1,19 @@
 #include "platform_services.h"
 
 #include <QApplication>
-#include <QAudioDevice>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QInputDialog>
-#include <QMediaDevices>
+#include <QLibrary>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
-#include <QSoundEffect>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+
+#include "sound_module.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -36,27 +37,27 @@ bool QtLauncher::start(const QString& program, const QStringList& arguments) {
 QtSoundPlayer::QtSoundPlayer() = default;
 QtSoundPlayer::~QtSoundPlayer() = default;
 
+QtSoundPlayer::QtSoundPlayer(QString moduleDir) : moduleDir_(std::move(moduleDir)) {}
+
 void QtSoundPlayer::play(const QString& file) {
-    if (!effect_ && !silent_) {
-        if (QMediaDevices::audioOutputs().isEmpty()) {
-            silent_ = true;
-        } else {
-            effect_ = new QSoundEffect(this);
-            QObject::connect(effect_, &QSoundEffect::playingChanged, this,
-                             [this] { playing_ = effect_->isPlaying(); });
-            QObject::connect(effect_, &QSoundEffect::statusChanged, this, [this] {
-                if (effect_->status() == QSoundEffect::Error) {
-                    playing_ = false;
-                }
-            });
+    if (!loaded_) {
+        loaded_ = true;
+        const QString dir =
+            moduleDir_.isEmpty() ? QCoreApplication::applicationDirPath() : moduleDir_;
+        // Never unloaded: the player made by the module lives as long as this one.
+        QLibrary module(dir + QLatin1Char('/') + QLatin1String(kSoundModuleName));
+        if (const auto create =
+                reinterpret_cast<TroCreateSoundPlayer>(module.resolve(kSoundModuleEntry))) {
+            player_ = create(this);
         }
     }
-    if (silent_) {
-        return;
+    if (player_ != nullptr) {
+        player_->play(file);
     }
-    effect_->setSource(QUrl::fromLocalFile(file));
-    effect_->play();
-    playing_ = true;
+}
+
+bool QtSoundPlayer::isPlaying() const {
+    return player_ != nullptr && player_->isPlaying();
 }
 
 namespace {

@@ -2,13 +2,13 @@
 // The production services: Qt for processes, sound, dialogs, the desktop and the clipboard.
 
 #include <QObject>
+#include <QString>
 #include <memory>
 
 #include "clock.h"
 #include "random.h"
 #include "services.h"
 
-class QSoundEffect;
 class QWidget;
 
 namespace tro {
@@ -18,19 +18,22 @@ class QtLauncher final : public ProgramLauncher {
     bool start(const QString& program, const QStringList& arguments) override;
 };
 
-// Loads Qt Multimedia only when the first sound is played, so start-up does not pay for it.
-// Without an audio output every sound is silence.
+// Plays through the sound module (sound_module.cpp), loaded beside the program when the
+// first sound plays, so start-up pays nothing for the sound machinery. Without the module or
+// without an audio output every sound is silence.
 class QtSoundPlayer final : public QObject, public SoundPlayer {
   public:
     QtSoundPlayer();
+    // Looks for the module in `moduleDir` instead of the program's folder.
+    explicit QtSoundPlayer(QString moduleDir);
     ~QtSoundPlayer() override;
     void play(const QString& file) override;
-    [[nodiscard]] bool isPlaying() const override { return playing_; }
+    [[nodiscard]] bool isPlaying() const override;
 
   private:
-    QSoundEffect* effect_ = nullptr;
-    bool silent_ = false;
-    bool playing_ = false;
+    QString moduleDir_;
+    SoundPlayer* player_ = nullptr;  // a child of this object
+    bool loaded_ = false;
 };
 
 class QtDialogs final : public Dialogs {
