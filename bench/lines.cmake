@@ -1,3 +1,1 @@
-if(TARGET lines_model)
-    tro_add_bench(lines SOURCES lines_bench.cpp LIBS lines_model)
-endif()
+tro_add_bench(lines_bench SOURCES lines_bench.cpp LIBS lines_model)

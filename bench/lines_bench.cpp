@@ -1,10 +1,7 @@
-// The Lines game's two searches on the boards that cost them most: the path search, which
-// reseeds before every step and may spend every free cell before it gives up, and
-// opredline on a ball where four full lines cross.
+// The two searches of Lines on the worst boards: the path search that must spend every free
+// cell before it gives up or finds the target last, and opredline on the longest lines.
 
 #include <benchmark/benchmark.h>
-
-#include <string>
 
 #include "lines_model.h"
 
@@ -13,111 +10,129 @@ namespace {
 using tro::lines::Board;
 
 Board board(const char* picture) {
-    return *Board::fromPicture(picture);
+    return Board::fromPicture(picture).value_or(Board{});
 }
 
-// One ball in a corner of an empty board walled off from the target by a ring: the search
-// enters every free cell on its side before it reports that there is no way.
-const char* const kWalledOff =
+// The target is walled into the far corner: the walk enters all 76 other free cells and
+// steps back out of every one before it fails.
+const char* kWalledTarget =
     "1........"
     "........."
     "........."
     "........."
     "........."
-    "......222"
-    "......2.."
-    "......2.."
-    "......2..";
+    "........."
+    "........."
+    ".......22"
+    ".......2.";
 
-// The only way is a snake through the whole board.
-const char* const kSnake =
+// One corridor that winds through the whole board, the target at its end.
+const char* kSnake =
     "1........"
     "22222222."
     "........."
-    ".33333333"
+    ".22222222"
     "........."
-    "44444444."
+    "22222222."
     "........."
-    ".55555555"
+    ".22222222"
     ".........";
 
-// An empty board apart from the ball: the search wanders at random until it meets the
-// target in the opposite corner.
-const char* const kOpen =
-    "1........"
-    "........."
-    "........."
-    "........."
-    "........."
-    "........."
-    "........."
-    "........."
-    ".........";
-
-void PathSearch(benchmark::State& state, const char* picture, int target, bool found) {
+// With the generator of the program, which stirs the clock into its state at every depth,
+// and with a plain sequence, which shows the walk alone.
+template <typename Generator>
+void searchOn(benchmark::State& state, const char* picture, int target, bool reachable) {
     const Board start = board(picture);
-    tro::SystemRandom random(17);
+    Generator random(7);
     for (auto _ : state) {
-        Board b = start;
-        const auto path = tro::lines::searchPath(b, 1, target, random);
-        if (path.has_value() != found) {
-            state.SkipWithError("the search did not end as the board says");
-            break;
-        }
-        tro::lines::ochistka(b);
+        Board work = start;
+        const auto path = tro::lines::searchPath(work, 1, target, random);
+        tro::lines::ochistka(work);
         benchmark::DoNotOptimize(path);
-    }
-}
-BENCHMARK_CAPTURE(PathSearch, NoWayOnAWalledOffBoard, kWalledOff, 81, false)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(PathSearch, SnakeThroughTheBoard, kSnake, 81, true)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(PathSearch, AcrossAnEmptyBoard, kOpen, 81, true)->Unit(benchmark::kMicrosecond);
-
-// Row 5, column 5, both diagonals through it: 33 balls of one colour, four lines of nine.
-void OpredlineOnFourFullLines(benchmark::State& state) {
-    Board full;
-    for (int i = 1; i <= tro::lines::kSide; ++i) {
-        full.set(5, i, 3);
-        full.set(i, 5, 3);
-        full.set(i, i, 3);
-        full.set(i, 10 - i, 3);
-    }
-    for (auto _ : state) {
-        Board b = full;
-        int svob = 0;
-        const int points = tro::lines::opredline(b, 5, 5, svob);
-        if (svob != 33) {
-            state.SkipWithError("the four lines were not all cleared");
+        if (path.has_value() != reachable) {
+            state.SkipWithError("the search gave the wrong answer");
             break;
         }
-        benchmark::DoNotOptimize(points);
     }
 }
-BENCHMARK(OpredlineOnFourFullLines);
 
-// A full board with no line anywhere: opredline looks along every axis and clears nothing.
-void OpredlineOnAFullBoardWithoutALine(benchmark::State& state) {
-    Board b;
-    for (int row = 1; row <= tro::lines::kSide; ++row) {
-        for (int column = 1; column <= tro::lines::kSide; ++column) {
-            b.set(row, column, static_cast<std::int16_t>(1 + (row + 2 * column) % 7));
+template <typename Generator>
+void PathSearchRefusedAfterEveryFreeCell(benchmark::State& state) {
+    searchOn<Generator>(state, kWalledTarget, 81, false);
+}
+BENCHMARK_TEMPLATE(PathSearchRefusedAfterEveryFreeCell, tro::SystemRandom);
+BENCHMARK_TEMPLATE(PathSearchRefusedAfterEveryFreeCell, tro::SequenceRandom);
+
+template <typename Generator>
+void PathSearchAlongTheLongestCorridor(benchmark::State& state) {
+    searchOn<Generator>(state, kSnake, 81, true);
+}
+BENCHMARK_TEMPLATE(PathSearchAlongTheLongestCorridor, tro::SystemRandom);
+BENCHMARK_TEMPLATE(PathSearchAlongTheLongestCorridor, tro::SequenceRandom);
+
+template <typename Generator>
+void PathSearchAcrossAnEmptyBoard(benchmark::State& state) {
+    searchOn<Generator>(state,
+                        "1........"
+                        "........."
+                        "........."
+                        "........."
+                        "........."
+                        "........."
+                        "........."
+                        "........."
+                        ".........",
+                        81, true);
+}
+BENCHMARK_TEMPLATE(PathSearchAcrossAnEmptyBoard, tro::SystemRandom);
+BENCHMARK_TEMPLATE(PathSearchAcrossAnEmptyBoard, tro::SequenceRandom);
+
+// Four lines of nine through the centre: every walk runs to the edge, 33 cells are cleared.
+void OpredlineOnFourLinesOfNine(benchmark::State& state) {
+    const Board start = board(
+        "3...3...3"
+        ".3..3..3."
+        "..3.3.3.."
+        "...333..."
+        "333333333"
+        "...333..."
+        "..3.3.3.."
+        ".3..3..3."
+        "3...3...3");
+    for (auto _ : state) {
+        Board work = start;
+        int svob = 0;
+        benchmark::DoNotOptimize(tro::lines::opredline(work, 5, 5, svob));
+        if (svob != 33) {
+            state.SkipWithError("the four lines were not cleared");
+            break;
         }
     }
+}
+BENCHMARK(OpredlineOnFourLinesOfNine);
+
+// Four balls in every axis and nothing to clear: the check after most moves.
+void OpredlineFindingNoLine(benchmark::State& state) {
+    const Board start = board(
+        "........."
+        "..1.1.1.."
+        "..4.4.4.."
+        "...444..."
+        ".14444.1."
+        "...444..."
+        "..1...1.."
+        "....1...."
+        ".........");
     for (auto _ : state) {
+        Board work = start;
         int svob = 0;
-        for (int row = 1; row <= tro::lines::kSide; ++row) {
-            for (int column = 1; column <= tro::lines::kSide; ++column) {
-                benchmark::DoNotOptimize(tro::lines::opredline(b, row, column, svob));
-            }
-        }
+        benchmark::DoNotOptimize(tro::lines::opredline(work, 5, 5, svob));
         if (svob != 0) {
             state.SkipWithError("a line was found where there is none");
             break;
         }
     }
-    state.SetItemsProcessed(state.iterations() * tro::lines::kCells);
 }
-BENCHMARK(OpredlineOnAFullBoardWithoutALine);
+BENCHMARK(OpredlineFindingNoLine);
 
 }  // namespace
