@@ -6,6 +6,8 @@
 #include <string>
 
 #include "handoff.h"
+#include "record_file.h"
+#include "submission_code.h"
 #include "result_code.h"
 #include "slot_file.h"
 #include "testing/fakes.h"
@@ -71,5 +73,20 @@ int main(int argc, char** argv) {
     put(root / "slot_file_fuzz", "table",
         std::string(1, '\1') + std::string(std::istreambuf_iterator<char>(in), {}));
     fs::remove(tmp);
+    const std::string table = std::string(std::istreambuf_iterator<char>(
+                                              std::ifstream(root / "slot_file_fuzz" / "table",
+                                                            std::ios::binary)
+                                                  .rdbuf()),
+                                          {})
+                                  .substr(1);
+    put(root / "play_files_fuzz", "table", std::string(1, '\0') + table);
+    put(root / "play_files_fuzz", "users", std::string(1, '\1') + table);
+    put(root / "play_files_fuzz", "entry", std::string(1, '\4') + table);
+
+    const std::vector<korvat::PathPoint> path = {{1, 10, 20}, {2, 11, 22}, {5, 30, 40}};
+    put(root / "korvat_record_fuzz", "record", korvat::recordBytes("", 120, path));
+
+    const SubmissionRecord record{"Иван", "lines", 2, 420, {2026, 12, 6}, {12, 30, 15}};
+    put(root / "submission_fuzz", "code", Kodirovka(record, random).value_or(""));
     return 0;
 }

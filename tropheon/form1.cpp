@@ -251,7 +251,10 @@ void Form1::onVariantSelected(int row) {
     if (row < 0) {
         return;
     }
-    manager_.selectVariant(row);
+    const SlotStatus status = manager_.selectVariant(row);
+    if (status != SlotStatus::Ok) {
+        warnUnwritable(status, QStringLiteral("таблица результатов недоступна"));
+    }
     showTable();
     updateStartButton();
     if (manager_.intakeDue()) {
@@ -324,11 +327,21 @@ void Form1::onSoundClicked(bool on) {
     const SlotStatus status = manager_.setSoundSwitch(on);
     if (status != SlotStatus::Ok) {
         check1_->setChecked(manager_.soundOn());
-        services_.dialogs.message(kMessageTitle,
-                                  QStringLiteral("Настройка звука не сохранена: %1")
-                                      .arg(QString::fromStdString(describe(status))),
-                                  MessageIcon::Warning);
+        warnUnwritable(status, QStringLiteral("настройка звука не сохранена"));
     }
+}
+
+void Form1::warnUnwritable(SlotStatus status, const QString& what) {
+    if (warnedUnwritable_) {
+        return;
+    }
+    warnedUnwritable_ = true;
+    services_.dialogs.message(
+        kMessageTitle,
+        QStringLiteral("В папку игры нельзя записать (%1: %2). Трофеон работает, но результаты и "
+                       "настройки не сохранятся.")
+            .arg(what, QString::fromStdString(describe(status))),
+        MessageIcon::Warning);
 }
 
 void Form1::updateStartButton() {

@@ -49,6 +49,9 @@ class Form1 final : public QWidget {
     void onGameSelected(int row);
     void onVariantSelected(int row);
     void onSoundClicked(bool on);
+    // A play directory that cannot be written is told once; the manager goes on without
+    // saving.
+    void warnUnwritable(SlotStatus status, const QString& what);
     void onStartGame();
     void showTable();
     void selectTableRow(int row);
@@ -74,6 +77,7 @@ class Form1 final : public QWidget {
     QListWidget* ochki_;
     QTimer* timer1_;
     bool coupling_ = false;
+    bool warnedUnwritable_ = false;
     bool exiting_ = false;
 };
 

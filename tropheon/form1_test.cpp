@@ -107,6 +107,22 @@ TEST(MainWindow, AUserStartShowsTheCatalogueAndARandomVariant) {
     EXPECT_EQ(w.list("NASTROY")->currentRow(), 1);
 }
 
+// Files standing where the folder "DATA" and the settings should be: the manager starts,
+// shows its window's contents, and tells the player once.
+TEST(MainWindow, AnUnwritablePlayDirectoryIsToldOnceAndTheManagerGoesOn) {
+    Window w;
+    testing::writeBytes(w.play / "DATA", "a file in the way");
+    fs::create_directory(w.play / "tropheon.dat");
+    ASSERT_TRUE(w.load(""));
+    EXPECT_EQ(w.fake.dialogs.messages.size(), 1u);
+    EXPECT_EQ(rows(w.list("GAME")), (QStringList{"ЛАЙНС", "Сапер"}));
+    EXPECT_EQ(w.list("MESTO")->count(), 20);
+    w.list("GAME")->setCurrentRow(0);
+    w.list("NASTROY")->setCurrentRow(0);
+    EXPECT_EQ(w.fake.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(w.fake.process.exits.empty());
+}
+
 TEST(MainWindow, TheSoundSwitchAndTheStartSound) {
     struct Case {
         const char* what;

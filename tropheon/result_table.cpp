@@ -30,18 +30,26 @@ SlotStatus ResultTable::load(const std::filesystem::path& dir, std::string_view 
 
     SlotFile file(path_, kResultTableSlot);
     SlotStatus status = file.open();
+    // Empty rows are written out whole, so a new table file holds all its slots; the file is
+    // put in place at once, never half-written.
+    file.beginRewrite();
+    bool changed = false;
     for (int r = 0; r < kTableRows; ++r) {
         TableRow& row = rows_[static_cast<std::size_t>(r)];
         row.name = file.text(3 * r + 1);
         if (row.name.empty()) {
             for (int s = 1; s <= 3 && status == SlotStatus::Ok; ++s) {
                 status = file.writeRawText(3 * r + s, "");
+                changed = true;
             }
             continue;
         }
         row.date = file.text(3 * r + 2);
         const std::string result = file.text(3 * r + 3);
         row.result = isEmptyMark(result) ? std::string() : result;
+    }
+    if (status == SlotStatus::Ok && changed) {
+        status = file.commit();
     }
     return status;
 }
@@ -97,8 +105,11 @@ SlotStatus ResultTable::save() const {
     if (path_.empty()) {
         return SlotStatus::CannotOpen;
     }
+    // The new table is written beside the old one and put in its place only when complete: a
+    // crash or a full disk never leaves a half-written table or loses the results it held.
     SlotFile file(path_, kResultTableSlot);
     SlotStatus status = file.open();
+    file.beginRewrite();
     for (int r = 0; r < kTableRows && status == SlotStatus::Ok; ++r) {
         const TableRow& row = rows_[static_cast<std::size_t>(r)];
         const std::string* texts[3] = {&row.name, &row.date, &row.result};
@@ -106,7 +117,7 @@ SlotStatus ResultTable::save() const {
             status = file.writeText(3 * r + 1 + s, *texts[s]);
         }
     }
-    return status;
+    return status == SlotStatus::Ok ? file.commit() : status;
 }
 
 std::string dateText(int day, int month, int year) {

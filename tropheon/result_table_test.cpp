@@ -116,6 +116,24 @@ TEST(ResultTable, AFileInTheWayOfTheFolderIsReportedNotFatal) {
     EXPECT_EQ(table.store(1, "Аня", "01.01.2026", "5"), StoreOutcome::WriteFailed);
 }
 
+// A store whose new file cannot be written keeps the old table byte for byte.
+TEST(ResultTable, AFailedStoreKeepsTheOldTableWhole) {
+    TempDir dir;
+    writeTable(dir.path(), {{"Аня", "50"}, {"Боря", "40"}});
+    ResultTable table;
+    ASSERT_EQ(table.load(dir.path(), "game", 0), SlotStatus::Ok);
+    const std::string before = readBytes(tableFilePath(dir.path(), "game", 0));
+    fs::path blocker = tableFilePath(dir.path(), "game", 0);
+    blocker += ".new";
+    fs::create_directory(blocker);
+    EXPECT_EQ(table.store(1, "Вера", "02.01.2026", "60"), StoreOutcome::WriteFailed);
+    EXPECT_EQ(readBytes(tableFilePath(dir.path(), "game", 0)), before);
+    fs::remove(blocker);
+    ResultTable again;
+    ASSERT_EQ(again.load(dir.path(), "game", 0), SlotStatus::Ok);
+    EXPECT_EQ(namesAndResults(again), (std::vector<std::string>{"Аня=50", "Боря=40"}));
+}
+
 struct RankCase {
     const char* what;
     std::int16_t direction;

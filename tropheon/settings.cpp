@@ -13,13 +13,15 @@ bool readSoundSwitch(const std::filesystem::path& dir) {
 SlotStatus writeSoundSwitch(const std::filesystem::path& dir, bool on) {
     SlotFile file(dir / kSettingsFileName, kManagerSettingsSlot);
     SlotStatus status = file.open();
+    // Both slots go to the disk together or not at all.
+    file.beginRewrite();
     if (status == SlotStatus::Ok) {
         status = file.writeInteger(1, on ? 1 : 0);
     }
     if (status == SlotStatus::Ok) {
         status = file.writeRawText(2, "");
     }
-    return status;
+    return status == SlotStatus::Ok ? file.commit() : status;
 }
 
 }  // namespace tro

@@ -31,6 +31,7 @@ class SystemRandom final : public Random {
 
   private:
     std::mt19937_64 engine_;
+    std::uint64_t stir_ = 0;
 };
 
 // A generator that is never reseeded: one fixed sequence for a given seed.
