@@ -35,28 +35,56 @@ bool QtLauncher::start(const QString& program, const QStringList& arguments) {
 }
 
 QtSoundPlayer::QtSoundPlayer() = default;
-QtSoundPlayer::~QtSoundPlayer() = default;
 
 QtSoundPlayer::QtSoundPlayer(QString moduleDir) : moduleDir_(std::move(moduleDir)) {}
 
+QtSoundPlayer::~QtSoundPlayer() {
+    if (loader_.joinable()) {
+        loader_.join();
+    }
+}
+
 void QtSoundPlayer::play(const QString& file) {
-    if (!loaded_) {
-        loaded_ = true;
-        const QString dir =
-            moduleDir_.isEmpty() ? QCoreApplication::applicationDirPath() : moduleDir_;
+    switch (module_) {
+        case Module::Loaded:
+            if (player_ != nullptr) {
+                player_->play(file);
+            }
+            return;
+        case Module::Loading:
+            return;
+        case Module::NotLoaded:
+            break;
+    }
+    module_ = Module::Loading;
+    waiting_ = file;
+    const QString dir = moduleDir_.isEmpty() ? QCoreApplication::applicationDirPath() : moduleDir_;
+    loader_ = std::thread([this, dir] {
         // Never unloaded: the player made by the module lives as long as this one.
         QLibrary module(dir + QLatin1Char('/') + QLatin1String(kSoundModuleName));
-        if (const auto create =
-                reinterpret_cast<TroCreateSoundPlayer>(module.resolve(kSoundModuleEntry))) {
-            player_ = create(this);
-        }
+        const auto create =
+            reinterpret_cast<TroCreateSoundPlayer>(module.resolve(kSoundModuleEntry));
+        // The player itself is made on the window thread, which owns this object.
+        QMetaObject::invokeMethod(
+            this, [this, create] { loaded(create); }, Qt::QueuedConnection);
+    });
+}
+
+void QtSoundPlayer::loaded(TroCreateSoundPlayer create) {
+    module_ = Module::Loaded;
+    if (create != nullptr) {
+        player_ = create(this);
     }
-    if (player_ != nullptr) {
+    const QString file = std::exchange(waiting_, QString());
+    if (player_ != nullptr && !file.isEmpty()) {
         player_->play(file);
     }
 }
 
 bool QtSoundPlayer::isPlaying() const {
+    if (module_ == Module::Loading) {
+        return true;
+    }
     return player_ != nullptr && player_->isPlaying();
 }
 

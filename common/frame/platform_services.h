@@ -4,10 +4,12 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <thread>
 
 #include "clock.h"
 #include "random.h"
 #include "services.h"
+#include "sound_module.h"
 
 class QWidget;
 
@@ -18,22 +20,30 @@ class QtLauncher final : public ProgramLauncher {
     bool start(const QString& program, const QStringList& arguments) override;
 };
 
-// Plays through the sound module (sound_module.cpp), loaded beside the program when the
-// first sound plays, so start-up pays nothing for the sound machinery. Without the module or
-// without an audio output every sound is silence.
+// Plays through the sound module (sound_module.cpp), which lies beside the program. The
+// first sound loads it on a thread of its own and plays once it is there, so neither the
+// start-up nor the window thread waits for the sound machinery. Without the module or without
+// an audio output every sound is silence.
 class QtSoundPlayer final : public QObject, public SoundPlayer {
   public:
     QtSoundPlayer();
     // Looks for the module in `moduleDir` instead of the program's folder.
     explicit QtSoundPlayer(QString moduleDir);
     ~QtSoundPlayer() override;
+    // A sound asked for while the module loads waits for it; a second one is skipped.
     void play(const QString& file) override;
+    // True from the first play() until the module has loaded, then while a sound plays.
     [[nodiscard]] bool isPlaying() const override;
 
   private:
+    enum class Module { NotLoaded, Loading, Loaded };
+    void loaded(TroCreateSoundPlayer create);
+
     QString moduleDir_;
-    SoundPlayer* player_ = nullptr;  // a child of this object
-    bool loaded_ = false;
+    Module module_ = Module::NotLoaded;
+    QString waiting_;                // the sound asked for while the module loads
+    SoundPlayer* player_ = nullptr;  // a child of this object; none when silent
+    std::thread loader_;
 };
 
 class QtDialogs final : public Dialogs {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -345,6 +346,28 @@ TEST(KorvatWindow, ALateTimerStillCountsEveryTenth) {
     play.move({470, 40});
     EXPECT_EQ(play.text("Label4"), "25");
     EXPECT_EQ(play.window->game().currentPath().back().t, 26);
+}
+
+// Each switch caption shows whole in its box, in the largest size of half-point steps that
+// fits: a wide desktop font is made smaller, never more than it needs.
+TEST(KorvatWindow, SwitchCaptionsFitTheirBoxesAtTheLargestSizeThatFits) {
+    Play play(1);
+    const qreal designed = play.window->font().pointSizeF();
+    for (const char* name : {"Check1", "Check2", "Check3"}) {
+        const QCheckBox* box = play.find<QCheckBox>(name);
+        const int room = box->width() - 22;
+        const qreal size = box->font().pointSizeF();
+        const auto widthAt = [&](qreal points) {
+            QFont font = box->font();
+            font.setPointSizeF(points);
+            return QFontMetrics(font).horizontalAdvance(box->text());
+        };
+        EXPECT_LE(size, designed) << name;
+        EXPECT_TRUE(widthAt(size) <= room || size <= 6) << name << " at " << size;
+        if (size < designed) {
+            EXPECT_GT(widthAt(size + 0.5), room) << name << " could be " << size + 0.5;
+        }
+    }
 }
 
 }  // namespace
