@@ -15,9 +15,8 @@
 
 #include "sound_module.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#elif defined(TRO_HAVE_XKB)
+#include "windows_keyboard.h"
+#if !defined(_WIN32) && defined(TRO_HAVE_XKB)
 #include "x11_keyboard.h"
 #endif
 
@@ -145,7 +144,7 @@ QString QtClipboard::text() const {
 
 bool SystemKeyboardLayouts::available() const {
 #ifdef _WIN32
-    return true;
+    return windows_keyboard::available();
 #elif defined(TRO_HAVE_XKB)
     return x11::keyboardAvailable();
 #else
@@ -155,10 +154,7 @@ bool SystemKeyboardLayouts::available() const {
 
 QString SystemKeyboardLayouts::current() const {
 #ifdef _WIN32
-    char name[KL_NAMELENGTH] = {};
-    if (GetKeyboardLayoutNameA(name)) {
-        return QString::fromLatin1(name);
-    }
+    return QString::fromStdString(windows_keyboard::currentLayout());
 #elif defined(TRO_HAVE_XKB)
     return x11::currentLayoutId();
 #endif
@@ -167,8 +163,7 @@ QString SystemKeyboardLayouts::current() const {
 
 bool SystemKeyboardLayouts::activate(const QString& layoutId) {
 #ifdef _WIN32
-    const QByteArray id = layoutId.toLatin1();
-    return LoadKeyboardLayoutA(id.constData(), KLF_ACTIVATE) != nullptr;
+    return windows_keyboard::activateLayout(layoutId.toStdString());
 #elif defined(TRO_HAVE_XKB)
     return x11::activateLayout(layoutId);
 #else

@@ -60,7 +60,7 @@ Outcome BolmenGame::elapse(std::int64_t elapsedMs) {
     if (outcome_ != Outcome::Playing) {
         return outcome_;
     }
-    tenths_ = std::max<std::int64_t>(tenths_, elapsedMs / 100);
+    clock_.elapse(elapsedMs);
     if (clock() > kMostTenths) {
         outcome_ = Outcome::TooSlow;
     }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "random.h"
+#include "tenths_clock.h"
 
 namespace tro::bolmen {
 
@@ -49,7 +50,7 @@ class BolmenGame {
     }
     // The square that carries the mark: the one with the extreme of the task.
     [[nodiscard]] int target() const { return target_; }
-    [[nodiscard]] int clock() const { return static_cast<int>(tenths_ + kPenaltyTenths * wrong_); }
+    [[nodiscard]] int clock() const { return clock_.reading(wrong_); }
     [[nodiscard]] int right() const { return right_; }
     [[nodiscard]] int wrong() const { return wrong_; }
     [[nodiscard]] Outcome outcome() const { return outcome_; }
@@ -60,7 +61,7 @@ class BolmenGame {
     Task task_ = Task::Minimum;
     std::array<int, kSquares> numbers_{};
     int target_ = 1;
-    std::int64_t tenths_ = 0;
+    TenthsClock clock_{kPenaltyTenths};
     int right_ = 0;
     int wrong_ = 0;
     Outcome outcome_ = Outcome::Playing;

@@ -103,7 +103,7 @@ Outcome TsifranGame::elapse(std::int64_t elapsedMs) {
     if (outcome_ != Outcome::Playing) {
         return outcome_;
     }
-    tenths_ = std::max<std::int64_t>(tenths_, elapsedMs / 100);
+    clock_.elapse(elapsedMs);
     if (clock() > kMostTenths) {
         outcome_ = Outcome::TooSlow;
     }

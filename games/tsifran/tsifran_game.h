@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "random.h"
+#include "tenths_clock.h"
 
 namespace tro::tsifran {
 
@@ -52,7 +53,7 @@ class TsifranGame {
     [[nodiscard]] int expected() const { return expected_; }
     [[nodiscard]] Operation operation() const { return operation_; }
     [[nodiscard]] const std::string& lastLogLine() const { return lastLog_; }
-    [[nodiscard]] int clock() const { return static_cast<int>(tenths_ + kPenaltyTenths * wrong_); }
+    [[nodiscard]] int clock() const { return clock_.reading(wrong_); }
     [[nodiscard]] int right() const { return right_; }
     [[nodiscard]] int wrong() const { return wrong_; }
     [[nodiscard]] Outcome outcome() const { return outcome_; }
@@ -64,7 +65,7 @@ class TsifranGame {
     std::string question_;
     int expected_ = 0;
     std::string lastLog_;
-    std::int64_t tenths_ = 0;
+    TenthsClock clock_{kPenaltyTenths};
     int right_ = 0;
     int wrong_ = 0;
     Outcome outcome_ = Outcome::Playing;
