@@ -45,6 +45,8 @@ TESTGAME = "testgame"
 HANDOFF_FILE = "717.bol"
 FLOOR_HANDOFF_FILE = "floor.bol"
 HANDOFF_WINDOW_MS = 5000
+# Programs of the build given with --compare are named with this mark in the table.
+BEFORE_MARK = " (before)"
 
 # Goals, as ratios to the floor measured in the same run.
 START_GOAL = 1.25
@@ -300,8 +302,12 @@ class Bench:
                 return
 
     def launch(self, name, args):
-        path = os.path.join(self.play, "floor", FLOOR) if name == FLOOR else \
-            os.path.join(self.play, name)
+        if name == FLOOR:
+            path = os.path.join(self.play, "floor", FLOOR)
+        elif name.endswith(BEFORE_MARK):
+            path = os.path.join(self.play, "before", name[:-len(BEFORE_MARK)])
+        else:
+            path = os.path.join(self.play, name)
         return subprocess.Popen([path] + args, cwd=self.play,
                                 env=self.desk.env(self.runtime), stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL)
@@ -317,7 +323,7 @@ class Bench:
             raise RuntimeError(f"{name} {' '.join(args)}: no window within 20 s")
         self.pause(self.settle)
         rss = peak_rss_mb(process.pid)
-        if maps_sound_machinery(process.pid):
+        if maps_sound_machinery(process.pid) and not name.endswith(BEFORE_MARK):
             self.sound_at_start.add(name)
         self.end(process.pid)
         return (shown[0] - t0) * 1000.0, rss
@@ -409,18 +415,19 @@ def build_table(starts, memory, handovers, runs, load):
                  f"load average at the start {load}")
     lines.append("Times in ms (median, 25th–75th percentile, worst); memory VmHWM in MB.")
     lines.append("")
-    header = (f"{'program':<14}{'start':>8}{'spread':>14}{'worst':>8}{'× floor':>9}"
+    header = (f"{'program':<20}{'start':>8}{'spread':>14}{'worst':>8}{'× floor':>9}"
               f"{'goal':>8}{'peak MB':>9}{'× floor':>9}{'goal':>8}")
     lines.append(header)
     lines.append("-" * len(header))
-    for name in [FLOOR] + [n for n in starts if n != FLOOR]:
+    for name in [FLOOR] + sorted((n for n in starts if n != FLOOR),
+                                 key=lambda n: (n.replace(BEFORE_MARK, "") != MANAGER, n)):
         med, spread, worst = starts[name].describe()
         ratio = starts[name].median() / floor_start
         rss = memory[name].median()
         rss_ratio = rss / floor_rss
         is_floor = name == FLOOR
         lines.append(
-            f"{name:<14}{med:>8}{spread:>14}{worst:>8}{ratio:>9.2f}"
+            f"{name:<20}{med:>8}{spread:>14}{worst:>8}{ratio:>9.2f}"
             f"{'floor' if is_floor else verdict(ratio <= START_GOAL):>8}{rss:>9.1f}"
             f"{rss_ratio:>9.2f}{'floor' if is_floor else verdict(rss_ratio <= MEMORY_GOAL):>8}")
     lines.append("")
@@ -456,6 +463,9 @@ def main():
     parser.add_argument("--settle", type=float, default=0.3,
                         help="seconds a window stays up before its peak memory is read")
     parser.add_argument("--only", nargs="*", default=None, help="start only these programs")
+    parser.add_argument("--compare", default=None,
+                        help="another build whose programs start in the same runs, from the "
+                             "same play directory (to compare a change with what was before)")
     args = parser.parse_args()
 
     build = os.path.abspath(args.build)
@@ -468,6 +478,13 @@ def main():
     try:
         make_play_dir(build, play)
         programs = args.only if args.only else programs_in(build)
+        if args.compare:
+            other = os.path.join(os.path.abspath(args.compare), "bin")
+            os.mkdir(os.path.join(play, "before"))
+            for name in list(programs):
+                if os.access(os.path.join(other, name), os.X_OK):
+                    shutil.copy(os.path.join(other, name), os.path.join(play, "before", name))
+                    programs.append(name + BEFORE_MARK)
         has_manager = os.access(os.path.join(play, MANAGER), os.X_OK)
         desk = Desk(args.display if args.display is not None else free_display(21))
         bench = Bench(desk, play, runtime, args.settle)
@@ -495,7 +512,8 @@ def main():
             order.shuffle(jobs)
             for kind, what in jobs:
                 if kind == "start":
-                    ms, rss = bench.start(what, [] if what in (FLOOR, MANAGER) else ["1"])
+                    plain = what[:-len(BEFORE_MARK)] if what.endswith(BEFORE_MARK) else what
+                    ms, rss = bench.start(what, [] if plain in (FLOOR, MANAGER) else ["1"])
                     if run > 0:
                         starts[what].add(ms)
                         memory[what].add(rss)
