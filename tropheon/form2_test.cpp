@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -18,11 +17,6 @@ namespace fs = std::filesystem;
 using testing::FakeServices;
 using testing::TempDir;
 
-QString labelText(const QWidget& dialog, const char* name) {
-    const auto* label = dialog.findChild<QLabel*>(name);
-    return label ? label->text() : QStringLiteral("<missing>");
-}
-
 QStringList listEntries(const QComboBox* list) {
     QStringList out;
     for (int i = 0; i < list->count(); ++i) {
@@ -36,144 +30,75 @@ void chooseNewName(QComboBox* list) {
     emit list->activated(0);
 }
 
-TEST(NameDialog, ShowsItsTextsAndThePlayerList) {
-    TempDir dir;
-    ASSERT_EQ(addPlayerName(dir.path(), "Аня"), AddPlayerOutcome::Kept);
-    ASSERT_EQ(addPlayerName(dir.path(), "Bob"), AddPlayerOutcome::Kept);
-    FakeServices fake;
-    Form2 dialog(fake.services, dir.path());
-    dialog.prepare(1234, 7, false);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Регистрация рекорда"));
-    EXPECT_EQ(labelText(dialog, "Label1"), QStringLiteral("Вы набрали очков:"));
-    EXPECT_EQ(labelText(dialog, "Label2"), QStringLiteral("Вы заняли место:"));
-    EXPECT_EQ(labelText(dialog, "Label7"), QStringLiteral("Список имен:"));
-    EXPECT_EQ(labelText(dialog, "Label3"),
-              QStringLiteral("Выберите ваше имя из списка и нажмите ОК."));
-    EXPECT_EQ(labelText(dialog, "Label4"), QStringLiteral("1234"));
-    EXPECT_EQ(labelText(dialog, "Label5"), QStringLiteral("7"));
-    EXPECT_EQ(dialog.findChild<QPushButton*>("Command2")->text(), QStringLiteral("OK"));
-    auto* list = dialog.findChild<QComboBox*>("LIST1");
-    ASSERT_NE(list, nullptr);
-    EXPECT_FALSE(list->isEditable());
-    EXPECT_EQ(listEntries(list),
-              (QStringList{QStringLiteral("Новое имя..."), QStringLiteral("Аня"), "Bob"}));
-    EXPECT_EQ(list->currentIndex(), -1);
-    EXPECT_EQ(dialog.size(), QSize(303, 198));
-    EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(255, 255, 192));
+void fillPlayerList(const fs::path& dir, int count) {
+    SlotFile file(dir / "users.dat", kPlayerListSlot);
+    ASSERT_EQ(file.open(), SlotStatus::Ok);
+    for (int slot = 1; slot <= count; ++slot) {
+        ASSERT_EQ(file.writeText(slot, slot == 1 ? "Аня" : "P" + std::to_string(slot)),
+                  SlotStatus::Ok);
+    }
 }
 
-struct NameCase {
-    const char* what;
-    std::vector<std::optional<QString>> answers;
-    QString selected;               // the LIST1 entry selected afterwards
-    std::vector<std::string> kept;  // users.dat afterwards
-    int messages;                   // message boxes shown
-    QString messagePart;            // a piece of the first message
-};
-
+// The answers typed into the input box (none: cancelled), the size of the player list before,
+// the entry selected afterwards, the names added to the list, and the message shown, if any.
 TEST(NameDialog, TheNewNameLoop) {
-    const NameCase cases[] = {
-        {"blanks are trimmed",
-         {QStringLiteral("  Вера  ")},
-         QStringLiteral("Вера"),
-         {"Аня", "Bob", "Вера"},
-         0,
-         {}},
-        {"thirty characters are shortened",
-         {QString(30, QLatin1Char('z'))},
-         QString(22, QLatin1Char('z')) + "...",
-         {"Аня", "Bob", std::string(22, 'z') + "..."},
-         0,
-         {}},
-        {"an exact duplicate is refused, other letter case is accepted",
-         {QStringLiteral("Аня"), QStringLiteral("аня")},
-         QStringLiteral("аня"),
-         {"Аня", "Bob", "аня"},
-         1,
-         QStringLiteral("Такое имя уже есть в списке. Введите другое.")},
-        {"the entry for a new name is no name",
-         {QStringLiteral("Новое имя..."), std::nullopt},
-         QStringLiteral("Новое имя..."),
-         {"Аня", "Bob"},
-         1,
-         QStringLiteral("Такое имя")},
-        {"cancel adds nothing",
-         {std::nullopt},
-         QStringLiteral("Новое имя..."),
-         {"Аня", "Bob"},
-         0,
-         {}},
-        {"an empty answer adds nothing",
-         {QStringLiteral("   ")},
-         QStringLiteral("Новое имя..."),
-         {"Аня", "Bob"},
-         0,
-         {}},
-        {"a name the list cannot hold is refused and asked again",
-         {QStringLiteral("Ann ✓"), QStringLiteral("Ann")},
-         "Ann",
-         {"Аня", "Bob", "Ann"},
-         1,
-         QStringLiteral("«✓»")},
-    };
-    for (const NameCase& c : cases) {
-        SCOPED_TRACE(c.what);
+    const QString newEntry = QStringLiteral("Новое имя...");
+    const QString taken = QStringLiteral("Такое имя уже есть в списке. Введите другое.");
+    const std::tuple<std::vector<std::optional<QString>>, int, QString, std::vector<std::string>,
+                     QString>
+        cases[] = {
+            {{"  Вера  "}, 2, "Вера", {"Вера"}, ""},
+            {{QString(30, QLatin1Char('z'))},
+             2,
+             QString(22, QLatin1Char('z')) + "...",
+             {std::string(22, 'z') + "..."},
+             ""},
+            {{"Аня", "аня"}, 2, "аня", {"аня"}, taken},
+            {{newEntry, std::nullopt}, 2, newEntry, {}, taken},
+            {{std::nullopt}, 2, newEntry, {}, ""},
+            {{"   "}, 2, newEntry, {}, ""},
+            {{"Ann ✓", "Ann"}, 2, "Ann", {"Ann"}, "«✓»"},
+            {{"Новичок"}, kMaxPlayers, "Новичок", {}, ""},  // a full list keeps no more names
+        };
+    for (const auto& [answers, listed, selected, added, message] : cases) {
+        SCOPED_TRACE(selected.toStdString());
         TempDir dir;
-        ASSERT_EQ(addPlayerName(dir.path(), "Аня"), AddPlayerOutcome::Kept);
-        ASSERT_EQ(addPlayerName(dir.path(), "Bob"), AddPlayerOutcome::Kept);
+        fillPlayerList(dir.path(), listed);
+        std::vector<std::string> kept = loadPlayerNames(dir.path());
+        kept.insert(kept.end(), added.begin(), added.end());
         FakeServices fake;
-        for (const auto& answer : c.answers) {
-            fake.dialogs.textAnswers.push_back(answer);
-        }
+        fake.dialogs.textAnswers.assign(answers.begin(), answers.end());
         Form2 dialog(fake.services, dir.path());
         dialog.prepare(10, 1, false);
         auto* list = dialog.findChild<QComboBox*>("LIST1");
         chooseNewName(list);
-        EXPECT_EQ(list->currentText(), c.selected);
-        EXPECT_EQ(loadPlayerNames(dir.path()), c.kept);
-        EXPECT_EQ(fake.dialogs.inputs.size(), c.answers.size());
-        for (const auto& input : fake.dialogs.inputs) {
-            EXPECT_EQ(input.title, QStringLiteral("Регистрация игрока"));
-            EXPECT_EQ(input.text, QStringLiteral("Введите имя нового игрока."));
-        }
-        ASSERT_EQ(static_cast<int>(fake.dialogs.messages.size()), c.messages);
-        if (c.messages > 0) {
+        EXPECT_EQ(list->currentText(), selected);
+        EXPECT_EQ(loadPlayerNames(dir.path()), kept);
+        ASSERT_EQ(fake.dialogs.inputs.size(), answers.size());
+        EXPECT_EQ(fake.dialogs.inputs[0].title, QStringLiteral("Регистрация игрока"));
+        EXPECT_EQ(fake.dialogs.inputs[0].text, QStringLiteral("Введите имя нового игрока."));
+        ASSERT_EQ(fake.dialogs.messages.size(), message.isEmpty() ? 0u : 1u);
+        if (!message.isEmpty()) {
             EXPECT_EQ(fake.dialogs.messages[0].title, QStringLiteral("Трофеон"));
-            EXPECT_TRUE(fake.dialogs.messages[0].text.contains(c.messagePart))
-                << fake.dialogs.messages[0].text.toStdString();
+            EXPECT_TRUE(fake.dialogs.messages[0].text.contains(message));
+        }
+        if (listed == kMaxPlayers) {  // the new name is used all the same
+            QTest::mouseClick(dialog.findChild<QPushButton*>("Command2"), Qt::LeftButton);
+            EXPECT_EQ(dialog.chosenName(), selected);
         }
     }
-}
-
-TEST(NameDialog, AFullListUsesTheNewNameWithoutKeepingIt) {
-    TempDir dir;
-    SlotFile file(dir / "users.dat", kPlayerListSlot);
-    ASSERT_EQ(file.open(), SlotStatus::Ok);
-    for (int slot = 1; slot <= kMaxPlayers; ++slot) {
-        ASSERT_EQ(file.writeText(slot, "P" + std::to_string(slot)), SlotStatus::Ok);
-    }
-    const std::string before = testing::readBytes(dir / "users.dat");
-    FakeServices fake;
-    fake.dialogs.textAnswers.push_back(QStringLiteral("Новичок"));
-    Form2 dialog(fake.services, dir.path());
-    dialog.prepare(10, 1, false);
-    auto* list = dialog.findChild<QComboBox*>("LIST1");
-    EXPECT_EQ(list->count(), kMaxPlayers + 1);
-    chooseNewName(list);
-    EXPECT_EQ(list->currentText(), QStringLiteral("Новичок"));
-    EXPECT_EQ(testing::readBytes(dir / "users.dat"), before);
-    QTest::mouseClick(dialog.findChild<QPushButton*>("Command2"), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.chosenName(), QStringLiteral("Новичок"));
 }
 
 TEST(NameDialog, OkNeedsARealName) {
     TempDir dir;
-    ASSERT_EQ(addPlayerName(dir.path(), "Аня"), AddPlayerOutcome::Kept);
+    fillPlayerList(dir.path(), 1);
     FakeServices fake;
     Form2 dialog(fake.services, dir.path());
     dialog.prepare(55, 3, false);
     auto* list = dialog.findChild<QComboBox*>("LIST1");
+    EXPECT_FALSE(list->isEditable());
+    EXPECT_EQ(listEntries(list), (QStringList{QStringLiteral("Новое имя..."), "Аня"}));
+    EXPECT_EQ(list->currentIndex(), -1);
     auto* ok = dialog.findChild<QPushButton*>("Command2");
     dialog.setResult(-1);
 
@@ -209,13 +134,8 @@ TEST(NameDialog, OkNeedsARealName) {
 }
 
 TEST(NameDialog, PlaysThePlaceSoundForTheFirstThreePlaces) {
-    struct Case {
-        int place;
-        bool soundOn;
-        bool filesExist;
-        QString played;  // the file name played, "" for none
-    };
-    const Case cases[] = {
+    // The place, the sound switch, whether the sound files exist, the file played ("": none).
+    const std::tuple<int, bool, bool, QString> cases[] = {
         {1, true, true, "1stplace1.wav"},
         {2, true, true, "2ndplace1.wav"},
         {3, true, true, "3dplace1.wav"},
@@ -223,24 +143,22 @@ TEST(NameDialog, PlaysThePlaceSoundForTheFirstThreePlaces) {
         {1, false, true, ""},
         {1, true, false, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& [place, soundOn, filesExist, played] : cases) {
+        SCOPED_TRACE(played.toStdString() + std::to_string(place));
         TempDir dir;
-        if (c.filesExist) {
-            fs::create_directories(dir.path() / "sound");
-            for (const char* name : {"1stplace1.wav", "2ndplace1.wav", "3dplace1.wav"}) {
+        fs::create_directories(dir.path() / "sound");
+        for (const char* name : {"1stplace1.wav", "2ndplace1.wav", "3dplace1.wav"}) {
+            if (filesExist) {
                 testing::writeBytes(dir.path() / "sound" / name, "RIFF");
             }
         }
         FakeServices fake;
         Form2 dialog(fake.services, dir.path());
-        dialog.prepare(10, c.place, c.soundOn);
+        dialog.prepare(10, place, soundOn);
         dialog.show();
-        if (c.played.isEmpty()) {
-            EXPECT_TRUE(fake.sound.played.isEmpty()) << c.place;
-        } else {
-            ASSERT_EQ(fake.sound.played.size(), 1) << c.place;
-            EXPECT_TRUE(fake.sound.played[0].endsWith("/sound/" + c.played))
-                << fake.sound.played[0].toStdString();
+        ASSERT_EQ(fake.sound.played.size(), played.isEmpty() ? 0 : 1);
+        if (!played.isEmpty()) {
+            EXPECT_TRUE(fake.sound.played[0].endsWith("/sound/" + played));
         }
     }
 }

@@ -12,178 +12,107 @@
 namespace tro::rysko {
 namespace {
 
-using tro::testing::FakeServices;
-using tro::testing::TempDir;
+struct Table {
+    testing::TempDir dir;
+    testing::FakeServices fake;
+    GameFrame frame{{kGameId, kVariantCount, 1}, fake.services, dir.path()};
+    std::unique_ptr<RyskoWindow> window;
 
-class RyskoWindowTest : public ::testing::Test {
-  protected:
-    RyskoWindow& open(int variant) {
-        frame = std::make_unique<GameFrame>(GameInfo{kGameId, kVariantCount, 1}, fake.services,
-                                            dir.path());
-        EXPECT_TRUE(frame->start({QString::number(variant)}));
-        window = std::make_unique<RyskoWindow>(*frame);
+    explicit Table(int variant, std::vector<double> otherDraws = {0.0}) {
+        fake.random = testing::ScriptedRandom(std::move(otherDraws));
+        EXPECT_TRUE(frame.start({QString::number(variant)}));
+        window = std::make_unique<RyskoWindow>(frame);
         window->show();
-        return *window;
     }
-    QLabel* label(const char* name) {
-        auto* found = window->findChild<QLabel*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+    QRect at(const char* name) { return window->findChild<QWidget*>(name)->geometry(); }
+    QString text(const char* name) { return window->findChild<QLabel*>(name)->text(); }
+    QRect click(Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(window->findChild<QWidget*>("Label2"), button, {}, QPoint(1, 1));
+        return at("Label2");
     }
-    QWidget* target() { return label("Label2"); }
-    void activate(RyskoWindow& w) {
-        QEvent deactivate(QEvent::WindowDeactivate);
-        QApplication::sendEvent(&w, &deactivate);
-        QEvent activate(QEvent::WindowActivate);
-        QApplication::sendEvent(&w, &activate);
+    void activate() {
+        for (const QEvent::Type type : {QEvent::WindowDeactivate, QEvent::WindowActivate}) {
+            QEvent event(type);
+            QApplication::sendEvent(window.get(), &event);
+        }
     }
-    void clickTarget() { QTest::mouseClick(target(), Qt::LeftButton, {}, QPoint(1, 1)); }
-    void waitSeconds(int seconds) {
-        for (int s = 0; s < seconds; ++s) {
+    void seconds(int count) {
+        for (int s = 0; s < count; ++s) {
             fake.clock.advanceMs(1000);
             window->tick();
         }
     }
-
-    TempDir dir;
-    FakeServices fake;
-    std::unique_ptr<GameFrame> frame;
-    std::unique_ptr<RyskoWindow> window;
 };
 
-TEST_F(RyskoWindowTest, OpensWithTitleCountersAndARunningClock) {
-    open(1);
-    EXPECT_EQ(window->windowTitle(), "Скорость мыши");
-    EXPECT_EQ(label("Label3")->text(), "0");
-    EXPECT_EQ(label("Label4")->text(), "60");
-    EXPECT_TRUE(target()->isEnabled());
-    auto* clock = window->findChild<QTimer*>("Timer1");
-    ASSERT_NE(clock, nullptr);
-    EXPECT_TRUE(clock->isActive());
-    EXPECT_EQ(clock->interval(), 1000);
+TEST(RyskoWindow, EveryActivationLaysOutAfreshAndKeepsPointsAndClock) {
+    Table t(4);
+    // The window with its frame is 800 x 600 pixels: 12000 x 9000 twips.
+    t.window->resize(QSize(800, 600) - (t.window->frameGeometry().size() - t.window->size()));
+    const QRect hit = t.click();
+    t.click(Qt::RightButton);  // only the left button counts
+    t.seconds(3);
+    t.activate();
+    const QRect field = t.at("Label1");
+    EXPECT_EQ(field, QRect(58, 28, 684, 450));
+    EXPECT_EQ(t.at("Label2").size(), QSize(4, 4));
+    EXPECT_NE(t.at("Label2"), hit);
+    EXPECT_TRUE(field.contains(t.at("Label2")));
+    EXPECT_EQ(t.at("Label3").left(), field.left());
+    EXPECT_EQ(t.at("Label4").right(), field.right());
+    EXPECT_EQ(t.at("Label3").bottom() + 1, std::max(field.top(), t.at("Label3").height()));
+    EXPECT_EQ(t.text("Label3"), "1");
+    EXPECT_EQ(t.text("Label4"), "57");
+    t.window->resize(1000, 700);  // a bigger window gets a bigger field at once
+    EXPECT_GT(t.at("Label1").width(), field.width());
+    EXPECT_TRUE(t.at("Label1").contains(t.at("Label2")));
 }
 
-TEST_F(RyskoWindowTest, LaysTheFieldTargetAndLabelsOutFromTheWindowsSize) {
-    struct Case {
-        int variant;
-        QRect field;
-        int side;
-    };
-    // The window is 800 x 600 pixels with its frame: 12000 x 9000 twips.
-    const Case cases[] = {
-        {4, {58, 28, 684, 450}, 4},
-        {3, {248, 153, 304, 200}, 64},
-        {6, {58, 28, 684, 450}, 64},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.variant);
-        open(c.variant);
-        const QSize frameSize = window->frameGeometry().size() - window->size();
-        window->resize(QSize(800, 600) - frameSize);
-        ASSERT_EQ(window->frameGeometry().size(), QSize(800, 600));
-        activate(*window);
-        const QRect field = label("Label1")->geometry();
-        EXPECT_EQ(field, c.field);
-        EXPECT_EQ(target()->size(), QSize(c.side, c.side));
-        EXPECT_TRUE(field.contains(target()->geometry()));
-        const QRect points = label("Label3")->geometry();
-        const QRect seconds = label("Label4")->geometry();
-        EXPECT_EQ(points.left(), field.left());
-        EXPECT_EQ(seconds.right(), field.right());
-        EXPECT_EQ(points.bottom() + 1, std::max(field.top(), points.height()));
-        EXPECT_EQ(seconds.bottom() + 1, std::max(field.top(), seconds.height()));
-        window->close();
-    }
-}
-
-TEST_F(RyskoWindowTest, AHitScoresAndMovesTheTarget) {
-    open(6);
-    for (int hit = 1; hit <= 5; ++hit) {
-        const QRect before = target()->geometry();
-        clickTarget();
-        EXPECT_EQ(label("Label3")->text(), QString::number(hit));
-        EXPECT_NE(target()->geometry(), before);
-        EXPECT_TRUE(label("Label1")->geometry().contains(target()->geometry()));
-    }
-    // The right button does not count.
-    QTest::mouseClick(target(), Qt::RightButton, {}, QPoint(1, 1));
-    EXPECT_EQ(label("Label3")->text(), "5");
-}
-
-TEST_F(RyskoWindowTest, ActivationMovesTheTargetAndKeepsPointsAndClock) {
-    RyskoWindow& w = open(5);
-    clickTarget();
-    waitSeconds(3);
-    const QRect before = target()->geometry();
-    activate(w);
-    EXPECT_NE(target()->geometry(), before);
-    EXPECT_EQ(label("Label3")->text(), "1");
-    EXPECT_EQ(label("Label4")->text(), "57");
-    // A bigger window gets a bigger field at once.
-    const QRect field = label("Label1")->geometry();
-    w.resize(1000, 700);
-    EXPECT_GT(label("Label1")->width(), field.width());
-    EXPECT_TRUE(label("Label1")->geometry().contains(target()->geometry()));
-}
-
-TEST_F(RyskoWindowTest, EveryRunShowsTheSameSpots) {
-    const auto spots = [this] {
-        open(2);
-        std::vector<QRect> seen{target()->geometry()};
+TEST(RyskoWindow, EveryRunShowsTheSameSpotsWhateverTheProcessesOtherDraws) {
+    std::vector<QRect> runs[2];
+    for (const double draw : {0.0, 0.9}) {
+        Table t(2, {draw, 0.5});
+        std::vector<QRect>& seen = runs[draw > 0];
+        seen.push_back(t.at("Label2"));
         for (int hit = 0; hit < 10; ++hit) {
-            clickTarget();
-            seen.push_back(target()->geometry());
+            seen.push_back(t.click());
         }
-        window->close();
-        return seen;
-    };
-    const auto first = spots();
-    fake.random = tro::testing::ScriptedRandom({0.9, 0.1});  // the process's other draws differ
-    EXPECT_EQ(spots(), first);
-}
-
-TEST_F(RyskoWindowTest, AGameWithoutAHitEndsAfterAMinuteAndHandsOffNought) {
-    open(1);
-    waitSeconds(59);
-    EXPECT_EQ(label("Label4")->text(), "1");
-    EXPECT_TRUE(fake.dialogs.messages.empty());
-    waitSeconds(1);
-    EXPECT_EQ(label("Label4")->text(), "0");
-    EXPECT_FALSE(window->findChild<QTimer*>("Timer1")->isActive());
-    EXPECT_FALSE(target()->isEnabled());
-    ASSERT_EQ(fake.dialogs.messages.size(), 1u);
-    EXPECT_EQ(fake.dialogs.messages[0].title, "Скорость мыши");
-    EXPECT_EQ(fake.dialogs.messages[0].text, "Игра закончилась. Вы набрали очков: 0");
-    ASSERT_EQ(fake.launcher.starts.size(), 1u);
-    const QString handOff = fake.launcher.starts[0].arguments.value(0);
-    ASSERT_TRUE(handOff.startsWith("rysko*1*"));
-    EXPECT_NE(handOff, "rysko*1*-1");
-    EXPECT_EQ(Rascodirovka("rysko", 1, handOff.mid(8).toStdString(), fake.clock.now().date), 0);
-}
-
-TEST_F(RyskoWindowTest, TheEndHandsOffThePointsAndTheTargetTakesNoMoreHits) {
-    open(3);
-    for (int hit = 0; hit < 17; ++hit) {
-        clickTarget();
     }
-    waitSeconds(60);
-    clickTarget();
-    EXPECT_EQ(label("Label3")->text(), "17");
-    ASSERT_EQ(fake.dialogs.messages.size(), 1u);
-    EXPECT_EQ(fake.dialogs.messages[0].text, "Игра закончилась. Вы набрали очков: 17");
-    ASSERT_EQ(fake.launcher.starts.size(), 1u);
-    const QString handOff = fake.launcher.starts[0].arguments.value(0);
-    EXPECT_EQ(Rascodirovka("rysko", 3, handOff.mid(8).toStdString(), fake.clock.now().date), 17);
+    EXPECT_EQ(runs[0], runs[1]);
+    EXPECT_NE(runs[0][1], runs[0][2]);
 }
 
-TEST_F(RyskoWindowTest, ClosingEarlyHandsOffWithoutAResult) {
-    open(1);
-    clickTarget();
-    waitSeconds(10);
-    window->close();
-    EXPECT_TRUE(fake.dialogs.messages.empty());
-    ASSERT_EQ(fake.launcher.starts.size(), 1u);
-    EXPECT_EQ(fake.launcher.starts[0].arguments, QStringList{"rysko*1*-1"});
+TEST(RyskoWindow, TheEndAfterAMinuteHandsOffThePointsAndAnEarlyCloseNone) {
+    for (const auto& [hits, closed] : {std::pair{0, false}, {17, false}, {1, true}}) {
+        Table t(3);
+        for (int hit = 0; hit < hits; ++hit) {
+            t.click();
+        }
+        t.seconds(59);
+        EXPECT_TRUE(t.fake.dialogs.messages.empty());
+        if (closed) {
+            t.window->close();
+        } else {
+            t.seconds(1);
+            t.click();  // the target is disabled: no more points
+            EXPECT_EQ(t.text("Label4"), "0");
+        }
+        EXPECT_EQ(t.text("Label3"), QString::number(hits));
+        ASSERT_EQ(t.fake.launcher.starts.size(), 1u);
+        const QString code = t.fake.launcher.starts[0].arguments.value(0);
+        ASSERT_TRUE(code.startsWith("rysko*3*"));
+        if (closed) {
+            EXPECT_EQ(code, "rysko*3*-1");
+            EXPECT_TRUE(t.fake.dialogs.messages.empty());
+            continue;
+        }
+        ASSERT_EQ(t.fake.dialogs.messages.size(), 1u);
+        EXPECT_EQ(t.fake.dialogs.messages[0].title, "Скорость мыши");
+        EXPECT_EQ(t.window->windowTitle(), "Скорость мыши");
+        EXPECT_EQ(t.fake.dialogs.messages[0].text,
+                  "Игра закончилась. Вы набрали очков: " + QString::number(hits));
+        EXPECT_EQ(Rascodirovka("rysko", 3, code.mid(8).toStdString(), t.fake.clock.now().date),
+                  hits);
+    }
 }
 
 }  // namespace

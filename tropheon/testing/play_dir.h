@@ -20,7 +20,6 @@ class PlayDir {
     PlayDir() : dir_(root_.path() / "play") { std::filesystem::create_directories(dir_); }
 
     [[nodiscard]] const std::filesystem::path& dir() const { return dir_; }
-    [[nodiscard]] const std::filesystem::path& root() const { return root_.path(); }
     [[nodiscard]] std::filesystem::path operator/(const std::string& name) const {
         return dir_ / name;
     }

@@ -2,9 +2,9 @@
 // Test helpers: the shortest way through a maze over the pixels a player may cross, and the
 // box pixel at the centre of a maze pixel, so tests can walk the pointer from start to finish.
 
-#include <array>
+#include <algorithm>
 #include <deque>
-#include <stdexcept>
+#include <ranges>
 #include <vector>
 
 #include "maze.h"
@@ -20,68 +20,50 @@ struct MazePixel {
 // each a step up, down, left or right from the one before; empty when there is none. It
 // crosses only white pixels between the two fields.
 inline std::vector<MazePixel> shortestWay(const MazePicture& picture) {
-    constexpr int n = kMazeWidth * kMazeHeight;
-    std::vector<int> from(n, -2);
+    constexpr int w = kMazeWidth;
+    const auto colour = [&](int i) { return picture.at(i % w, i / w); };
+    constexpr int n = w * kMazeHeight;
+    std::vector<int> from(n, -2);  // where a pixel was reached from; -1 the start, -2 not yet
     std::deque<int> queue;
-    for (int i = 0; i < n; ++i) {
-        if (picture.at(i % kMazeWidth, i / kMazeWidth) == Colour::Yellow) {
-            from[static_cast<std::size_t>(i)] = -1;
-            queue.push_back(i);
-        }
-    }
-    while (!queue.empty()) {
+    const auto reach = [&](int k, int before) {
+        from[k] = before;
+        queue.push_back(k);
+    };
+    for (int i = 0; i < n; ++i)
+        if (colour(i) == Colour::Yellow)
+            reach(i, -1);
+    for (; !queue.empty(); queue.pop_front()) {
         const int i = queue.front();
-        queue.pop_front();
-        const int x = i % kMazeWidth;
-        const int y = i / kMazeWidth;
-        if (picture.at(x, y) == Colour::Red) {
+        if (colour(i) == Colour::Red) {
             std::vector<MazePixel> way;
-            for (int k = i; k >= 0; k = from[static_cast<std::size_t>(k)]) {
-                way.insert(way.begin(), {k % kMazeWidth, k / kMazeWidth});
-            }
+            for (int k = i; k >= 0; k = from[k])
+                way.insert(way.begin(), {k % w, k / w});
             return way;
         }
-        const std::array<std::array<int, 2>, 4> steps = {{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}};
-        for (const auto& [dx, dy] : steps) {
-            const int nx = x + dx;
-            const int ny = y + dy;
-            if (nx < 0 || ny < 0 || nx >= kMazeWidth || ny >= kMazeHeight) {
-                continue;
-            }
-            const int k = ny * kMazeWidth + nx;
-            const Colour c = picture.at(nx, ny);
-            if (from[static_cast<std::size_t>(k)] == -2 &&
-                (c == Colour::White || c == Colour::Red)) {
-                from[static_cast<std::size_t>(k)] = i;
-                queue.push_back(k);
-            }
-        }
+        for (const int k : {i - 1, i + 1, i - w, i + w})
+            if (k >= 0 && k < n && from[k] == -2 &&
+                (colour(k) == Colour::White || colour(k) == Colour::Red))
+                reach(k, i);
     }
     return {};
 }
 
 // The box pixel in the middle of the box pixels that show a maze pixel.
 inline BoxPoint boxCentre(MazePixel p) {
-    int first = -1;
-    int last = -1;
-    for (int x = 0; x < kBoxWidth; ++x) {
-        if (mazeColumnOf(x) == p.x) {
-            last = x;
-            first = first < 0 ? x : first;
-        }
-    }
-    int top = -1;
-    int bottom = -1;
-    for (int y = 0; y < kBoxHeight; ++y) {
-        if (mazeRowOf(y) == p.y) {
-            bottom = y;
-            top = top < 0 ? y : top;
-        }
-    }
-    if (first < 0 || top < 0) {
-        throw std::out_of_range("maze pixel");
-    }
-    return {(first + last) / 2, (top + bottom) / 2};
+    const auto middle = [](int m, int size, int (*of)(int)) {
+        const auto all = std::views::iota(0, size + 1);
+        const int first = *std::ranges::lower_bound(all, m, {}, of);
+        return (first + *std::ranges::upper_bound(all, m, {}, of) - 1) / 2;
+    };
+    return {middle(p.x, kBoxWidth, mazeColumnOf), middle(p.y, kBoxHeight, mazeRowOf)};
+}
+
+// The shortest way through maze 1..5 as box points, from the start field to the finish field.
+inline std::vector<BoxPoint> boxWay(int maze) {
+    std::vector<BoxPoint> way;
+    for (const MazePixel& p : shortestWay(mazePicture(maze)))
+        way.push_back(boxCentre(p));
+    return way;
 }
 
 }  // namespace korvat::testing
