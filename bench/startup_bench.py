@@ -120,10 +120,15 @@ class Desk:
             if self.server.poll() is not None or time.monotonic() > deadline:
                 raise RuntimeError(f"Xvfb :{number} did not start")
             time.sleep(0.02)
-        self.x = display.Display(f":{number}")
-        if not self.x.has_extension("DAMAGE"):
-            raise RuntimeError("the X server has no DAMAGE extension")
-        self.x.damage_query_version()
+        try:
+            self.x = display.Display(f":{number}")
+            if not self.x.has_extension("DAMAGE"):
+                raise RuntimeError("the X server has no DAMAGE extension")
+            self.x.damage_query_version()
+        except Exception:
+            self.server.terminate()
+            self.server.wait()
+            raise
         self.damage_event = self.x.query_extension("DAMAGE").first_event + damage.DamageNotifyCode
         self.root = self.x.screen().root
         self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
