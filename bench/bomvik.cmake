@@ -1,1 +1,3 @@
-tro_add_bench(bomvik_bench SOURCES bomvik_bench.cpp LIBS bomvik_model)
+if(TARGET bomvik_model)
+    tro_add_bench(bomvik SOURCES bomvik_bench.cpp LIBS bomvik_model)
+endif()

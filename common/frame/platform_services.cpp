@@ -1,18 +1,19 @@
 #include "platform_services.h"
 
 #include <QApplication>
-#include <QAudioDevice>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QInputDialog>
-#include <QMediaDevices>
+#include <QLibrary>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
-#include <QSoundEffect>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+
+#include "sound_module.h"
 
 #include "windows_keyboard.h"
 #if !defined(_WIN32) && defined(TRO_HAVE_XKB)
@@ -33,29 +34,57 @@ bool QtLauncher::start(const QString& program, const QStringList& arguments) {
 }
 
 QtSoundPlayer::QtSoundPlayer() = default;
-QtSoundPlayer::~QtSoundPlayer() = default;
+
+QtSoundPlayer::QtSoundPlayer(QString moduleDir) : moduleDir_(std::move(moduleDir)) {}
+
+QtSoundPlayer::~QtSoundPlayer() {
+    if (loader_.joinable()) {
+        loader_.join();
+    }
+}
 
 void QtSoundPlayer::play(const QString& file) {
-    if (!effect_ && !silent_) {
-        if (QMediaDevices::audioOutputs().isEmpty()) {
-            silent_ = true;
-        } else {
-            effect_ = new QSoundEffect(this);
-            QObject::connect(effect_, &QSoundEffect::playingChanged, this,
-                             [this] { playing_ = effect_->isPlaying(); });
-            QObject::connect(effect_, &QSoundEffect::statusChanged, this, [this] {
-                if (effect_->status() == QSoundEffect::Error) {
-                    playing_ = false;
-                }
-            });
-        }
+    switch (module_) {
+        case Module::Loaded:
+            if (player_ != nullptr) {
+                player_->play(file);
+            }
+            return;
+        case Module::Loading:
+            return;
+        case Module::NotLoaded:
+            break;
     }
-    if (silent_) {
-        return;
+    module_ = Module::Loading;
+    waiting_ = file;
+    const QString dir = moduleDir_.isEmpty() ? QCoreApplication::applicationDirPath() : moduleDir_;
+    loader_ = std::thread([this, dir] {
+        // Never unloaded: the player made by the module lives as long as this one.
+        QLibrary module(dir + QLatin1Char('/') + QLatin1String(kSoundModuleName));
+        const auto create =
+            reinterpret_cast<TroCreateSoundPlayer>(module.resolve(kSoundModuleEntry));
+        // The player itself is made on the window thread, which owns this object.
+        QMetaObject::invokeMethod(
+            this, [this, create] { loaded(create); }, Qt::QueuedConnection);
+    });
+}
+
+void QtSoundPlayer::loaded(TroCreateSoundPlayer create) {
+    module_ = Module::Loaded;
+    if (create != nullptr) {
+        player_ = create(this);
     }
-    effect_->setSource(QUrl::fromLocalFile(file));
-    effect_->play();
-    playing_ = true;
+    const QString file = std::exchange(waiting_, QString());
+    if (player_ != nullptr && !file.isEmpty()) {
+        player_->play(file);
+    }
+}
+
+bool QtSoundPlayer::isPlaying() const {
+    if (module_ == Module::Loading) {
+        return true;
+    }
+    return player_ != nullptr && player_->isPlaying();
 }
 
 namespace {

@@ -2,13 +2,15 @@
 // The production services: Qt for processes, sound, dialogs, the desktop and the clipboard.
 
 #include <QObject>
+#include <QString>
 #include <memory>
+#include <thread>
 
 #include "clock.h"
 #include "random.h"
 #include "services.h"
+#include "sound_module.h"
 
-class QSoundEffect;
 class QWidget;
 
 namespace tro {
@@ -18,19 +20,30 @@ class QtLauncher final : public ProgramLauncher {
     bool start(const QString& program, const QStringList& arguments) override;
 };
 
-// Loads Qt Multimedia only when the first sound is played, so start-up does not pay for it.
-// Without an audio output every sound is silence.
+// Plays through the sound module (sound_module.cpp), which lies beside the program. The
+// first sound loads it on a thread of its own and plays once it is there, so neither the
+// start-up nor the window thread waits for the sound machinery. Without the module or without
+// an audio output every sound is silence.
 class QtSoundPlayer final : public QObject, public SoundPlayer {
   public:
     QtSoundPlayer();
+    // Looks for the module in `moduleDir` instead of the program's folder.
+    explicit QtSoundPlayer(QString moduleDir);
     ~QtSoundPlayer() override;
+    // A sound asked for while the module loads waits for it; a second one is skipped.
     void play(const QString& file) override;
-    [[nodiscard]] bool isPlaying() const override { return playing_; }
+    // True from the first play() until the module has loaded, then while a sound plays.
+    [[nodiscard]] bool isPlaying() const override;
 
   private:
-    QSoundEffect* effect_ = nullptr;
-    bool silent_ = false;
-    bool playing_ = false;
+    enum class Module { NotLoaded, Loading, Loaded };
+    void loaded(TroCreateSoundPlayer create);
+
+    QString moduleDir_;
+    Module module_ = Module::NotLoaded;
+    QString waiting_;                // the sound asked for while the module loads
+    SoundPlayer* player_ = nullptr;  // a child of this object; none when silent
+    std::thread loader_;
 };
 
 class QtDialogs final : public Dialogs {

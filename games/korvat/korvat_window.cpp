@@ -47,12 +47,40 @@ QFont clockFont(const QFont& base) {
 
 // The controls keep their designed places; where the desktop's font is wider than the one
 // they were designed for, the text gets a smaller size instead of being cut off.
+// The size is the largest of size, size - 0.5, ... that fits, or the first at or below the
+// smallest. Every size asked about loads a font of its own, which costs at start-up, so the
+// search starts where the width in proportion says and steps from there.
 void fitText(QWidget* widget, const QString& text, int room) {
     QFont font = widget->font();
     const qreal smallest = 6;
-    while (QFontMetrics(font).horizontalAdvance(text) > room && font.pointSizeF() > smallest) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
+    const qreal step = 0.5;
+    const qreal start = font.pointSizeF();
+    const int width = QFontMetrics(font).horizontalAdvance(text);
+    if (width <= room || start <= smallest) {
+        return;
     }
+    // Sizes start - k * step for k = 1 .. last, the last one at or below the smallest.
+    const int last = static_cast<int>(std::ceil((start - smallest) / step));
+    const auto size = [&](int k) { return start - k * step; };
+    const auto fits = [&](int k) {
+        QFont f = font;
+        f.setPointSizeF(size(k));
+        return QFontMetrics(f).horizontalAdvance(text) <= room;
+    };
+    int k = std::clamp(static_cast<int>(std::ceil((start - start * room / width) / step)), 1, last);
+    if (fits(k)) {
+        while (k > 1 && fits(k - 1)) {
+            --k;
+        }
+    } else {
+        while (k < last) {
+            ++k;
+            if (fits(k)) {
+                break;
+            }
+        }
+    }
+    font.setPointSizeF(size(k));
     widget->setFont(font);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -237,6 +238,28 @@ TEST(KorvatWindow, AFailedRecordWriteIsReportedAndAnotherMazeTakesBackTheResult)
     EXPECT_TRUE(play.saveEnabled());
     play.window->chooseMaze(5);
     EXPECT_FALSE(play.saveEnabled());
+}
+
+// Each switch caption shows whole in its box, in the largest size of half-point steps that
+// fits: a wide desktop font is made smaller, never more than it needs.
+TEST(KorvatWindow, SwitchCaptionsFitTheirBoxesAtTheLargestSizeThatFits) {
+    Play play(1);
+    const qreal designed = play.window->font().pointSizeF();
+    for (const char* name : {"Check1", "Check2", "Check3"}) {
+        const QCheckBox* box = play.find<QCheckBox>(name);
+        const int room = box->width() - 22;
+        const qreal size = box->font().pointSizeF();
+        const auto widthAt = [&](qreal points) {
+            QFont font = box->font();
+            font.setPointSizeF(points);
+            return QFontMetrics(font).horizontalAdvance(box->text());
+        };
+        EXPECT_LE(size, designed) << name;
+        EXPECT_TRUE(widthAt(size) <= room || size <= 6) << name << " at " << size;
+        if (size < designed) {
+            EXPECT_GT(widthAt(size + 0.5), room) << name << " could be " << size + 0.5;
+        }
+    }
 }
 
 }  // namespace
