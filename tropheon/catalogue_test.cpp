@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform.h"
 #include "slot_file.h"
 #include "testing/temp_dir.h"
 
@@ -12,9 +13,11 @@ namespace fs = std::filesystem;
 using testing::TempDir;
 using testing::writeBytes;
 
-void addProgram(const fs::path& dir, const std::string& name, bool executable = true) {
-    writeBytes(dir / name, "#!/bin/sh\n");
-    fs::permissions(dir / name, executable ? fs::perms::owner_all : fs::perms::owner_read);
+// A game program as the platform names it ("lines", or "lines.exe" on Windows).
+void addProgram(const fs::path& dir, const std::string& id, bool executable = true) {
+    const auto program = dir / programFileName(id);
+    writeBytes(program, "#!/bin/sh\n");
+    fs::permissions(program, executable ? fs::perms::owner_all : fs::perms::owner_read);
 }
 
 void addEntry(const fs::path& dir, const std::string& id, const std::string& title,
@@ -52,8 +55,9 @@ TEST(Catalogue, ListsTitledGamesSortedByTitle) {
             }
         }
         // Neither of these is a game program.
-        addProgram(dir.path(), "readme", false);
-        addProgram(dir.path(), "script.sh");
+        writeBytes(dir / "readme", "text");
+        writeBytes(dir / "script.sh", "#!/bin/sh\n");
+        fs::permissions(dir / "script.sh", fs::perms::owner_all);
         fs::create_directories(dir / "DATA");
         Catalogue catalogue;
         catalogue.scan(dir.path());

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform.h"
 #include "testing/fakes.h"
 #include "testing/play_dir.h"
 
@@ -123,16 +124,16 @@ TEST(ManagerStart, AHandoffIsAppliedOnlyToTheGameAndVariantItNames) {
         EXPECT_TRUE(play.outside().empty());
         std::vector<std::string> made;
         for (const auto& entry : fs::recursive_directory_iterator(play.dir())) {
-            made.push_back(fs::relative(entry.path(), play.dir()).string());
+            made.push_back(fs::relative(entry.path(), play.dir()).generic_string());
         }
         std::sort(made.begin(), made.end());
         std::vector<std::string> expected = {
             "DATA",
             "DATA/" + game,
             "DATA/" + game + "/res" + std::to_string(variant) + ".dat",
-            "lines",
+            programFileName("lines"),
             "lines.dat",
-            "tsifran",
+            programFileName("tsifran"),
             "tsifran.dat",
             game + ".pra"};
         std::sort(expected.begin(), expected.end());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "handoff.h"
+#include "platform.h"
 #include "result_code.h"
 #include "slot_file.h"
 #include "testing/temp_dir.h"
@@ -25,8 +26,9 @@ class PlayDir {
     }
 
     void addProgram(const std::string& id) {
-        writeBytes(dir_ / id, "#!/bin/sh\n");
-        std::filesystem::permissions(dir_ / id, std::filesystem::perms::owner_all);
+        const auto program = dir_ / programFileName(id);
+        writeBytes(program, "#!/bin/sh\n");
+        std::filesystem::permissions(program, std::filesystem::perms::owner_all);
     }
 
     void addGame(const std::string& id, const std::string& title, int direction,
@@ -72,7 +74,8 @@ class PlayDir {
     [[nodiscard]] std::vector<std::string> outside() const {
         std::vector<std::string> out;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root_.path())) {
-            if (entry.path() != dir_ && entry.path().string().rfind(dir_.string() + "/", 0) != 0) {
+            const auto inside = entry.path().lexically_relative(dir_);
+            if (entry.path() != dir_ && (inside.empty() || *inside.begin() == "..")) {
                 out.push_back(entry.path().string());
             }
         }
