@@ -5,6 +5,7 @@
 
 #include "clock.h"
 #include "twips.h"
+#include "widgets.h"
 
 namespace tro::bolmen {
 namespace {
@@ -28,11 +29,9 @@ class SquareLabel : public QLabel {
     std::function<void()> onClick_;
 };
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect rect,
-                  const QString& style) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(rect);
+QLabel* styledLabel(QWidget* parent, const char* name, const QString& text, QRect rect,
+                    const QString& style) {
+    QLabel* label = makeLabel(parent, name, text, rect);
     label->setStyleSheet(style);
     label->setWordWrap(true);
     return label;
@@ -73,27 +72,29 @@ BolmenWindow::BolmenWindow(GameFrame& frame)
     }
     squares_[0]->setVisible(game_.headingVisible());
 
-    makeLabel(this, "Label4",
-              QStringLiteral("Если фон квадратов с числами белый, то надо искать минимум, если "
-                             "желтый - максимум."),
-              twipsRect(240, 600, 1695, 2175), {});
-    makeLabel(this, "Label9",
-              QStringLiteral("Игра закончится, когда будет 30 правильных нажатий. За каждое "
-                             "неправильное нажатие добавляется 2 секунды."),
-              twipsRect(5040, 600, 2055, 2175), {});
+    styledLabel(this, "Label4",
+                QStringLiteral("Если фон квадратов с числами белый, то надо искать минимум, если "
+                               "желтый - максимум."),
+                twipsRect(240, 600, 1695, 2175), {});
+    styledLabel(this, "Label9",
+                QStringLiteral("Игра закончится, когда будет 30 правильных нажатий. За каждое "
+                               "неправильное нажатие добавляется 2 секунды."),
+                twipsRect(5040, 600, 2055, 2175), {});
     const QString green =
         QStringLiteral("color: rgb(0,192,0); background: white; font-weight: bold;");
     const QString red =
         QStringLiteral("color: rgb(255,0,0); background: white; font-weight: bold;");
     const QString blue =
         QStringLiteral("color: rgb(0,0,255); background: rgb(192,255,192); font-weight: bold;");
-    makeLabel(this, "Label5", QStringLiteral("Правильно:"), twipsRect(120, 3000, 1935, 375), green);
-    rightLabel_ = makeLabel(this, "Label7", {}, twipsRect(2040, 3000, 855, 375), green);
-    makeLabel(this, "Label6", QStringLiteral("Неправильно:"), twipsRect(120, 3360, 1935, 375), red);
-    wrongLabel_ = makeLabel(this, "Label8", {}, twipsRect(2040, 3360, 855, 375), red);
-    makeLabel(this, "Label3", QStringLiteral("Время:"), twipsRect(5160, 3120, 1095, 375), blue);
-    clockLabel_ = makeLabel(this, "Label1", {}, twipsRect(6240, 3120, 975, 375),
-                            blue + QStringLiteral(" font-size: 13.5pt;"));
+    styledLabel(this, "Label5", QStringLiteral("Правильно:"), twipsRect(120, 3000, 1935, 375),
+                green);
+    rightLabel_ = styledLabel(this, "Label7", {}, twipsRect(2040, 3000, 855, 375), green);
+    styledLabel(this, "Label6", QStringLiteral("Неправильно:"), twipsRect(120, 3360, 1935, 375),
+                red);
+    wrongLabel_ = styledLabel(this, "Label8", {}, twipsRect(2040, 3360, 855, 375), red);
+    styledLabel(this, "Label3", QStringLiteral("Время:"), twipsRect(5160, 3120, 1095, 375), blue);
+    clockLabel_ = styledLabel(this, "Label1", {}, twipsRect(6240, 3120, 975, 375),
+                              blue + QStringLiteral(" font-size: 13.5pt;"));
 
     showSet();
     showCounters();

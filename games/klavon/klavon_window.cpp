@@ -6,6 +6,7 @@
 #include "clock.h"
 #include "cp1251.h"
 #include "twips.h"
+#include "widgets.h"
 
 namespace tro::klavon {
 
@@ -36,34 +37,6 @@ constexpr int kTypedRight = 4575;
 constexpr int kToTypeLeft = 4560;
 constexpr int kWidening = 10000;  // the strips run out of the window on both sides
 constexpr int kLayoutDelayMs = 100;
-
-// The small box that has the focus and receives every key, Tab included.
-class KeyBox final : public QWidget {
-  public:
-    KeyBox(QWidget* parent, std::function<void(const QKeyEvent&)> onKey)
-        : QWidget(parent), onKey_(std::move(onKey)) {
-        setFocusPolicy(Qt::StrongFocus);
-    }
-
-  protected:
-    bool event(QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            onKey_(static_cast<const QKeyEvent&>(*event));
-            return true;
-        }
-        return QWidget::event(event);
-    }
-
-  private:
-    std::function<void(const QKeyEvent&)> onKey_;
-};
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect where) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(where);
-    return label;
-}
 
 void setTextColour(QLabel* label, const QColor& colour) {
     QPalette look = label->palette();

@@ -9,6 +9,7 @@
 #include "answer_keys.h"
 #include "clock.h"
 #include "twips.h"
+#include "widgets.h"
 
 namespace tro::tsepko {
 
@@ -63,35 +64,6 @@ constexpr int kClientHeight = 6345;
 constexpr int kFrameWidth = 4215;
 constexpr int kFrameHeight = 3840;
 constexpr int kFrameTop = 120;
-
-// The small box that has the focus and receives every key, Tab included.
-class KeyBox final : public QWidget {
-  public:
-    KeyBox(QWidget* parent, std::function<void(const QKeyEvent&)> onKey)
-        : QWidget(parent), onKey_(std::move(onKey)) {
-        setFocusPolicy(Qt::StrongFocus);
-        setAttribute(Qt::WA_InputMethodEnabled, false);
-    }
-
-  protected:
-    bool event(QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            onKey_(static_cast<const QKeyEvent&>(*event));
-            return true;
-        }
-        return QWidget::event(event);
-    }
-
-  private:
-    std::function<void(const QKeyEvent&)> onKey_;
-};
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect where) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(where);
-    return label;
-}
 
 // 48-point bold digits; where the font at hand is wider than the one the window was drawn
 // for, it is narrowed until two digits fit their box.

@@ -2,15 +2,14 @@
 
 #include "clock.h"
 #include "twips.h"
+#include "widgets.h"
 
 namespace tro::tsifran {
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect rect,
-                  const QString& style) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(rect);
+QLabel* styledLabel(QWidget* parent, const char* name, const QString& text, QRect rect,
+                    const QString& style) {
+    QLabel* label = makeLabel(parent, name, text, rect);
     label->setStyleSheet(style);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -28,8 +27,8 @@ TsifranWindow::TsifranWindow(GameFrame& frame)
     const QString blue = QStringLiteral("color: rgb(0,0,255); font-weight: bold;");
     const QString green = QStringLiteral("color: rgb(0,192,0); font-weight: bold;");
     const QString red = QStringLiteral("color: rgb(255,0,0); font-weight: bold;");
-    question_ = makeLabel(this, "Label1", {}, twipsRect(240, 240, 2775, 375),
-                          blue + QStringLiteral(" font-size: 14pt;"));
+    question_ = styledLabel(this, "Label1", {}, twipsRect(240, 240, 2775, 375),
+                            blue + QStringLiteral(" font-size: 14pt;"));
     answer_ = new QLineEdit(this);
     answer_->setObjectName("Text1");
     answer_->setGeometry(twipsRect(3120, 240, 1215, 405));
@@ -45,14 +44,14 @@ TsifranWindow::TsifranWindow(GameFrame& frame)
     log_->setGeometry(twipsRect(240, 840, 4095, 2595));
     log_->setFocusPolicy(Qt::NoFocus);
 
-    makeLabel(this, "Label7", QStringLiteral("Время:"), twipsRect(5400, 240, 975, 375), blue);
-    clockLabel_ = makeLabel(this, "Label6", {}, twipsRect(6480, 240, 735, 375), blue);
-    makeLabel(this, "Label2", QStringLiteral("Правильных:"), twipsRect(4800, 960, 1575, 255),
-              green);
-    rightLabel_ = makeLabel(this, "Label4", {}, twipsRect(6720, 960, 615, 255), green);
-    makeLabel(this, "Label3", QStringLiteral("Неправильных:"), twipsRect(4800, 1440, 1815, 375),
-              red);
-    wrongLabel_ = makeLabel(this, "Label5", {}, twipsRect(6720, 1440, 495, 255), red);
+    styledLabel(this, "Label7", QStringLiteral("Время:"), twipsRect(5400, 240, 975, 375), blue);
+    clockLabel_ = styledLabel(this, "Label6", {}, twipsRect(6480, 240, 735, 375), blue);
+    styledLabel(this, "Label2", QStringLiteral("Правильных:"), twipsRect(4800, 960, 1575, 255),
+                green);
+    rightLabel_ = styledLabel(this, "Label4", {}, twipsRect(6720, 960, 615, 255), green);
+    styledLabel(this, "Label3", QStringLiteral("Неправильных:"), twipsRect(4800, 1440, 1815, 375),
+                red);
+    wrongLabel_ = styledLabel(this, "Label5", {}, twipsRect(6720, 1440, 495, 255), red);
 
     showState();
     answer_->setFocus();
