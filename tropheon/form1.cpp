@@ -98,8 +98,8 @@ void Form1::buildControls() {
     palette.setColor(QPalette::Window, kBackground);
     setPalette(palette);
     setAutoFillBackground(true);
-    QFont base(QStringLiteral("Sans Serif"), 8);
-    base.setStyleHint(QFont::SansSerif);
+    QFont base = font();
+    base.setPointSize(8);
     base.setBold(true);
     setFont(base);
 

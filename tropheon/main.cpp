@@ -4,11 +4,13 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "app_setup.h"
 #include "form1.h"
 #include "platform_services.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    tro::setUpApplication();
     // The program ends on its own terms: at once, or after the exit sound.
     QApplication::setQuitOnLastWindowClosed(false);
     tro::PlatformServices platform;

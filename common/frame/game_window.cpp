@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 
+#include "app_setup.h"
 #include "platform_services.h"
 
 namespace tro {
@@ -52,6 +53,7 @@ int runGame(int argc, char** argv, const GameInfo& info,
         return 0;
     }
     QApplication app(argc, argv);
+    setUpApplication();
     PlatformServices platform;
     GameFrame frame(info, platform.services());
     if (!frame.start(arguments)) {

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app_setup.h"
 #include "sound_module.h"
 
 #include "windows_keyboard.h"
@@ -104,12 +105,13 @@ QMessageBox::Icon toQt(MessageIcon icon) {
 }  // namespace
 
 void QtDialogs::message(const QString& title, const QString& text, MessageIcon icon) {
-    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent_);
+    QMessageBox box(toQt(icon), dialogTitle(title, parent_), text, QMessageBox::Ok, parent_);
     box.exec();
 }
 
 bool QtDialogs::askYesNo(const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent_);
+    QMessageBox box(QMessageBox::Question, dialogTitle(title, parent_), text, QMessageBox::NoButton,
+                    parent_);
     QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
     box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
     box.exec();
@@ -119,7 +121,7 @@ bool QtDialogs::askYesNo(const QString& title, const QString& text) {
 std::optional<QString> QtDialogs::askText(const QString& title, const QString& prompt,
                                           const QString& initial) {
     QInputDialog dialog(parent_);
-    dialog.setWindowTitle(title);
+    dialog.setWindowTitle(dialogTitle(title, parent_));
     dialog.setLabelText(prompt);
     dialog.setTextValue(initial);
     dialog.setOkButtonText(QStringLiteral("ОК"));

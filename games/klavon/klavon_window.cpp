@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 
+#include "app_setup.h"
 #include "clock.h"
 #include "cp1251.h"
 #include "twips.h"
@@ -64,14 +65,10 @@ KlavonWindow::KlavonWindow(GameFrame& frame)
     setWindowTitle(QString::fromUtf8(kTitle) + QStringLiteral("   ") + name);
     setFixedSize(px(kClientWidth), px(kClientHeight));
     QFont font = this->font();
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     font.setPointSize(9);
     setFont(font);
 
-    QFont strip(QStringLiteral("Courier New"), 20);
-    strip.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                       QStringLiteral("DejaVu Sans Mono")});
+    QFont strip(kMonoFamily, 20);
     strip.setStyleHint(QFont::Monospace);
     strip.setFixedPitch(true);
 

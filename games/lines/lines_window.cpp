@@ -49,8 +49,6 @@ constexpr double kBallHeight = 33.0;
 
 QFont labelFont(const QFont& base) {
     QFont font = base;
-    font.setFamily(QStringLiteral("Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
     font.setPointSize(12);
     font.setBold(true);
     return font;

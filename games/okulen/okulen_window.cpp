@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "app_setup.h"
 #include "twips.h"
 
 namespace tro::okulen {
@@ -65,9 +66,7 @@ const QColor kGreen(0, 128, 0);
 const QColor kBlue(0, 0, 255);
 
 QFont windowFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("DejaVu Sans")});
+    QFont font(kSansFamily);
     font.setPixelSize(11);
     return font;
 }

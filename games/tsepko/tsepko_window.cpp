@@ -92,8 +92,6 @@ TsepkoWindow::TsepkoWindow(GameFrame& frame)
     setWindowTitle(QString::fromUtf8(kTitle));
     setFixedSize(px(kClientWidth), px(kClientHeight));
     QFont font = this->font();
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     font.setPointSize(8);
     setFont(font);
 

@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "app_setup.h"
+
 int main(int argc, char** argv) {
     // Test discovery runs this binary outside ctest's environment: stay off any display.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     QApplication app(argc, argv);
+    // The same fonts and toolkit texts as the programs, so window tests measure what players see.
+    tro::setUpApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,63 @@
+#include "app_setup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <QWidget>
+
+namespace tro {
+
+namespace {
+
+void mapWindowsFamilies() {
+#ifndef _WIN32
+    const QString sans = QStringLiteral("Liberation Sans");
+    QFont::insertSubstitution(kSansFamily, sans);
+    QFont::insertSubstitution(QStringLiteral("Microsoft Sans Serif"), sans);
+    QFont::insertSubstitution(QStringLiteral("Arial"), sans);
+    QFont::insertSubstitution(kMonoFamily, QStringLiteral("Liberation Mono"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"),
+                              QStringLiteral("Liberation Serif"));
+#endif
+}
+
+bool installRussianCatalogue() {
+    // Qt's own folder first; a suite unpacked elsewhere may carry the catalogue beside it.
+    const QStringList folders{
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations")),
+    };
+    auto* catalogue = new QTranslator(QCoreApplication::instance());
+    for (const QString& folder : folders) {
+        if (catalogue->load(QStringLiteral("qtbase_ru"), folder)) {
+            QCoreApplication::installTranslator(catalogue);
+            return true;
+        }
+    }
+    delete catalogue;
+    return false;
+}
+
+}  // namespace
+
+bool setUpApplication() {
+    mapWindowsFamilies();
+    QFont font = QApplication::font();
+    font.setFamilies({kSansFamily});
+    QApplication::setFont(font);
+    return installRussianCatalogue();
+}
+
+QString dialogTitle(const QString& title, const QWidget* parent) {
+    if (!title.isEmpty()) {
+        return title;
+    }
+    if (parent != nullptr && !parent->window()->windowTitle().isEmpty()) {
+        return parent->window()->windowTitle();
+    }
+    return kSuiteTitle;
+}
+
+}  // namespace tro
