@@ -14,5 +14,8 @@ namespace tro::windows_keyboard {
 // Loads and activates a layout (LoadKeyboardLayoutA with KLF_ACTIVATE); false when it fails or
 // the identifier is not eight hexadecimal digits.
 bool activateLayout(std::string_view layoutId);
+// What the active layout types, unshifted, on the keys of the US letters `usKeys` (a to z),
+// in UTF-8; "" when a key gives no single character or outside Windows.
+[[nodiscard]] std::string keyCharacters(std::string_view usKeys);
 
 }  // namespace tro::windows_keyboard

@@ -174,6 +174,17 @@ bool SystemKeyboardLayouts::activate(const QString& layoutId) {
 #endif
 }
 
+QString SystemKeyboardLayouts::charactersAt(const QString& usKeys) const {
+#ifdef _WIN32
+    return QString::fromStdString(windows_keyboard::keyCharacters(usKeys.toStdString()));
+#elif defined(TRO_HAVE_XKB)
+    return x11::keyCharacters(usKeys);
+#else
+    (void)usKeys;
+    return {};
+#endif
+}
+
 void SystemProcessControl::exitNow(int code) {
     std::fflush(nullptr);
     std::_Exit(code);

@@ -76,6 +76,7 @@ class SystemKeyboardLayouts final : public KeyboardLayouts {
     [[nodiscard]] bool available() const override;
     [[nodiscard]] QString current() const override;
     bool activate(const QString& layoutId) override;
+    [[nodiscard]] QString charactersAt(const QString& usKeys) const override;
 };
 
 class SystemProcessControl final : public ProcessControl {

@@ -67,6 +67,10 @@ class KeyboardLayouts {
     [[nodiscard]] virtual QString current() const = 0;
     // Makes a layout active; false when it is not installed or cannot be switched to.
     virtual bool activate(const QString& layoutId) = 0;
+    // What the active layout types, unshifted, on the keys that carry the letters `usKeys`
+    // (a to z) on a US English keyboard, one character a key: "asd" gives "qsd" under French
+    // AZERTY and "фыв" under Russian. "" when the platform cannot tell.
+    [[nodiscard]] virtual QString charactersAt(const QString& usKeys) const = 0;
 };
 
 class ProcessControl {

@@ -1,8 +1,10 @@
 #pragma once
 // Small widgets and helpers the windows of the suite share.
 
+#include <QFont>
 #include <QLabel>
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -12,6 +14,11 @@ namespace tro {
 
 // A label with its control name, text and place.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect where);
+
+// The font at the largest size, at most `font`'s own, at which each of `texts`, centred in a
+// box of `box` pixels as a label centres it, keeps its ink and its advance `margin` pixels
+// inside the box. Sizes go down by half points, to 4 points at the least.
+[[nodiscard]] QFont fontFitting(QFont font, const QStringList& texts, QSize box, int margin);
 
 // A small box that holds the focus and hands every key press to `onKey`, Tab included, as the
 // keyboard gives it (no input method in between).

@@ -6,6 +6,8 @@
 
 #include "keyboard_groups.h"
 
+#include <xkbcommon/xkbcommon.h>
+
 // Xlib comes last: its macros (None, Bool, Status) clash with names in Qt's headers.
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -88,6 +90,38 @@ QString currentLayoutId() {
         return {};
     }
     return QString::fromStdString(layoutIdOfGroup(groups[group]));
+}
+
+QString keyCharacters(const QString& usKeys) {
+    Display* display = qtDisplay();
+    XkbStateRec state;
+    if (display == nullptr || XkbGetState(display, XkbUseCoreKbd, &state) != Success) {
+        return {};
+    }
+    // The letter rows of a US keyboard and the key codes they begin with (evdev code + 8).
+    constexpr std::string_view kRows[] = {"qwertyuiop", "asdfghjkl", "zxcvbnm"};
+    constexpr unsigned kRowStarts[] = {24, 38, 52};
+    QString typed;
+    for (const QChar key : usKeys) {
+        const char letter = key.unicode() < 0x80 ? key.toLatin1() : '\0';
+        unsigned code = 0;
+        for (std::size_t row = 0; row < std::size(kRows) && code == 0 && letter != '\0'; ++row) {
+            const auto column = kRows[row].find(letter);
+            if (column != std::string_view::npos) {
+                code = kRowStarts[row] + static_cast<unsigned>(column);
+            }
+        }
+        const KeySym symbol =
+            code == 0 ? NoSymbol
+                      : XkbKeycodeToKeysym(display, static_cast<KeyCode>(code), state.group, 0);
+        const char32_t character =
+            symbol == NoSymbol ? 0 : xkb_keysym_to_utf32(static_cast<xkb_keysym_t>(symbol));
+        if (character == 0) {
+            return {};
+        }
+        typed += QString::fromUcs4(&character, 1);
+    }
+    return typed;
 }
 
 bool activateLayout(const QString& layoutId) {

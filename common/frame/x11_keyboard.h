@@ -11,5 +11,8 @@ namespace tro::x11 {
 [[nodiscard]] QString currentLayoutId();
 // Locks the configured group whose layout is asked for; false when there is none.
 bool activateLayout(const QString& layoutId);
+// What the active group types, unshifted, on the keys of the US letters `usKeys`; "" when a
+// key gives no character or the keyboard cannot be read.
+[[nodiscard]] QString keyCharacters(const QString& usKeys);
 
 }  // namespace tro::x11

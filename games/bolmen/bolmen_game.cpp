@@ -22,11 +22,11 @@ void BolmenGame::Generation() {
             task_ = Task::Maximum;
             break;
     }
-    int extreme = task_ == Task::Minimum ? 100 : 9;
+    int extreme = task_ == Task::Minimum ? kHighestNumber + 1 : kLowestNumber - 1;
     for (int i = 0; i < kSquares; ++i) {
         int value = 0;
         do {
-            value = random_.below(90) + 10;
+            value = random_.below(kHighestNumber - kLowestNumber + 1) + kLowestNumber;
         } while (std::find(numbers_.begin(), numbers_.begin() + i, value) != numbers_.begin() + i);
         numbers_[static_cast<std::size_t>(i)] = value;
         if ((task_ == Task::Minimum && value < extreme) ||

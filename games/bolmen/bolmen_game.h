@@ -23,6 +23,8 @@ class BolmenGame {
   public:
     static constexpr int kVariants = 3;
     static constexpr int kSquares = 9;
+    static constexpr int kLowestNumber = 10;  // the numbers of a set: two digits
+    static constexpr int kHighestNumber = 99;
     static constexpr int kHeadingSquare = 0;  // the "MIN"/"MAX" square, always a wrong click
     static constexpr int kRightToFinish = 30;
     static constexpr int kMostWrong = 1000;
@@ -31,7 +33,8 @@ class BolmenGame {
 
     BolmenGame(int variant, Random& random);
 
-    // A new set: the task, nine different numbers 10..99 and the mark on the extreme.
+    // A new set: the task, nine different numbers kLowestNumber..kHighestNumber and the mark on the
+    // extreme.
     void Generation();
 
     // A click on square 0 (the heading) to 9. Every click that does not end the game brings

@@ -12,6 +12,10 @@ namespace {
 
 const char* const kCaptions[] = {"И минимум, и максимум", "Только минимум", "Только максимум"};
 
+// The squares' one-pixel border on both sides, and the room kept between it and the digits.
+const QSize kBorders(2, 2);
+constexpr int kNumberMargin = 2;
+
 // A label that reports presses of the left button.
 class SquareLabel : public QLabel {
   public:
@@ -52,6 +56,13 @@ BolmenWindow::BolmenWindow(GameFrame& frame)
     sound->setGeometry(twipsRect(240, 120, 1455, 255));
     bindSwitch(sound, kSoundSwitchSlot);
 
+    // Every number the squares can show stands wholly inside its square, a little away from
+    // the border, whatever the font at hand: the size comes down from 24 points until the
+    // widest of them fits.
+    QStringList numbers;
+    for (int n = BolmenGame::kLowestNumber; n <= BolmenGame::kHighestNumber; ++n) {
+        numbers.append(QString::number(n));
+    }
     for (int i = 0; i <= 9; ++i) {
         auto* square = new SquareLabel(this, [this, i] { Label2_Click(i); });
         square->setObjectName(QStringLiteral("Label2_%1").arg(i));
@@ -61,11 +72,15 @@ BolmenWindow::BolmenWindow(GameFrame& frame)
         if (i == 0) {
             square->setGeometry(twipsRect(3120, 120, 855, 375));
             font.setPointSizeF(13.5);
+            font = fontFitting(font, {QStringLiteral("MIN"), QStringLiteral("MAX")},
+                               square->size() - kBorders, kNumberMargin);
         } else {
             const int row = (i - 1) / 3;
             const int column = (i - 1) % 3;
             square->setGeometry(twipsRect(2400 + 840 * column, 600 + 840 * row, 615, 615));
             font.setPointSize(24);
+            font = i == 1 ? fontFitting(font, numbers, square->size() - kBorders, kNumberMargin)
+                          : squares_[1]->font();
         }
         square->setFont(font);
         squares_[static_cast<std::size_t>(i)] = square;

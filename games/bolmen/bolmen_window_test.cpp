@@ -4,10 +4,12 @@
 
 #include <QLabel>
 #include <QTest>
+#include <cmath>
 
 #include "handoff.h"
 #include "result_code.h"
 #include "testing/fake_services.h"
+#include "testing/rendering.h"
 #include "testing/temp_dir.h"
 
 namespace tro::bolmen {
@@ -54,6 +56,28 @@ TEST(BolmenWindow, ShowsTheVariantsCaptionAndHeading) {
         for (int i = 1; i <= 9; ++i) {
             EXPECT_EQ(f.label(QStringLiteral("Label2_%1").arg(i))->text().toInt(),
                       f.window->game().number(i));
+        }
+    }
+}
+
+TEST(BolmenWindow, EveryNumberStandsWhollyInsideItsSquareAtEveryScale) {
+    Fixture f(3);
+    QLabel* square = f.label("Label2_5");
+    const auto dark = [](const QColor& c) { return c.lightness() < 160; };
+    for (const double scale : {1.0, 1.25, 1.5, 2.0}) {
+        // Inside the one-pixel border, a pixel of room stays clear around the digits.
+        const int border = static_cast<int>(std::ceil(scale));
+        const int room = border + static_cast<int>(scale);
+        for (int n = BolmenGame::kLowestNumber; n <= BolmenGame::kHighestNumber; ++n) {
+            square->setText(QString::number(n));
+            const QImage image = testing::renderAt(*square, scale);
+            const QRect all(QPoint(), image.size());
+            const QRect ink =
+                testing::inkBounds(image, all.adjusted(border, border, -border, -border), dark);
+            EXPECT_FALSE(ink.isEmpty()) << n;
+            EXPECT_TRUE(all.adjusted(room, room, -room, -room).contains(ink))
+                << n << " at " << scale << ": ink " << ink.x() << "," << ink.y() << " "
+                << ink.width() << "x" << ink.height() << " in " << all.width();
         }
     }
 }

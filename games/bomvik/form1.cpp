@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "twips.h"
+#include "widgets.h"
 
 namespace bomvik {
 
@@ -20,8 +21,8 @@ constexpr int kFieldTop = 600;
 constexpr int kCounterTop = 120;
 constexpr int kCounterWidth = 735;
 constexpr int kCounterHeight = 375;
-constexpr int kFaceWidth = 450;
-constexpr int kFaceHeight = 375;
+// Room between a counter's edge and its digits, in pixels.
+constexpr int kCounterMargin = 2;
 
 const QString kWinTitle = QStringLiteral("Сапер");
 const QString kWinMessage = QStringLiteral("Вы победили! Ваше время:");
@@ -53,11 +54,18 @@ QLabel* makeCounter(QWidget* parent, const char* name, QRgb colour) {
     palette.setColor(QPalette::Window, Qt::black);
     palette.setColor(QPalette::WindowText, QColor(colour));
     label->setPalette(palette);
+    label->setFixedSize(tro::twipsSize(kCounterWidth, kCounterHeight));
+    // The widest numbers a counter shows have four characters: the seconds up to 1001, the
+    // mines left down to -381. Any digit repeated stands for them, whatever the font's widths.
+    QStringList widest;
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        widest << QString(4, QLatin1Char(digit))
+               << QLatin1Char('-') + QString(3, QLatin1Char(digit));
+    }
     QFont font = label->font();
     font.setBold(true);
     font.setPointSizeF(13.5);
-    label->setFont(font);
-    label->setFixedSize(tro::twipsSize(kCounterWidth, kCounterHeight));
+    label->setFont(tro::fontFitting(font, widest, label->size(), kCounterMargin));
     return label;
 }
 
@@ -140,7 +148,7 @@ void FieldView::mouseReleaseEvent(QMouseEvent* event) {
 
 FaceButton::FaceButton(Minefield& field, QWidget* parent) : QWidget(parent), field_(field) {
     setObjectName("Picture2");
-    setFixedSize(tro::twipsSize(kFaceWidth, kFaceHeight));
+    setFixedSize(kFaceButtonPixels, kFaceButtonPixels);
 }
 
 bool FaceButton::inside(const QPointF& position) const {

@@ -8,6 +8,7 @@
 #include "result_code.h"
 #include "steps_test.h"
 #include "testing/fake_services.h"
+#include "testing/rendering.h"
 #include "testing/temp_dir.h"
 
 namespace bomvik {
@@ -135,6 +136,35 @@ TEST(Form1, WhatThePlayerSeesAndWhatIsHandedOff) {
         Game game(test.variant);
         play(game, test.steps);
         EXPECT_EQ(game.seen(test.cells), test.seen) << test.steps;
+    }
+}
+
+TEST(Form1, TheFaceIsWholeAtItsSizeAndTheCountersKeepRoomAroundTheWidestNumbers) {
+    Game game(3);
+    using tro::testing::inkBounds;
+    using tro::testing::renderAt;
+    const QImage face = renderAt(*game.child("Picture2"), 1);
+    const QRect yellow =
+        inkBounds(face, face.rect(), [](const QColor& c) { return c == QColor(kFaceYellow); });
+    const QRect outline =
+        inkBounds(face, face.rect(), [](const QColor& c) { return c.lightness() < 64; });
+    // The face fills its 26 x 26 pixels, all of it inside the button's edge.
+    EXPECT_GE(yellow.width(), kFacePixels - 4);
+    EXPECT_GE(yellow.height(), kFacePixels - 4);
+    EXPECT_GE(outline.width(), kFacePixels - 1);
+    EXPECT_TRUE(face.rect().adjusted(1, 1, -1, -1).contains(outline));
+    for (const double scale : {1.0, 1.5, 2.0}) {
+        const int room = static_cast<int>(2 * scale);
+        for (const auto& [name, text] : {std::pair{"Label1", "-381"}, {"Label2", "1000"}}) {
+            auto* counter = static_cast<QLabel*>(game.child(name));
+            counter->setText(text);
+            const QImage image = renderAt(*counter, scale);
+            const QRect ink =
+                inkBounds(image, image.rect(), [](const QColor& c) { return c.red() > 64; });
+            EXPECT_TRUE(image.rect().adjusted(room, room, -room, -room).contains(ink))
+                << text << " at " << scale << ": " << ink.left() << ".." << ink.right() << " of "
+                << image.width();
+        }
     }
 }
 

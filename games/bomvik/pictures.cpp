@@ -177,22 +177,17 @@ void drawFace(QPainter& painter, const QRect& area, Face face) {
     painter.setPen(QColor(sunken ? kDarkGrey : kWhite));
     painter.drawLine(inner.topLeft(), inner.topRight());
     painter.drawLine(inner.topLeft(), inner.bottomLeft());
-    painter.drawLine(inner.topLeft() + QPoint(0, 1), inner.topRight() + QPoint(-1, 1));
-    painter.drawLine(inner.topLeft() + QPoint(1, 0), inner.bottomLeft() + QPoint(1, -1));
     painter.setPen(QColor(sunken ? kLightGrey : kDarkGrey));
     painter.drawLine(inner.bottomLeft(), inner.bottomRight());
     painter.drawLine(inner.topRight(), inner.bottomRight());
-    painter.drawLine(inner.bottomLeft() + QPoint(1, -1), inner.bottomRight() + QPoint(0, -1));
-    painter.drawLine(inner.topRight() + QPoint(-1, 1), inner.bottomRight() + QPoint(-1, 0));
 
     painter.setRenderHint(QPainter::Antialiasing, true);
-    const double size = std::min(area.width(), area.height()) - 6.0;
-    QPointF centre = QRectF(area).center();
-    if (sunken) {
-        centre += QPointF(1, 1);
-    }
-    const double r = size / 2;
-    painter.setPen(QPen(QColor(kBlack), 1.2));
+    // The outline's outer edge on the 26 x 26 face square, which fills the button inside its
+    // edge: pressed, only the edge sinks.
+    constexpr double kOutline = 1.2;
+    const QPointF centre = QRectF(area).center();
+    const double r = (kFacePixels - kOutline) / 2;
+    painter.setPen(QPen(QColor(kBlack), kOutline));
     painter.setBrush(QColor(kFaceYellow));
     painter.drawEllipse(centre, r, r);
 

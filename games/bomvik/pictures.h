@@ -12,6 +12,10 @@
 namespace bomvik {
 
 inline constexpr int kCellPixels = 16;
+// A face is 26 x 26 pixels; the face button holds it inside its 1-pixel raised edge.
+inline constexpr int kFacePixels = 26;
+inline constexpr int kFaceButtonEdge = 1;
+inline constexpr int kFaceButtonPixels = kFacePixels + 2 * kFaceButtonEdge;
 
 // The colours of the field.
 inline constexpr QRgb kLightGrey = qRgb(192, 192, 192);
@@ -27,7 +31,8 @@ inline constexpr QRgb kFaceYellow = qRgb(255, 255, 0);
 // The picture of one cell, 16 x 16 pixels.
 [[nodiscard]] QImage cellPicture(const Tile& tile);
 
-// Draws the face button showing `face` into `area` (sunken while pressed).
+// Draws the face button showing `face` into `area` (sunken while pressed): the face fills the
+// 26 x 26 pixels at its middle.
 void drawFace(QPainter& painter, const QRect& area, Face face);
 
 // The design's name of a face picture ("VESEL", ...).

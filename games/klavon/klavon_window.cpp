@@ -37,6 +37,8 @@ constexpr int kStripHeight = 495;
 constexpr int kTypedRight = 4575;
 constexpr int kToTypeLeft = 4560;
 constexpr int kWidening = 10000;  // the strips run out of the window on both sides
+// Room between the blue strip and the first character still to type, in pixels.
+constexpr int kToTypeIndent = 3;
 constexpr int kLayoutDelayMs = 100;
 
 void setTextColour(QLabel* label, const QColor& colour) {
@@ -89,6 +91,7 @@ KlavonWindow::KlavonWindow(GameFrame& frame)
         twipsRect(kToTypeLeft, kStripTop, kClientWidth - kToTypeLeft + kWidening, kStripHeight));
     toType_->setFont(strip);
     toType_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    toType_->setIndent(kToTypeIndent);
     toType_->setAutoFillBackground(true);
     QPalette white = toType_->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -96,17 +99,18 @@ KlavonWindow::KlavonWindow(GameFrame& frame)
     toType_->setPalette(white);
     typed_->raise();
 
-    QFont bold = font;
-    bold.setBold(true);
-    makeLabel(this, "Label5", kTimeLabel, twipsRect(240, 120, 720, 285));
+    // Each caption in the colour of its number.
+    auto* timeCaption = makeLabel(this, "Label5", kTimeLabel, twipsRect(240, 120, 720, 285));
     seconds_ = makeLabel(this, "Label6", QString::number(TypingGame::kSeconds),
                          twipsRect(960, 120, 600, 285));
-    seconds_->setFont(bold);
-    setTextColour(seconds_, QColor(0, 0, 255));
-    makeLabel(this, "Label3", kCountLabel, twipsRect(2640, 120, 2100, 285));
+    auto* countCaption = makeLabel(this, "Label3", kCountLabel, twipsRect(2640, 120, 2100, 285));
     count_ = makeLabel(this, "Label4", QStringLiteral("0"), twipsRect(4800, 120, 900, 285));
-    count_->setFont(bold);
-    setTextColour(count_, QColor(128, 0, 0));
+    for (QLabel* label : {timeCaption, seconds_}) {
+        setTextColour(label, QColor(0, 0, 255));
+    }
+    for (QLabel* label : {countCaption, count_}) {
+        setTextColour(label, QColor(128, 0, 0));
+    }
 
     auto* sound = new QCheckBox(QStringLiteral("SOUND"), this);
     sound->setObjectName(QStringLiteral("Check1"));

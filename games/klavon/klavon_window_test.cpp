@@ -6,6 +6,7 @@
 
 #include "result_code.h"
 #include "testing/fake_services.h"
+#include "testing/rendering.h"
 #include "testing/temp_dir.h"
 
 namespace tro::klavon {
@@ -79,6 +80,21 @@ TEST(KlavonWindow, ShowsTheCaptionStripsAndCounters) {
         EXPECT_TRUE(QFontInfo(strip->font()).fixedPitch());
         EXPECT_EQ(strip->font().pointSize(), 20);
     }
+    // Caption and number alike, in plain letters.
+    for (const auto& [caption, number, colour] : {std::tuple{"Label5", "Label6", QColor(0, 0, 255)},
+                                                  {"Label3", "Label4", QColor(128, 0, 0)}}) {
+        for (const char* name : {caption, number}) {
+            EXPECT_EQ(play.find(name)->palette().color(QPalette::WindowText), colour) << name;
+            EXPECT_FALSE(play.find(name)->font().bold()) << name;
+        }
+    }
+    // Two white pixels stand between the blue strip and the first character to type.
+    Play letters(8, {drawFor('W')});
+    const QImage shot = letters.window->grab().toImage();
+    const QRect ink = testing::inkBounds(
+        shot, letters.find("Label2")->geometry().intersected(shot.rect()),
+        [](const QColor& c) { return c.blue() < 128; });  // black letters on white and blue
+    EXPECT_GE(ink.left(), letters.find("Label1")->geometry().right() + 3);
 }
 
 TEST(KlavonWindow, TypesByTheCodePageAndAMistakeSoundsOnlyWhenTheSwitchIsOn) {

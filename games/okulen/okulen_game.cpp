@@ -135,11 +135,10 @@ double rayAngle(Point from, Point to) {
     return phi >= 2 * kPi ? phi - 2 * kPi : phi;
 }
 
-Game::Game(int variant, Random& random, Clock& clock, double pictureWidth, double pictureHeight)
+Game::Game(int variant, Random& random, double pictureWidth, double pictureHeight)
     : variant_(variant),
       taskTotal_(taskTotalOf(variant)),
       random_(&random),
-      clock_(&clock),
       width_(pictureWidth),
       height_(pictureHeight) {
     metka_[kMetkaZero].caption = "0";
@@ -147,15 +146,16 @@ Game::Game(int variant, Random& random, Clock& clock, double pictureWidth, doubl
     metka_[kMetkaMirror].caption = "зеркало";
 }
 
-void Game::start() {
+void Game::start(std::int64_t nowMs) {
     if (started_) {
         return;
     }
     started_ = true;
-    makePicture();
+    startMs_ = nowMs;
+    makePicture(nowMs);
 }
 
-void Game::makePicture() {
+void Game::makePicture(std::int64_t nowMs) {
     random_->reseed();
     taskType_ = variant_ == kMixedVariant ? static_cast<TaskType>(whole(rnd() * 4) + 1)
                                           : static_cast<TaskType>(variant_);
@@ -183,7 +183,7 @@ void Game::makePicture() {
     const bool longTask = taskType_ == TaskType::Mark || taskType_ == TaskType::Reflection;
     secondsLeft_ = longTask ? kLongCountdown : kShortCountdown;
     countdownRunning_ = true;
-    countdownStartMs_ = clock_->monotonicMs();
+    countdownStartMs_ = nowMs;
     secondsCounted_ = 0;
 }
 
@@ -338,32 +338,33 @@ void Game::score(int points, bool typed) {
     }
 }
 
-Step Game::moveOn() {
+Step Game::moveOn(std::int64_t nowMs) {
     ++answers_;
     if (answers_ >= taskTotal_) {
         over_ = true;
         countdownRunning_ = false;
         return Step::GameOver;
     }
-    makePicture();
+    makePicture(nowMs);
     return Step::NextTask;
 }
 
-Step Game::enter(std::string_view typed) {
+Step Game::enter(std::string_view typed, std::int64_t nowMs) {
     if (!started_ || over_ || taskType_ != TaskType::Mark) {
         return Step::Nothing;
     }
     if (typedAnswerShown_) {
         typedAnswerShown_ = false;
-        return moveOn();
+        return moveOn(nowMs);
     }
     score(markPoints(typed, exactAnswer_), true);
     return Step::Scored;
 }
 
-Step Game::mouseDown(Point click) {
+Step Game::mouseDown(Point click, std::int64_t nowMs) {
     // A second button pressed while a scored click is on show scores nothing more.
-    if (!started_ || over_ || clickAnswerShown_ || !countdownRunning_) {
+    if (!started_ || over_ || clickAnswerShown_ || !countdownRunning_ ||
+        nowMs - startMs_ < kStartGuardMs) {
         return Step::Nothing;
     }
     switch (taskType_) {
@@ -389,20 +390,20 @@ Step Game::mouseDown(Point click) {
     return Step::Nothing;
 }
 
-Step Game::mouseUp() {
+Step Game::mouseUp(std::int64_t nowMs) {
     if (!clickAnswerShown_ || over_) {
         return Step::Nothing;
     }
     clickAnswerShown_ = false;
-    return moveOn();
+    return moveOn(nowMs);
 }
 
-TickOutcome Game::tick() {
+TickOutcome Game::tick(std::int64_t nowMs) {
     TickOutcome outcome;
     if (!countdownRunning_ || over_) {
         return outcome;
     }
-    const std::int64_t due = (clock_->monotonicMs() - countdownStartMs_) / 1000;
+    const std::int64_t due = (nowMs - countdownStartMs_) / 1000;
     while (countdownRunning_ && secondsCounted_ < due) {
         ++secondsCounted_;
         --secondsLeft_;
@@ -411,7 +412,7 @@ TickOutcome Game::tick() {
         }
         if (secondsLeft_ == 0) {
             lastPoints_ = 0;
-            outcome.step = moveOn();
+            outcome.step = moveOn(nowMs);
             return outcome;
         }
     }

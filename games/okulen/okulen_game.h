@@ -2,6 +2,9 @@
 // The eye-estimation game: a fixed number of tasks drawn on the picture, each answered
 // within a few seconds for 0 to 100 points. Every position is in twips of the picture
 // (origin top left, y growing downward).
+//
+// Time enters with every event as the monotonic clock reading in milliseconds (`nowMs`): the
+// countdown counts whole seconds since its task began, however often the window looks.
 
 #include <array>
 #include <cstdint>
@@ -9,7 +12,6 @@
 #include <string_view>
 #include <vector>
 
-#include "clock.h"
 #include "random.h"
 
 namespace tro::okulen {
@@ -30,6 +32,9 @@ inline constexpr int kShortCountdown = 10;  // types 2 and 4
 inline constexpr int kSecondsBeforeFirstTask = 10;
 // The countdown ticks audibly from this many seconds left.
 inline constexpr int kTickingFrom = 5;
+// Clicks on the picture this soon after the start are not answers: the second click of a
+// double click on the start button lands on the first task.
+inline constexpr std::int64_t kStartGuardMs = 300;
 
 inline constexpr std::string_view kTickSound = "timertick";
 inline constexpr std::string_view kTimeoutSound = "timeout";
@@ -105,23 +110,21 @@ struct TickOutcome {
 class Game {
   public:
     // `variant` 1..5; the picture's size is read again at every task.
-    Game(int variant, Random& random, Clock& clock, double pictureWidth = kPictureWidth,
+    Game(int variant, Random& random, double pictureWidth = kPictureWidth,
          double pictureHeight = kPictureHeight);
 
     // The start button: the first task.
-    void start();
+    void start(std::int64_t nowMs);
 
     // Enter in the answer box (type 1): the first scores the typed text, the next moves on.
-    Step enter(std::string_view typed);
-    // A mouse button pressed on the picture (types 2 to 4).
-    Step mouseDown(Point click);
+    Step enter(std::string_view typed, std::int64_t nowMs);
+    // A mouse button pressed on the picture (types 2 to 4); none within kStartGuardMs of the
+    // start.
+    Step mouseDown(Point click, std::int64_t nowMs);
     // The mouse button released over the picture: moves on after a scored click.
-    Step mouseUp();
+    Step mouseUp(std::int64_t nowMs);
     // The countdown: call often; it counts whole seconds since the task began.
-    TickOutcome tick();
-
-    // Draws the next task (also called by the moves on and the time-out).
-    void makePicture();
+    TickOutcome tick(std::int64_t nowMs);
 
     // Rules and counters.
     [[nodiscard]] int variant() const { return variant_; }
@@ -169,18 +172,19 @@ class Game {
     void drawCentre();
     void drawSegment();
     void line(Point from, Point to, Ink ink);
+    void makePicture(std::int64_t nowMs);
     void score(int points, bool typed);
-    Step moveOn();
+    Step moveOn(std::int64_t nowMs);
     [[nodiscard]] double rnd() { return random_->next(); }
 
     int variant_;
     int taskTotal_;
     Random* random_;
-    Clock* clock_;
     double width_;
     double height_;
 
     bool started_ = false;
+    std::int64_t startMs_ = 0;
     bool over_ = false;
     TaskType taskType_ = TaskType::None;
     int secondsLeft_ = kSecondsBeforeFirstTask;

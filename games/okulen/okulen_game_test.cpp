@@ -12,7 +12,6 @@
 namespace tro::okulen {
 namespace {
 
-using testing::FixedClock;
 using testing::ScriptedRandom;
 
 constexpr double kW = kPictureWidth;
@@ -33,12 +32,12 @@ double angleBetween(Point a, Point b, Point c) {
 }
 
 struct Table {
-    FixedClock clock;
+    std::int64_t now = 5000;  // the monotonic clock, stepped by hand
     ScriptedRandom random;
     Game game;
     Table(int variant, std::vector<double> draws)
-        : random(std::move(draws)), game(variant, random, clock) {}
-    void seconds(int count) { clock.advanceMs(count * 1000LL); }
+        : random(std::move(draws)), game(variant, random) {}
+    void seconds(int count) { now += count * 1000LL; }
 };
 
 // A ray task: the ray meets the mirror at equal angles and its reflection reaches the target.
@@ -146,39 +145,47 @@ TEST(OkulenMarkTask, TheAnswerIsShownRoundedDownButScoredExactly) {
     // away (99, 100 if measured from 333); typed 335 is 1.33 away (100, 99 from 333).
     for (const auto& [typed, points] : {std::pair{"332", 99}, {"335", 100}, {"334", 100}}) {
         Table t(1, {0.2001, 901.5 / 2800});
-        t.game.start();
+        t.game.start(t.now);
         ASSERT_EQ(t.game.taskType(), TaskType::Mark);
         EXPECT_EQ(t.game.metka(kMetkaAnswer).caption, "333");
         // The red mark stands where the exact answer puts it along the segment.
         const Stroke& mark = t.game.drawing().strokes.back();
         EXPECT_EQ(mark.ink, Ink::DarkRed);
         EXPECT_NEAR((mark.from.x - 1000) / 3000 * 1000, t.game.exactAnswer(), 1e-9);
-        ASSERT_EQ(t.game.enter(typed), Step::Scored);
+        ASSERT_EQ(t.game.enter(typed, t.now), Step::Scored);
         EXPECT_EQ(t.game.total(), points) << typed;
         EXPECT_TRUE(t.game.metka(kMetkaAnswer).visible);
     }
 }
 
-TEST(OkulenClicks, OnlyClicksWithin200OfTheLineAnswerAndTheCountdownGoesOn) {
-    // The type, the click's offset from the target, what it does and its points.
-    const std::tuple<int, Point, Step, int> cases[] = {
+TEST(OkulenClicks, OnlyClicksWithin200OfTheLineAndNotRightAfterTheStartAnswer) {
+    // The type, the click's offset from the target, what it does, its points and its time
+    // after the start; the last two are the second click of a double click on the start
+    // button.
+    struct Case {
+        int type;
+        Point offset;
+        Step step;
+        int points;
+        std::int64_t after = kStartGuardMs;
+    };
+    const Case cases[] = {
         {2, {150, 200}, Step::Scored, 50},  {2, {-150, -200}, Step::Scored, 50},
         {2, {0, 201}, Step::Nothing, 0},    {2, {0, -201}, Step::Nothing, 0},
         {3, {100, -200}, Step::Scored, 90}, {3, {0, -201}, Step::Nothing, 0},
         {3, {0, 201}, Step::Nothing, 0},    {4, {1500, 0}, Step::Scored, 0},
-    };
-    for (const auto& [type, offset, step, points] : cases) {
+        {2, {0, 0}, Step::Nothing, 0, 0},   {4, {0, 0}, Step::Nothing, 0, kStartGuardMs - 1}};
+    for (const auto& [type, offset, step, points, after] : cases) {
         SequenceRandom random(7);
-        FixedClock clock;
-        Game game(type, random, clock);
-        game.start();
+        Game game(type, random);
+        game.start(1000);
         const Point at{game.target().x + offset.x, game.target().y + offset.y};
-        ASSERT_EQ(game.mouseDown(at), step) << type << " " << offset.y;
-        EXPECT_EQ(game.enter("1"), Step::Nothing);
+        ASSERT_EQ(game.mouseDown(at, 1000 + after), step) << type << " " << offset.y;
+        EXPECT_EQ(game.enter("1", 1000 + after), Step::Nothing);
         EXPECT_EQ(game.total(), points);
         EXPECT_EQ(game.countdownRunning(), step == Step::Nothing);
         // A second button pressed while a scored click is on show scores nothing more.
-        EXPECT_EQ(game.mouseDown(game.target()),
+        EXPECT_EQ(game.mouseDown(game.target(), 1000 + kStartGuardMs),
                   step == Step::Nothing ? Step::Scored : Step::Nothing);
     }
 }
@@ -187,11 +194,11 @@ TEST(OkulenCentreTask, AnglesApartInPlainDifferenceAndNoHangOnARepeatingGenerato
     // Centre (4267, 2767), radius 2767 (the least distance, to the top edge); then the
     // angles 350, 5, 10 (too near 5), 90 (the point would stand on the top edge), 200.
     Table t(4, {0.5, 0.5, 0.0, 350.5 / 360, 5.5 / 360, 10.5 / 360, 90.5 / 360, 200.5 / 360});
-    t.game.start();
+    t.game.start(t.now);
     EXPECT_EQ(t.game.radius(), 2767);
     EXPECT_EQ(t.game.angles(), (std::array<int, 3>{350, 5, 200}));
     Table repeating(4, {0.5});
-    repeating.game.start();
+    repeating.game.start(repeating.now);
     const auto& angles = repeating.game.angles();
     EXPECT_EQ(angles[0], 180);
     EXPECT_GE(std::min({std::abs(angles[1] - angles[0]), std::abs(angles[2] - angles[0]),
@@ -203,22 +210,21 @@ TEST(OkulenCountdown, StartsWithTheFirstTaskTicksFromFiveAndTimesOutAtZero) {
     for (const auto& [variant, seconds] : {std::pair{1, 15}, {2, 10}, {3, 15}, {4, 10}}) {
         Table t(variant, {kLength4000, 0.5});
         // Nothing counts before the start, and time before it does not count.
-        EXPECT_EQ(t.game.mouseDown({100, 100}), Step::Nothing);
-        EXPECT_EQ(t.game.enter("5"), Step::Nothing);
+        EXPECT_EQ(t.game.mouseDown({100, 100}, t.now), Step::Nothing);
+        EXPECT_EQ(t.game.enter("5", t.now), Step::Nothing);
         t.seconds(5);
-        EXPECT_EQ(t.game.tick().step, Step::Nothing);
-        t.game.start();
-        t.game.start();  // a second start changes nothing
+        EXPECT_EQ(t.game.tick(t.now).step, Step::Nothing);
+        t.game.start(t.now);
+        t.game.start(t.now + 500);  // a second start changes nothing
         EXPECT_EQ(t.random.reseeds, 1);
-        t.clock.advanceMs(999);
-        t.game.tick();
+        t.game.tick(t.now += 999);
         EXPECT_EQ(t.game.secondsLeft(), seconds);
         // A late timer catches up on every second it missed.
-        t.clock.advanceMs(1 + (seconds - 2) * 1000);
-        EXPECT_EQ(t.game.tick().sounds, std::vector<std::string_view>(5, kTickSound));
+        t.now += 1 + (seconds - 2) * 1000;
+        EXPECT_EQ(t.game.tick(t.now).sounds, std::vector<std::string_view>(5, kTickSound));
         EXPECT_EQ(t.game.secondsLeft(), 1);
         t.seconds(1);
-        const TickOutcome last = t.game.tick();
+        const TickOutcome last = t.game.tick(t.now);
         EXPECT_EQ(last.sounds, std::vector<std::string_view>{kTimeoutSound}) << variant;
         EXPECT_EQ(last.step, Step::NextTask);
         EXPECT_EQ(t.game.answers(), 1);
@@ -227,7 +233,7 @@ TEST(OkulenCountdown, StartsWithTheFirstTaskTicksFromFiveAndTimesOutAtZero) {
         EXPECT_EQ(t.random.reseeds, 2);  // every task reseeds before it draws
         // A long stall times out only the task on screen.
         t.seconds(100);
-        EXPECT_EQ(t.game.tick().step, Step::NextTask);
+        EXPECT_EQ(t.game.tick(t.now).step, Step::NextTask);
         EXPECT_EQ(t.game.answers(), 2);
     }
 }
@@ -236,12 +242,13 @@ TEST(OkulenPlay, EveryTaskIsSoundAndEveryVariantEndsAfterItsLastWithTheSum) {
     const int kTasks[] = {0, 20, 50, 30, 30, 30};
     std::set<std::pair<bool, bool>> corners;  // where the sources of the rays lie
     SequenceRandom random(11);
-    FixedClock clock;
+    // Every answer comes when the clicks count, before the countdown runs out.
+    constexpr std::int64_t kNow = kStartGuardMs;
     for (int variant = 1; variant <= kVariantCount; ++variant) {
         std::array<int, 5> seen{};
         for (int round = 0; round < (variant == kMixedVariant ? 40 : 1); ++round) {
-            Game game(variant, random, clock);
-            game.start();
+            Game game(variant, random);
+            game.start(0);
             int sum = 0;
             int tasks = 0;
             Step step = Step::Nothing;
@@ -258,23 +265,24 @@ TEST(OkulenPlay, EveryTaskIsSoundAndEveryVariantEndsAfterItsLastWithTheSum) {
                     expectSoundCentre(game);
                 }
                 if (type == TaskType::Mark) {
-                    ASSERT_EQ(game.enter(std::to_string(static_cast<int>(game.exactAnswer()) + 30)),
-                              Step::Scored);
+                    ASSERT_EQ(
+                        game.enter(std::to_string(static_cast<int>(game.exactAnswer()) + 30), kNow),
+                        Step::Scored);
                     sum += game.lastPoints();
-                    step = game.enter("");
+                    step = game.enter("", kNow);
                 } else {
-                    ASSERT_EQ(game.mouseDown({game.target().x + 60, game.target().y}),
+                    ASSERT_EQ(game.mouseDown({game.target().x + 60, game.target().y}, kNow),
                               Step::Scored);
                     sum += game.lastPoints();
-                    step = game.mouseUp();
+                    step = game.mouseUp(kNow);
                 }
             }
             EXPECT_EQ(step, Step::GameOver);
             EXPECT_EQ(tasks, kTasks[variant]) << variant;
             EXPECT_EQ(game.total(), sum);
             EXPECT_GT(sum, 0);
-            EXPECT_EQ(game.enter("1"), Step::Nothing);
-            EXPECT_EQ(game.mouseUp(), Step::Nothing);
+            EXPECT_EQ(game.enter("1", kNow), Step::Nothing);
+            EXPECT_EQ(game.mouseUp(kNow), Step::Nothing);
         }
         // The mixed variant draws every type, each about 300 times in 1200 tasks.
         for (std::size_t type = 0; type <= 4; ++type) {
@@ -291,7 +299,7 @@ TEST(OkulenPlay, EveryTaskIsSoundAndEveryVariantEndsAfterItsLastWithTheSum) {
                                                  {0.9999, TaskType::Centre}};
     for (const auto& [draw, type] : types) {
         Table t(5, {draw, 0.4, 0.4, 0.4, 0.4, 0.4, 0.4, 0.4, 0.3, 0.1, 0.7});
-        t.game.start();
+        t.game.start(t.now);
         EXPECT_EQ(t.game.taskType(), type) << draw;
     }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app_setup.h"
+#include "clock.h"
 #include "twips.h"
 
 namespace tro::okulen {
@@ -168,7 +169,7 @@ class PictureBox : public QWidget {
 };
 
 OkulenWindow::OkulenWindow(GameFrame& frame)
-    : GameWindow(frame), game_(frame.variant(), frame.services().random, frame.services().clock) {
+    : GameWindow(frame), game_(frame.variant(), frame.services().random) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(variantCaption(frame.variant()));
     setFont(windowFont());
@@ -257,6 +258,8 @@ OkulenWindow::OkulenWindow(GameFrame& frame)
 
     check1_ = new QCheckBox(kSoundCaption, this);
     check1_->setObjectName(QStringLiteral("Check1"));
+    // The switch answers clicks only: keys belong to the game.
+    check1_->setFocusPolicy(Qt::NoFocus);
     check1_->adjustSize();
     check1_->move(twipsPoint(kPictureLeft, kPictureTop + static_cast<int>(kPictureHeight) + 30));
     frame.setSoundSwitchSlot(kSoundSwitchSlot);
@@ -275,24 +278,24 @@ OkulenWindow::OkulenWindow(GameFrame& frame)
 void OkulenWindow::startGame() {
     command1_->hide();
     frame1_->hide();
-    game_.start();
+    game_.start(now());
     follow(Step::NextTask);
 }
 
 void OkulenWindow::answerTyped() {
-    follow(game_.enter(text1_->text().toStdString()));
+    follow(game_.enter(text1_->text().toStdString(), now()));
 }
 
 void OkulenWindow::mousePressed(Point twips) {
-    follow(game_.mouseDown(twips));
+    follow(game_.mouseDown(twips, now()));
 }
 
 void OkulenWindow::mouseReleased() {
-    follow(game_.mouseUp());
+    follow(game_.mouseUp(now()));
 }
 
 void OkulenWindow::tick() {
-    const TickOutcome outcome = game_.tick();
+    const TickOutcome outcome = game_.tick(now());
     for (const std::string_view sound : outcome.sounds) {
         frame().playGroup(sound);
     }
@@ -352,9 +355,16 @@ void OkulenWindow::placeMetka() {
 }
 
 void OkulenWindow::focusAnswerBox() {
+    // The mouse tasks keep the focus on the picture, which takes no keys.
     if (!text1_->isHidden()) {
         text1_->setFocus();
+    } else if (game_.started()) {
+        picture_->setFocus();
     }
+}
+
+std::int64_t OkulenWindow::now() {
+    return frame().services().clock.monotonicMs();
 }
 
 }  // namespace tro::okulen

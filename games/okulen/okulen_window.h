@@ -45,6 +45,7 @@ class OkulenWindow : public GameWindow {
     void refresh();
     void placeMetka();
     void focusAnswerBox();
+    [[nodiscard]] std::int64_t now();
 
     Game game_;
     PictureBox* picture_ = nullptr;

@@ -47,7 +47,11 @@ struct Table {
     QWidget* picture() { return find("Picture1"); }
     bool counting() { return find<QTimer>("Timer1")->isActive(); }
 
-    void start() { QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton); }
+    // Starts, and waits out the moment after the start in which clicks are no answers.
+    void start() {
+        QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
+        fake.clock.advanceMs(kStartGuardMs);
+    }
     void enter(const QString& typed = {}) {
         QTest::keyClicks(find<QLineEdit>("Text1"), typed);
         QTest::keyClick(find<QLineEdit>("Text1"), Qt::Key_Return);

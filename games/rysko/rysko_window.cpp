@@ -1,6 +1,7 @@
 #include "rysko_window.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <cmath>
 
@@ -45,15 +46,23 @@ void paint(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     widget->setPalette(palette);
 }
 
+// The counters' font: 18-point bold, made smaller where the room above the field (pixels) is
+// lower than its lines, as in a small window of the large field.
+QFont counterFont(QFont font, int room) {
+    constexpr double kLargest = 18;
+    constexpr double kSmallest = 6;
+    font.setBold(true);
+    font.setPointSizeF(kLargest);
+    while (QFontMetrics(font).height() > room && font.pointSizeF() > kSmallest) {
+        font.setPointSizeF(font.pointSizeF() - 1);
+    }
+    return font;
+}
+
 QLabel* counter(QWidget* parent, const char* name, const QString& text, const QColor& colour) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
-    QFont font = label->font();
-    font.setPointSize(18);
-    font.setBold(true);
-    label->setFont(font);
     paint(label, QPalette::WindowText, colour);
-    label->adjustSize();
     return label;
 }
 
@@ -143,8 +152,11 @@ void RyskoWindow::layOut() {
     field_->setGeometry(pixels(game_.field()));
 
     const Box fieldInPixels = twips(field_->geometry());
-    points_->adjustSize();
-    seconds_->adjustSize();
+    const QFont font = counterFont(this->font(), field_->y());
+    for (QLabel* label : {points_, seconds_}) {
+        label->setFont(font);
+        label->adjustSize();
+    }
     const LabelPlaces places =
         placeLabels(fieldInPixels, twipsFromPx(points_->width()), twipsFromPx(points_->height()),
                     twipsFromPx(seconds_->width()), twipsFromPx(seconds_->height()));

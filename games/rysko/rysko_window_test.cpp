@@ -59,12 +59,25 @@ TEST(RyskoWindow, EveryActivationLaysOutAfreshAndKeepsPointsAndClock) {
     EXPECT_TRUE(field.contains(t.at("Label2")));
     EXPECT_EQ(t.at("Label3").left(), field.left());
     EXPECT_EQ(t.at("Label4").right(), field.right());
-    EXPECT_EQ(t.at("Label3").bottom() + 1, std::max(field.top(), t.at("Label3").height()));
+    EXPECT_EQ(t.at("Label3").bottom() + 1, field.top());
     EXPECT_EQ(t.text("Label3"), "1");
     EXPECT_EQ(t.text("Label4"), "57");
     t.window->resize(1000, 700);  // a bigger window gets a bigger field at once
     EXPECT_GT(t.at("Label1").width(), field.width());
     EXPECT_TRUE(t.at("Label1").contains(t.at("Label2")));
+}
+
+TEST(RyskoWindow, TheCountersStandWhollyAboveTheFieldInTheSmallestWindow) {
+    for (int variant = 1; variant <= kVariantCount; ++variant) {
+        Table t(variant);
+        t.window->resize(t.window->minimumSize());
+        for (const char* name : {"Label3", "Label4"}) {
+            auto* label = t.window->findChild<QLabel*>(name);
+            EXPECT_GE(label->y(), 0) << variant << name;
+            EXPECT_FALSE(label->geometry().intersects(t.at("Label1"))) << variant << name;
+            EXPECT_EQ(label->size(), label->sizeHint()) << variant << name;
+        }
+    }
 }
 
 TEST(RyskoWindow, EveryRunShowsTheSameSpotsWhateverTheProcessesOtherDraws) {

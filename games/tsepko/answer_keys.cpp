@@ -60,6 +60,20 @@ std::optional<Answer> answerFor(const KeyFacts& facts, ScanCodes scheme) {
     return std::nullopt;
 }
 
+std::optional<QString> letterKeysByPlace(const QString& asd) {
+    if (asd.size() != 3) {
+        return std::nullopt;
+    }
+    const QChar left = asd.at(0).toLower();
+    const QChar right = asd.at(2).toLower();
+    if ((left == u'a' && right == u'd') ||
+        (left == QChar(kCyrillicEf).toLower() && right == QChar(kCyrillicVe).toLower())) {
+        return std::nullopt;
+    }
+    const QChar middle = asd.at(1).isLetterOrNumber() ? asd.at(1).toUpper() : QChar(u'S');
+    return QStringLiteral("клавиши слева и справа от ") + middle;
+}
+
 ScanCodes platformScanCodes() {
 #ifdef _WIN32
     return ScanCodes::Windows;

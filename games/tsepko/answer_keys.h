@@ -3,6 +3,7 @@
 // active, so they are told by their place on the keyboard (the native scan code), not by the
 // letter the layout gives them; 4 and 6 are the keypad's.
 
+#include <QString>
 #include <QtGlobal>
 #include <optional>
 
@@ -29,5 +30,12 @@ struct KeyFacts {
 [[nodiscard]] std::optional<Answer> answerFor(const KeyFacts& facts, ScanCodes scheme);
 [[nodiscard]] ScanCodes platformScanCodes();
 [[nodiscard]] std::optional<Answer> answerFor(const QKeyEvent& event);
+
+// The US letters of the places of A, S and D, as KeyboardLayouts::charactersAt takes them.
+inline constexpr char kLetterPlaces[] = "asd";
+// The letter keys named by their place, "клавиши слева и справа от S", where the active
+// layout puts neither A and D nor Ф and В (which share their keys) there; `asd` is what it
+// types on the places of A, S and D. Nothing where it does, or where that is not known.
+[[nodiscard]] std::optional<QString> letterKeysByPlace(const QString& asd);
 
 }  // namespace tro::tsepko

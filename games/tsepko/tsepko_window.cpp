@@ -22,6 +22,10 @@ const QString kWrongPresses = QStringLiteral("Кол-во неправильны
 const QString kTimeLabel = QStringLiteral("Время:");
 const QString kPenaltyLabel = QStringLiteral("Штраф:");
 const QString kStartHint = QStringLiteral("Чтобы начать игру, нажмите любую клавишу");
+// Where the layout has no A and D on their keys, the rules and the start hint name the keys
+// by their place.
+const QString kLetterKeys = QStringLiteral("кнопки A D");
+const QString kInsteadOfLetters = QStringLiteral("Вместо A D нажимайте ");
 const QString kEndMessage = QStringLiteral("Игра закончена. Ваш результат:");
 
 const QString kRulesSquares = QStringLiteral(
@@ -149,7 +153,13 @@ TsepkoWindow::TsepkoWindow(GameFrame& frame)
     auto* penaltyCaption =
         makeLabel(this, "Label19", kPenaltyLabel, twipsRect(7440, 4080, 735, 255));
     penalty_ = makeLabel(this, "Label20", QStringLiteral("0"), twipsRect(8200, 4080, 1000, 255));
-    startHint_ = makeLabel(this, "Label18", kStartHint, twipsRect(1900, 4080, 5400, 255));
+    const auto keysByPlace =
+        letterKeysByPlace(frame.services().keyboard.charactersAt(QLatin1String(kLetterPlaces)));
+    // Two lines' room, centred on the row of the clock.
+    startHint_ =
+        makeLabel(this, "Label18",
+                  keysByPlace ? kStartHint + u'\n' + kInsteadOfLetters + *keysByPlace : kStartHint,
+                  twipsRect(1900, 3975, 5400, 465));
     startHint_->setAlignment(Qt::AlignCenter);
     QFont bold = font;
     bold.setBold(true);
@@ -178,6 +188,9 @@ TsepkoWindow::TsepkoWindow(GameFrame& frame)
                            QLatin1Char(' ') + kRulesBothTail);
             break;
         }
+    }
+    if (keysByPlace) {
+        rules->setText(rules->text().replace(kLetterKeys, *keysByPlace));
     }
     const bool penaltyShown = game_->variant() == 3;
     penaltyCaption->setVisible(penaltyShown);

@@ -19,9 +19,10 @@ using tro::testing::TempDir;
 // A window of one variant with the draws given: colour, parity, layout, then per redraw the
 // squares' side, the even number, the odd number, the numbers' side.
 struct Play {
-    Play(int variant, std::vector<double> draws)
+    Play(int variant, std::vector<double> draws, const char* keys = "")
         : frame({"tsepko", 3, 1}, fake.services, dir.path()) {
         fake.random = ScriptedRandom(std::move(draws));
+        fake.keyboard.keys = QString::fromUtf8(keys);
         EXPECT_TRUE(frame.start({QString::number(variant)}));
         window = std::make_unique<TsepkoWindow>(frame);
         window->show();
@@ -61,6 +62,8 @@ TEST(TsepkoWindow, ShowsTheInitialLookOfEachVariantAndLayout) {
         int squaresX, numbersX;     // frame positions in pixels
         QString rules;
         bool black, even;
+        const char* keys = "";  // the letter keys of the layout, unknown when empty
+        QString byPlace = {};
     };
     const QString squares =
         "Для указания одного из квадратов нажимайте кнопки A D или 4 6. За минуту нужно "
@@ -79,11 +82,19 @@ TEST(TsepkoWindow, ShowsTheInitialLookOfEachVariantAndLayout) {
         "результата вычтется 80 очков. Количество нажатых квадратов должно примерно "
         "соответствовать количеству нажатых чисел. Чем больше разница между количествами "
         "квадратов и чисел, тем меньше итоговый результат.";
+    // Letter keys of layouts, q to p, a to l, z to m, and how the rules then name A and D.
+    const char *us = "qwertyuiopasdfghjklzxcvbnm", *russian = "йцукенгшщзфывапролдячсмить",
+               *azerty = "azertyuiopqsdfghjklmwxcvbn,", *dvorak = "',.pyfgcrlaoeuidhtn;qjkxbm";
+    const QString byS = "клавиши слева и справа от S", byO = "клавиши слева и справа от O";
     const Case cases[] = {
         {1, {0.0, 0.0, 0.0}, kCentred, kHidden, squares, true, true},
         {2, {0.5, 0.6, 0.0}, kHidden, kCentred, numbers, false, false},
         {3, {0.0, 0.0, 0.0}, 16, 336, both.arg("квадратов", "чисел"), true, true},
-        {3, {0.7, 0.2, 0.9}, 336, 16, both.arg("чисел", "квадратов"), false, true}};
+        {3, {0.7, 0.2, 0.9}, 336, 16, both.arg("чисел", "квадратов"), false, true},
+        {1, {0.0, 0.0, 0.0}, kCentred, kHidden, squares, true, true, us},
+        {2, {0.5, 0.6, 0.0}, kHidden, kCentred, numbers, false, false, russian},
+        {1, {0.0, 0.0, 0.0}, kCentred, kHidden, squares, true, true, azerty, byS},
+        {3, {0.7, 0.2, 0.9}, 336, 16, both.arg("чисел", "квадратов"), false, true, dvorak, byO}};
     const QString black =
         "Нажимайте левую кнопку, если ЧЕРНЫЙ квадрат находится слева, правую, "
         "если ЧЕРНЫЙ квадрат находится справа.";
@@ -91,7 +102,7 @@ TEST(TsepkoWindow, ShowsTheInitialLookOfEachVariantAndLayout) {
         "Нажимайте левую кнопку, если НЕЧЕТНОЕ число находится слева, правую, "
         "если НЕЧЕТНОЕ число находится справа.";
     for (const Case& c : cases) {
-        Play play(c.variant, c.draws);
+        Play play(c.variant, c.draws, c.keys);
         for (const auto& [box, x] : {std::pair{play.find<QGroupBox>("Frame1"), c.squaresX},
                                      {play.find<QGroupBox>("Frame2"), c.numbersX}}) {
             EXPECT_EQ(box->isVisible(), x != kHidden) << c.variant;
@@ -113,7 +124,8 @@ TEST(TsepkoWindow, ShowsTheInitialLookOfEachVariantAndLayout) {
             {"Label6", "600"},
             {"Label7", "Кол-во правильных нажатий:"},
             {"Label13", "Кол-во неправильных нажатий:"},
-            {"Label18", "Чтобы начать игру, нажмите любую клавишу"},
+            {"Label18", "Чтобы начать игру, нажмите любую клавишу" +
+                            (c.byPlace.isEmpty() ? "" : "\nВместо A D нажимайте " + c.byPlace)},
             {"Label19", "Штраф:"}};
         for (const auto& [name, text] : texts) {
             EXPECT_EQ(play.text(name), text) << name;
@@ -126,7 +138,9 @@ TEST(TsepkoWindow, ShowsTheInitialLookOfEachVariantAndLayout) {
         EXPECT_TRUE(play.find("Label18")->isVisible());
         EXPECT_EQ(play.find("Label19")->isVisible(), c.variant == 3);
         EXPECT_EQ(play.find("Label20")->isVisible(), c.variant == 3);
-        EXPECT_EQ(play.text("Label15"), c.rules) << c.variant;
+        EXPECT_EQ(play.text("Label15"),
+                  c.byPlace.isEmpty() ? c.rules : QString(c.rules).replace("кнопки A D", c.byPlace))
+            << c.variant;
         EXPECT_EQ(play.text("Label16"),
                   c.black ? black : QString(black).replace("ЧЕРНЫЙ", "БЕЛЫЙ"));
         EXPECT_EQ(play.text("Label17"), c.even ? QString(odd).replace("НЕЧЕТНОЕ", "ЧЕТНОЕ") : odd);

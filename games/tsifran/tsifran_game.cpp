@@ -1,8 +1,6 @@
 #include "tsifran_game.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 
 namespace tro::tsifran {
 
@@ -36,13 +34,15 @@ double answerValue(std::string_view typed) {
     return negative ? -value : value;
 }
 
-std::string formatNumber(double value) {
-    if (value == std::floor(value) && std::fabs(value) < 1e16) {
-        return std::to_string(static_cast<long long>(value));
+std::string_view trimmed(std::string_view typed) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!typed.empty() && blank(typed.front())) {
+        typed.remove_prefix(1);
     }
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.10g", value);
-    return buffer;
+    while (!typed.empty() && blank(typed.back())) {
+        typed.remove_suffix(1);
+    }
+    return typed;
 }
 
 TsifranGame::TsifranGame(int variant, Random& random)
@@ -75,9 +75,9 @@ void TsifranGame::vopros() {
 Verdict TsifranGame::answer(std::string_view typed) {
     const double value = answerValue(typed);
     const bool right = value == expected_;
-    // Numbers are joined with a leading blank, where a negative one shows its sign instead.
-    lastLog_ = question_ + " = " + std::to_string(expected_) + "  " + (value < 0 ? "" : " ") +
-               formatNumber(value) + (right ? "  правильно" : "  неправильно");
+    // The answer is logged as typed: a number rounded for the log could pass for another.
+    lastLog_ = question_ + " = " + std::to_string(expected_) + "   " + std::string(trimmed(typed)) +
+               (right ? "  правильно" : "  неправильно");
     if (outcome_ != Outcome::Playing) {
         return right ? Verdict::Right : Verdict::Wrong;
     }

@@ -26,8 +26,8 @@ enum class Verdict { Right, Wrong };
 // digits, an optional decimal fraction), 0 when the text does not begin with one.
 [[nodiscard]] double answerValue(std::string_view typed);
 
-// How a number is shown in the log: whole numbers without a fraction.
-[[nodiscard]] std::string formatNumber(double value);
+// A typed answer as the log shows it: as typed, without the blanks around it.
+[[nodiscard]] std::string_view trimmed(std::string_view typed);
 
 class TsifranGame {
   public:

@@ -60,8 +60,14 @@ double stopPoints(int wraps, double angle) {
     return passes * nearness / 100.0;
 }
 
-std::string formatPoints(double value) {
-    const double hundredths = std::nearbyint(value * 100.0);
+namespace {
+
+// A sum of stop points that is whole on paper may lie a hair below in binary (a hundred stops
+// of 89.28 sum to 8927.99999999999): it counts as the whole number.
+constexpr double kSumError = 1e-6;
+
+// A whole number of hundredths as text, without trailing zeros.
+std::string hundredthsText(double hundredths) {
     char text[48];
     std::snprintf(text, sizeof text, "%.2f", hundredths / 100.0);
     std::string shown(text);
@@ -75,6 +81,16 @@ std::string formatPoints(double value) {
         shown = "0";
     }
     return shown;
+}
+
+}  // namespace
+
+std::string formatPoints(double value) {
+    return hundredthsText(std::nearbyint(value * 100.0));
+}
+
+std::string formatTotal(double total) {
+    return hundredthsText(std::floor((total + kSumError) * 100.0));
 }
 
 ArrowGame::ArrowGame(int variant, Random& random)
@@ -163,9 +179,7 @@ std::optional<std::pair<double, double>> ArrowGame::averageMarks() const {
 }
 
 int ArrowGame::result() const {
-    // A total that is whole on paper may lie a hair below in binary (a hundred stops of 89.28
-    // sum to 8927.99999999999): the player, who sees 8928, must not be handed 8927.
-    constexpr double kSumError = 1e-6;
+    // The player who sees 8928 for a total a hair below it must not be handed 8927.
     return static_cast<int>(std::floor(total_ + kSumError));
 }
 

@@ -51,6 +51,9 @@ struct Variant {
 // A number as the labels show it: rounded to two decimals (halves to even), without trailing
 // zeros ("90", "89.1", "0.35").
 [[nodiscard]] std::string formatPoints(double value);
+// The running total as the labels show it: cut, not rounded, to two decimals, so that it never
+// shows more whole points than are handed off ("8927.99" for 8927.996).
+[[nodiscard]] std::string formatTotal(double total);
 
 // The rounding of whole numbers: to the nearest, halves to even.
 [[nodiscard]] int roundHalfEven(double value);

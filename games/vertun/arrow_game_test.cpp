@@ -103,13 +103,15 @@ TEST(ArrowGame, AStopTakesTheAngleAtTheKeysTimeNotTheLastFrames) {
     }
 }
 
-TEST(ArrowGame, TheHundredthStopEndsAtOnceTheMessageRoundsAndTheResultTruncates) {
+TEST(ArrowGame, TheHundredthStopEndsAtOnceTheTotalShowsNoMoreThanTheResult) {
     // Variant 1: 1002 ms from the top leaves the arrow at 89.28 degrees (89.28 points); then
     // 999 ms leave it at 89.64, and every further 1000 ms there again.
     const std::tuple<std::int64_t, std::int64_t, const char*, int, int> cases[] = {
         {1002, 999, "8963.64", 8964, 8963},
         // A hundred stops of 89.28 sum a hair below 8928 in binary: the player sees 8928.
-        {1002, 1000, "8928", 8928, 8928}};
+        {1002, 1000, "8928", 8928, 8928},
+        // Two passes in the second turn: 6442.9956 shows as 6442.99, the whole 6442 handed off.
+        {928, 2001, "6442.99", 6443, 6442}};
     for (const auto& [first, second, total, message, result] : cases) {
         Driver d(1);
         d.stopAfter(first);
@@ -118,7 +120,7 @@ TEST(ArrowGame, TheHundredthStopEndsAtOnceTheMessageRoundsAndTheResultTruncates)
             ASSERT_EQ(d.stopAfter(1000), KeyOutcome::Stopped) << stop;
         }
         EXPECT_EQ(d.stopAfter(1000), KeyOutcome::Ended);
-        EXPECT_EQ(formatPoints(d.game.total()), total);
+        EXPECT_EQ(formatTotal(d.game.total()), total);
         EXPECT_EQ(d.game.messageTotal(), message);
         EXPECT_EQ(d.game.result(), result);
         EXPECT_EQ(d.game.pressKey(d.now + 6000), KeyOutcome::Ignored);

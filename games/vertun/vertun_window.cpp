@@ -257,7 +257,7 @@ void VertunWindow::pressKey() {
 
 void VertunWindow::showCounters() {
     stops_->setText(QString::number(game_.stops()));
-    total_->setText(QString::fromStdString(formatPoints(game_.total())));
+    total_->setText(QString::fromStdString(formatTotal(game_.total())));
     if (const auto points = game_.lastPoints()) {
         lastPoints_->setText(QString::fromStdString(formatPoints(*points)));
     }

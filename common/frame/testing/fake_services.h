@@ -108,7 +108,24 @@ class FakeKeyboardLayouts final : public KeyboardLayouts {
         active = layoutId;
         return true;
     }
+    [[nodiscard]] QString charactersAt(const QString& usKeys) const override {
+        if (keys.isEmpty()) {
+            return {};
+        }
+        QString typed;
+        for (const QChar key : usKeys) {
+            const auto place = QStringLiteral("qwertyuiopasdfghjklzxcvbnm").indexOf(key);
+            if (place < 0) {
+                return {};
+            }
+            typed += keys.at(place);
+        }
+        return typed;
+    }
     bool isAvailable = true;
+    // What the layout types on the letter keys of a US keyboard, in the order q to p, a to l,
+    // z to m; empty when unknown.
+    QString keys;
     QString active = QStringLiteral("00000409");
     QStringList installed = {QStringLiteral("00000409"), QStringLiteral("00000419"),
                              QStringLiteral("00000422")};
