@@ -111,7 +111,8 @@ void QtDialogs::message(const QString& title, const QString& text, MessageIcon i
 bool QtDialogs::askYesNo(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent_);
     QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    // Enter answers No: a key pressed in passing never gives a yes.
+    box.setDefaultButton(box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole));
     box.exec();
     return box.clickedButton() == yes;
 }
