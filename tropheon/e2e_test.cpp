@@ -9,6 +9,7 @@
 
 #include "clock.h"
 #include "handoff.h"
+#include "play_testing.h"
 #include "player_list.h"
 #include "result_table.h"
 #include "testing/temp_dir.h"
@@ -132,6 +133,34 @@ TEST_F(ManagerEndToEnd, AGameWithoutAResultOpensItsTable) {
     // Closed with the sound off, it ends at once.
     EXPECT_NE(xdrive({"close", kMainTitle}), "<failed>");
     EXPECT_NE(xdrive({"wait-gone", kMainTitle, "10"}), "<failed>");
+}
+
+// With the real mouse: moving over the rules box's save point with both buttons held saves
+// the text; Tab there moves on instead of typing a tab; a right click alone opens the menu.
+TEST_F(ManagerEndToEnd, TheRulesAreSavedWithBothButtonsOfTheRealMouse) {
+    writeBytes(dir_ / "testgame.txt", "none");
+    ASSERT_EQ(runGame({"1"}), 0);
+    const auto window = waitFor(kMainTitle);
+    ASSERT_FALSE(window.empty()) << titles().join(", ").toStdString();
+    const fs::path rules = dir_.path() / "testgame.pra";
+    const std::string before = readBytes(rules);
+    // The save point: the rules box lies at 8, 152 in the window; a point inside, beside it.
+    const int x = window[0] + 8 + 3;
+    const int y = window[1] + 152 + 3;
+    const QString inside = QStringLiteral("%1,%2").arg(x + 20).arg(y + 10);
+    ASSERT_TRUE(click(x + 20, y + 10));
+    ASSERT_NE(xdrive({"keys", "z", "Tab"}), "<failed>");
+    ASSERT_NE(
+        xdrive({"mouse", inside, "+1", "+3", QStringLiteral("%1,%2").arg(x).arg(y), "-3", "-1"}),
+        "<failed>");
+    ASSERT_TRUE(testing::waitUntil([&] { return readBytes(rules) != before; }, 10000));
+    const std::string saved = readBytes(rules);
+    EXPECT_NE(saved.find('z'), std::string::npos);
+    EXPECT_EQ(saved.find('\t'), std::string::npos);
+
+    ASSERT_NE(xdrive({"mouse", inside, "+3", "-3"}), "<failed>");
+    EXPECT_NE(xdrive({"wait-other", kMainTitle, "10"}), "<failed>");
+    EXPECT_NE(xdrive({"keys", "Escape"}), "<failed>");
 }
 
 TEST_F(ManagerEndToEnd, AHandoffTypedByHandIsRefused) {

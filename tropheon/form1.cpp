@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
@@ -15,6 +17,7 @@
 #include "form2.h"
 #include "rules.h"
 #include "sounds.h"
+#include "text_fit.h"
 #include "twips.h"
 
 namespace tro {
@@ -76,6 +79,7 @@ void fillColumn(QListWidget* list, const QStringList& rows) {
         auto* item = new QListWidgetItem(text, list);
         item->setSizeHint(QSize(list->width() - 2 * list->frameWidth(), rowHeight));
     }
+    tipCutRows(list);
 }
 
 }  // namespace
@@ -111,6 +115,8 @@ void Form1::buildControls() {
     text1_->setGeometry(twipsRect(120, 2280, 2895, 1455));
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Tab moves on to the next control; the rules text holds no tabs.
+    text1_->setTabChangesFocus(true);
     QFont rulesFont = base;
     rulesFont.setBold(false);
     text1_->setFont(rulesFont);
@@ -140,6 +146,8 @@ void Form1::buildControls() {
     command2->setGeometry(twipsRect(8160, 480, 1215, 255));
     command3->setFont(buttonFont);
     command2->setFont(buttonFont);
+    tipCutCaption(command3);
+    tipCutCaption(command2);
     check1_ = new QCheckBox(QStringLiteral("SOUND"), this);
     check1_->setObjectName("Check1");
     check1_->setGeometry(twipsRect(8160, 840, 1095, 195));
@@ -162,6 +170,16 @@ void Form1::buildControls() {
         places << QStringLiteral("%1").arg(p, 2);
     }
     fillColumn(mesto_, places);
+    // Tab walks the controls in the order a player reads them; the table is one stop, the
+    // name column, and the other three columns take the focus only by a click.
+    for (QListWidget* column : {mesto_, data_, ochki_}) {
+        column->setFocusPolicy(Qt::ClickFocus);
+    }
+    QWidget* const tabOrder[] = {game_, text1_, nastroy_, command1_, imya_,  mesto_,
+                                 data_, ochki_, command3, command2,  check1_};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
 
     igra_ = new QLabel(this);
     igra_->setObjectName("IGRA");
@@ -219,6 +237,7 @@ bool Form1::load(const QString& commandLine) {
         for (const CatalogueRow& row : manager_.gameRows()) {
             game_->addItem(QString::fromStdString(row.title));
         }
+        tipCutRows(game_);
     }
     if (const auto row = manager_.initialGameRow()) {
         game_->setCurrentRow(*row);
@@ -238,6 +257,7 @@ void Form1::onGameSelected(int row) {
         for (const std::string& name : manager_.variants()) {
             nastroy_->addItem(QString::fromStdString(name));
         }
+        tipCutRows(nastroy_);
     }
     text1_->setPlainText(QString::fromStdString(manager_.rules()));
     showTable();
@@ -295,19 +315,14 @@ void Form1::selectTableRow(int row) {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == text1_->viewport()) {
+        return rulesBoxEvent(event) || QWidget::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove) {
         return QWidget::eventFilter(watched, event);
     }
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint pos = mouse->position().toPoint();
-    if (watched == text1_->viewport()) {
-        if (event->type() == QEvent::MouseMove &&
-            mouse->buttons() == (Qt::LeftButton | Qt::RightButton) &&
-            text1_->viewport()->mapTo(text1_, pos) == kRulesSaveGesturePoint) {
-            saveRules();
-        }
-        return QWidget::eventFilter(watched, event);
-    }
     for (QListWidget* column : {mesto_, imya_, data_, ochki_}) {
         if (watched != column->viewport()) {
             continue;
@@ -321,6 +336,47 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool Form1::rulesBoxEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::ContextMenu:
+            // The mouse's context menu waits for the right button's release (below): opened
+            // at the press, it would take the pointer from the box while both buttons may
+            // still come to be held. The keyboard's menu opens as usual.
+            return static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Mouse;
+        case QEvent::MouseButtonPress: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            // A press while another button is held makes a chord: no menu at its end.
+            if (mouse->buttons() != mouse->button()) {
+                rulesChord_ = true;
+            } else if (mouse->button() == Qt::RightButton) {
+                rulesChord_ = false;
+            }
+            return false;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::RightButton && mouse->buttons() == Qt::NoButton &&
+                !rulesChord_) {
+                QContextMenuEvent menu(QContextMenuEvent::Other, mouse->position().toPoint(),
+                                       mouse->globalPosition().toPoint());
+                QCoreApplication::sendEvent(text1_->viewport(), &menu);
+            }
+            return false;
+        }
+        case QEvent::MouseMove: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->buttons() == (Qt::LeftButton | Qt::RightButton) &&
+                text1_->viewport()->mapTo(text1_, mouse->position().toPoint()) ==
+                    kRulesSaveGesturePoint) {
+                saveRules();
+            }
+            return false;
+        }
+        default:
+            return false;
+    }
 }
 
 void Form1::onSoundClicked(bool on) {
@@ -376,11 +432,12 @@ void Form1::saveRules() {
     if (status == SlotStatus::TooLong) {
         reason = QStringLiteral(
                      "текст занимает %1 байт, а в файле правил есть место только "
-                     "для %2.")
+                     "для %2")
                      .arg(rulesFileBytes(text))
                      .arg(kMaxRulesBytes);
     }
-    services_.dialogs.message(kMessageTitle, QStringLiteral("Правила не сохранены: %1").arg(reason),
+    services_.dialogs.message(kMessageTitle,
+                              QStringLiteral("Правила не сохранены: %1.").arg(reason),
                               MessageIcon::Warning);
 }
 
@@ -402,6 +459,12 @@ void Form1::runIntake() {
     showTable();
     if (outcome == StoreOutcome::Stored) {
         selectTableRow(place - 1);
+    }
+    if (outcome == StoreOutcome::KeptBetter) {
+        services_.dialogs.message(
+            kMessageTitle,
+            QStringLiteral("У игрока %1 уже есть результат не хуже.").arg(form2_->chosenName()),
+            MessageIcon::Information);
     }
     if (outcome == StoreOutcome::WriteFailed) {
         services_.dialogs.message(

@@ -57,6 +57,8 @@ class Form1 final : public QWidget {
     void selectTableRow(int row);
     void runIntake();
     void saveRules();
+    // The save gesture and the context menu of the rules box; true when the event is used up.
+    bool rulesBoxEvent(QEvent* event);
     void updateStartButton();
 
     Services& services_;
@@ -77,6 +79,7 @@ class Form1 final : public QWidget {
     QListWidget* ochki_;
     QTimer* timer1_;
     bool coupling_ = false;
+    bool rulesChord_ = false;  // another button joined the right one over the rules box
     bool warnedUnwritable_ = false;
     bool exiting_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -61,6 +63,13 @@ struct Window {
     QListWidget* list(const char* name) { return child<QListWidget>(name); }
 };
 
+// A message made of whole sentences: no full stop before a closing bracket, no capital
+// after a colon, a full stop at the end.
+bool wellFormed(const QString& text) {
+    static const QRegularExpression faults(QStringLiteral("[.!?]\\)|: \\p{Lu}"));
+    return !text.contains(faults) && text.endsWith(QLatin1Char('.'));
+}
+
 QStringList rows(const QListWidget* list) {
     QStringList out;
     for (int i = 0; i < list->count(); ++i) {
@@ -101,7 +110,9 @@ TEST(MainWindow, AnUnwritablePlayDirectoryIsToldOnceAndTheManagerGoesOn) {
     testing::writeBytes(w.play / "DATA", "a file in the way");
     fs::create_directory(w.play / "tropheon.dat");
     ASSERT_TRUE(w.load(""));
-    EXPECT_EQ(w.fake.dialogs.messages.size(), 1u);
+    ASSERT_EQ(w.fake.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(wellFormed(w.fake.dialogs.messages[0].text))
+        << w.fake.dialogs.messages[0].text.toStdString();
     EXPECT_EQ(rows(w.list("GAME")), (QStringList{"ЛАЙНС", "Сапер"}));
     EXPECT_EQ(w.list("MESTO")->count(), 20);
     w.list("GAME")->setCurrentRow(0);
@@ -283,7 +294,10 @@ TEST(MainWindow, TheSaveGestureWritesTheRules) {
                   saved ? QStringLiteral("Правила:") : QStringLiteral("ПРАВИЛА:"));
         EXPECT_EQ(QString::fromStdString(loadRules(w.play.dir(), "lines")),
                   saved ? text : QStringLiteral("Правила линий"));
-        EXPECT_EQ(w.fake.dialogs.messages.size(), text.size() > 400 ? 1u : 0u);
+        ASSERT_EQ(w.fake.dialogs.messages.size(), text.size() > 400 ? 1u : 0u);
+        for (const auto& message : w.fake.dialogs.messages) {
+            EXPECT_TRUE(wellFormed(message.text)) << message.text.toStdString();
+        }
         if (saved) {  // a second gesture turns the heading back
             sendMouse(text1->viewport(), QEvent::MouseMove, inViewport, Qt::NoButton, buttons);
             EXPECT_EQ(w.child<QLabel>("Label6")->text(), QStringLiteral("ПРАВИЛА:"));
@@ -299,6 +313,69 @@ TEST(MainWindow, HelpAndAboutOpenTheirWindows) {
     QTest::mouseClick(w.child<QPushButton>("Command2"), Qt::LeftButton);
     EXPECT_EQ(w.records.helps, 1);
     EXPECT_EQ(w.records.abouts, 2);
+}
+
+TEST(MainWindow, TabWalksTheControlsAndTypesNoTab) {
+    Window w;
+    ASSERT_TRUE(w.load(""));
+    w.form->show();
+    w.form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form.get()));
+    const QStringList order = {"GAME",     "Text1",    "NASTROY", "Command1", "IMYA",
+                               "Command3", "Command2", "Check1",  "GAME"};
+    const auto walk = [&](Qt::KeyboardModifiers modifiers) {
+        QStringList seen = {QApplication::focusWidget()->objectName()};
+        for (int i = 1; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            seen << QApplication::focusWidget()->objectName();
+        }
+        return seen;
+    };
+    w.list("GAME")->setFocus();
+    EXPECT_EQ(walk(Qt::NoModifier), order);
+    QStringList backwards = order;
+    std::reverse(backwards.begin(), backwards.end());
+    EXPECT_EQ(walk(Qt::ShiftModifier), backwards);
+    // Leaving the table from any of its columns goes on past the table.
+    w.list("OCHKI")->setFocus();
+    QTest::keyClick(w.list("OCHKI"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "Command3");
+    EXPECT_FALSE(w.child<QPlainTextEdit>("Text1")->toPlainText().contains('\t'));
+}
+
+TEST(MainWindow, TextsThatDoNotFitShowWholeAsTooltips) {
+    Window w;
+    const std::string wide = "Профессионал: поле 30 x 16, 99 мин";
+    w.play.addGame("bomvik", "Сапер: очень длинное название игры в списке", -1, {"новичок", wide});
+    w.fake.random = ScriptedRandom({0.99, 0.5});
+    ResultTable table;
+    ASSERT_EQ(table.load(w.play.dir(), "bomvik", 1), SlotStatus::Ok);
+    const std::string player = "ШШШШШШШШШШШШШШШШШШШШШШШШШ";  // 25 wide letters
+    ASSERT_EQ(table.store(1, player, "01.01.2026", "10"), StoreOutcome::Stored);
+    ASSERT_EQ(table.store(2, "Аня", "01.01.2026", "20"), StoreOutcome::Stored);
+    ASSERT_TRUE(w.load(""));
+    ASSERT_EQ(w.child<QLabel>("IGRA")->text(), "bomvik");
+    // The list, the row, whether its text is the tooltip.
+    const std::tuple<const char*, int, bool> cases[] = {
+        {"GAME", 1, true}, {"GAME", 0, false}, {"NASTROY", 1, true}, {"NASTROY", 0, false},
+        {"IMYA", 0, true}, {"IMYA", 1, false}, {"MESTO", 0, false},
+    };
+    for (const auto& [name, row, tipped] : cases) {
+        const QListWidgetItem* item = w.list(name)->item(row);
+        EXPECT_EQ(item->toolTip(), tipped ? item->text() : QString()) << name << row;
+    }
+
+    // The name list of the name dialog opens wide enough for a long name, and the box shows
+    // the chosen name whole as its tooltip.
+    ASSERT_EQ(addPlayerName(w.play.dir(), player), AddPlayerOutcome::Kept);
+    Form2 dialog(w.fake.services, w.play.dir());
+    auto* list = dialog.findChild<QComboBox*>("LIST1");
+    EXPECT_GT(list->view()->minimumWidth(),
+              list->view()->fontMetrics().horizontalAdvance(QString::fromStdString(player)));
+    list->setCurrentIndex(1);
+    EXPECT_EQ(list->toolTip(), QString::fromStdString(player));
+    list->setCurrentIndex(0);
+    EXPECT_EQ(list->toolTip(), QString());
 }
 
 // ---- The intake of a handed-off result ----
@@ -327,7 +404,7 @@ Form2* visibleNameDialog() {
     guard->setSingleShot(true);
     QObject::connect(guard.get(), &QTimer::timeout, [] {
         if (Form2* dialog = visibleNameDialog()) {
-            dialog->reject();
+            dialog->done(QDialog::Rejected);
         }
     });
     guard->start(3000);
@@ -388,15 +465,52 @@ TEST(MainWindowIntake, ANewNameIsCreatedChosenAndStored) {
     EXPECT_EQ(bytes.substr(5 * 30, 5), std::string("\x03\x00", 2) + "321");
 }
 
-TEST(MainWindowIntake, ClosingTheNameDialogStoresNothing) {
+// Escape and the close button ask first; only a yes gives the result up.
+TEST(MainWindowIntake, ClosingTheNameDialogAsksAndThenStoresNothing) {
     Window w;
+    w.fake.dialogs.yesNoAnswers = {false, true};
     bool opened = false;
-    const auto guard = whenNameDialogOpens([](Form2* dialog) { dialog->close(); }, &opened);
+    bool stayed = false;
+    const auto guard = whenNameDialogOpens(
+        [&](Form2* dialog) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            stayed = dialog->isVisible();
+            dialog->close();
+        },
+        &opened);
     ASSERT_TRUE(loadCode(w, PlayDir::code("lines", 1, 50, kToday)));
     EXPECT_TRUE(opened);
+    EXPECT_TRUE(stayed);
+    ASSERT_EQ(w.fake.dialogs.questions.size(), 2u);
+    EXPECT_EQ(w.fake.dialogs.questions[1].text,
+              QStringLiteral("Результат не будет сохранён. Закрыть?"));
     EXPECT_TRUE(w.records.submissions.empty());
     EXPECT_EQ(w.list("IMYA")->item(0)->text(), "");
     EXPECT_EQ(testing::readBytes(w.play / "DATA/lines/res0.dat"), std::string(1800, '\0'));
+}
+
+// A player whose entry above is better or equal is told so, before the submission window.
+TEST(MainWindowIntake, APlayerWithABetterEntryIsToldWhyNothingWasStored) {
+    Window w;
+    w.play.fillTable("lines", 0, {900, 100});
+    ASSERT_EQ(addPlayerName(w.play.dir(), "R1"), AddPlayerOutcome::Kept);
+    std::size_t toldBeforeSubmission = 0;
+    w.records.onSubmission = [&] { toldBeforeSubmission = w.fake.dialogs.messages.size(); };
+    bool opened = false;
+    const auto guard = whenNameDialogOpens(
+        [](Form2* dialog) {
+            dialog->findChild<QComboBox*>("LIST1")->setCurrentIndex(1);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        },
+        &opened);
+    ASSERT_TRUE(loadCode(w, PlayDir::code("lines", 1, 321, kToday)));
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(w.records.submissions.size(), 1u);
+    ASSERT_EQ(toldBeforeSubmission, 1u);
+    EXPECT_EQ(w.fake.dialogs.messages[0].title, QStringLiteral("Трофеон"));
+    EXPECT_EQ(w.fake.dialogs.messages[0].text,
+              QStringLiteral("У игрока R1 уже есть результат не хуже."));
+    EXPECT_EQ(rows(w.list("OCHKI")).mid(0, 3), (QStringList{"900", "100", ""}));
 }
 
 TEST(MainWindowIntake, ARejectedCodeOrAResultWithoutPlaceShowsAndStoresNothing) {
@@ -424,7 +538,8 @@ TEST(MainWindowIntake, ARejectedCodeOrAResultWithoutPlaceShowsAndStoresNothing) 
         w.play.fillTable("lines", 0, table);
         const std::string before = testing::readBytes(w.play / "DATA/lines/res0.dat");
         bool opened = false;
-        const auto guard = whenNameDialogOpens([](Form2* dialog) { dialog->reject(); }, &opened);
+        const auto guard =
+            whenNameDialogOpens([](Form2* dialog) { dialog->done(QDialog::Rejected); }, &opened);
         ASSERT_TRUE(loadCode(w, code, 1, vouched));
         QApplication::processEvents();
         EXPECT_FALSE(opened);

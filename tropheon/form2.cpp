@@ -7,6 +7,7 @@
 #include "cp1251.h"
 #include "player_list.h"
 #include "sounds.h"
+#include "text_fit.h"
 #include "twips.h"
 
 namespace tro {
@@ -23,6 +24,7 @@ const QString kNothingChosen =
 const QString kInputTitle = QStringLiteral("Регистрация игрока");
 const QString kInputPrompt = QStringLiteral("Введите имя нового игрока.");
 const QString kDuplicate = QStringLiteral("Такое имя уже есть в списке. Введите другое.");
+const QString kDiscardQuestion = QStringLiteral("Результат не будет сохранён. Закрыть?");
 
 const QColor kBackground(255, 255, 192);
 const QColor kBlue(0, 0, 255);
@@ -88,6 +90,7 @@ void Form2::loadNames() {
         list1_->addItem(QString::fromStdString(name));
     }
     list1_->setCurrentIndex(-1);
+    fitDropDown(list1_);
 }
 
 void Form2::prepare(int result, int place, bool soundOn) {
@@ -163,7 +166,16 @@ bool Form2::askNewName() {
     }
     list1_->addItem(QString::fromStdString(name));
     list1_->setCurrentIndex(list1_->count() - 1);
+    fitDropDown(list1_);
     return true;
+}
+
+void Form2::reject() {
+    // Escape and the close button end the intake without storing: one stray key must not
+    // lose a result.
+    if (services_.dialogs.askYesNo(kMessageTitle, kDiscardQuestion)) {
+        QDialog::reject();
+    }
 }
 
 void Form2::onOk() {

@@ -25,6 +25,9 @@ class Form2 final : public QDialog {
     [[nodiscard]] QString resultText() const;
     [[nodiscard]] int place() const;
 
+    // Escape and the close button: asks before the result is given up.
+    void reject() override;
+
   protected:
     void showEvent(QShowEvent* event) override;
 

@@ -184,17 +184,17 @@ SlotStatus SlotFile::writeInteger(int slot, std::int16_t value) {
 std::string describe(SlotStatus status) {
     switch (status) {
         case SlotStatus::Ok:
-            return "Готово.";
+            return "готово";
         case SlotStatus::CannotOpen:
-            return "Не удалось открыть файл.";
+            return "не удалось открыть файл";
         case SlotStatus::CannotWrite:
-            return "Не удалось записать файл.";
+            return "не удалось записать файл";
         case SlotStatus::Unencodable:
-            return "Текст содержит символы, которые нельзя сохранить.";
+            return "текст содержит символы, которые нельзя сохранить";
         case SlotStatus::TooLong:
-            return "Текст слишком длинный.";
+            return "текст слишком длинный";
         case SlotStatus::BadSlot:
-            return "Неверный номер записи.";
+            return "неверный номер записи";
     }
     return {};
 }

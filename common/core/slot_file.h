@@ -78,7 +78,8 @@ class SlotFile {
     bool rewriting_ = false;
 };
 
-// A short Russian text that tells the user what went wrong.
+// What went wrong, as a short Russian phrase without a capital or a full stop, to be set
+// into a sentence: "Правила не сохранены: " + describe(status) + ".".
 std::string describe(SlotStatus status);
 
 }  // namespace tro

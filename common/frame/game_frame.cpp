@@ -75,9 +75,9 @@ bool GameFrame::setSwitch(int slot, bool on) {
         status = file.writeInteger(slot, on ? 1 : 0);
     }
     if (status != SlotStatus::Ok) {
-        warnOnce(QStringLiteral("Настройка не сохранена: %1 (%2)")
-                     .arg(QString::fromStdString(describe(status)),
-                          QString::fromStdString(settingsPath().filename().string())));
+        warnOnce(QStringLiteral("Настройка не сохранена (%1): %2.")
+                     .arg(QString::fromStdString(settingsPath().filename().string()),
+                          QString::fromStdString(describe(status))));
         return false;
     }
     return true;

@@ -113,7 +113,8 @@ bool QtDialogs::askYesNo(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Question, dialogTitle(title, parent_), text, QMessageBox::NoButton,
                     parent_);
     QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    // Enter answers No: a key pressed in passing never gives a yes.
+    box.setDefaultButton(box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole));
     box.exec();
     return box.clickedButton() == yes;
 }

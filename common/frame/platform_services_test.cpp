@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLibrary>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include <string>
 
@@ -61,6 +63,17 @@ TEST(SoundPlayer, TheModuleBesideTheProgramsLoads) {
     QtSoundPlayer player(dir);
     player.play(QString::fromStdString((sounds / "error1.wav").string()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !player.isPlaying(); }, 10000));
+}
+
+// Enter in a Yes/No question answers No; the question is closed by the key alone.
+TEST(Dialogs, EnterAnswersAQuestionNo) {
+    QtDialogs dialogs;
+    QTimer::singleShot(0, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    EXPECT_FALSE(dialogs.askYesNo(QStringLiteral("Трофеон"), QStringLiteral("Закрыть?")));
 }
 
 }  // namespace

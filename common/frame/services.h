@@ -35,7 +35,7 @@ class Dialogs {
     virtual ~Dialogs() = default;
     // A modal message with one OK button.
     virtual void message(const QString& title, const QString& text, MessageIcon icon) = 0;
-    // A modal Yes/No question; true for Yes.
+    // A modal Yes/No question; true for Yes. No is the default answer (Enter).
     virtual bool askYesNo(const QString& title, const QString& text) = 0;
     // A modal one-line input; empty optional when cancelled.
     virtual std::optional<QString> askText(const QString& title, const QString& prompt,

@@ -11,6 +11,8 @@ Run as a program it drives the display named by DISPLAY:
     xdesk.py titles                     prints the titles of the shown windows, one a line
     xdesk.py click X Y                  a left click at a point of the screen
     xdesk.py keys KEY...                presses and releases keys by their X names (Down, Return, a)
+    xdesk.py mouse STEP...              the real pointer, step by step: X,Y moves it there, +N
+                                        presses button N, -N releases it (1 left, 3 right)
     xdesk.py close TITLE                asks the window to close (WM_DELETE_WINDOW)
 Exit status 1 when a wait runs out of time or a window or key is missing.
 """
@@ -120,6 +122,17 @@ class Screen:
         self.x.sync()
         time.sleep(0.2)
 
+    def mouse(self, *steps):
+        """Moves the pointer and presses and releases its buttons, in the order given."""
+        for step in steps:
+            if step[0] in "+-":
+                kind = X.ButtonPress if step[0] == "+" else X.ButtonRelease
+                xtest.fake_input(self.x, kind, int(step[1:]))
+            else:
+                x, y = step.split(",")
+                xtest.fake_input(self.x, X.MotionNotify, x=int(x), y=int(y))
+        self.x.sync()
+
     def keys(self, *names):
         """Presses and releases keys by their X names; False when one has no key."""
         for name in names:
@@ -205,6 +218,9 @@ def main(argv):
         if not screen.keys(*argv[2:]):
             print("no key among", argv[2:], file=sys.stderr)
             return 1
+        return 0
+    if command == "mouse":
+        screen.mouse(*argv[2:])
         return 0
     if command == "close":
         window = screen.find(argv[2])
