@@ -331,9 +331,17 @@ void KorvatWindow::onFinished(const MoveResult& result) {
 }
 
 void KorvatWindow::chooseMaze(int maze) {
+    const bool running = game_.running();
     game_.chooseMaze(maze);
     frame().setVariant(maze);
     command1_->setEnabled(false);
+    if (running) {
+        // The run ended with its maze; the game waits for a new start.
+        timer1_->stop();
+        label1_->setText(QStringLiteral("0"));
+        label2_->setText(kWelcome);
+        showTicks();
+    }
     showPicture();
 }
 
