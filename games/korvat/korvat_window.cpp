@@ -5,9 +5,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "clock.h"
 #include "twips.h"
@@ -31,7 +34,11 @@ const QString kTimeUp = QStringLiteral(
     "Время вышло: лабиринт надо пройти не дольше чем за 3276.7 секунды. Чтобы начать сначала, "
     "поставьте указатель мыши на желтое поле.");
 const QString kNewRecord = QStringLiteral("Поставлен новый рекорд!");
+const QString kRecordNotSaved =
+    QStringLiteral("Новый рекорд не сохранен: файл рекорда не удалось записать.");
 constexpr int kTickMs = 100;
+// The width of a check box's indicator and the gap before its text.
+constexpr int kCheckIndicatorRoom = 22;
 
 QRgb qRgbOf(Colour colour) {
     const Rgb rgb = rgbOf(colour);
@@ -46,17 +53,31 @@ QFont clockFont(const QFont& base) {
 }
 
 // The controls keep their designed places; where the desktop's font is wider than the one
-// they were designed for, the text gets a smaller size instead of being cut off.
-// The size is the largest of size, size - 0.5, ... that fits, or the first at or below the
-// smallest. Every size asked about loads a font of its own, which costs at start-up, so the
-// search starts where the width in proportion says and steps from there.
-void fitText(QWidget* widget, const QString& text, int room) {
-    QFont font = widget->font();
+// they were designed for, the texts get a smaller size instead of being cut off. Captions
+// fitted together share one size: the largest of size, size - 0.5, ... at which each of them
+// fits its room, or the first at or below the smallest. Every size asked about loads a font of
+// its own, which costs at start-up, so the search starts where the widths in proportion say and
+// steps from there.
+struct Caption {
+    QWidget* widget;
+    int room;  // pixels the text may take
+};
+
+void fitTexts(std::initializer_list<Caption> captions) {
+    QFont font = captions.begin()->widget->font();
     const qreal smallest = 6;
     const qreal step = 0.5;
     const qreal start = font.pointSizeF();
-    const int width = QFontMetrics(font).horizontalAdvance(text);
-    if (width <= room || start <= smallest) {
+    const auto textOf = [](const Caption& c) { return c.widget->property("text").toString(); };
+    qreal scale = 1;
+    const QFontMetrics designed(font);
+    for (const Caption& c : captions) {
+        const int width = designed.horizontalAdvance(textOf(c));
+        if (width > c.room) {
+            scale = std::min(scale, static_cast<qreal>(c.room) / width);
+        }
+    }
+    if (scale >= 1 || start <= smallest) {
         return;
     }
     // Sizes start - k * step for k = 1 .. last, the last one at or below the smallest.
@@ -65,9 +86,12 @@ void fitText(QWidget* widget, const QString& text, int room) {
     const auto fits = [&](int k) {
         QFont f = font;
         f.setPointSizeF(size(k));
-        return QFontMetrics(f).horizontalAdvance(text) <= room;
+        const QFontMetrics metrics(f);
+        return std::all_of(captions.begin(), captions.end(), [&](const Caption& c) {
+            return metrics.horizontalAdvance(textOf(c)) <= c.room;
+        });
     };
-    int k = std::clamp(static_cast<int>(std::ceil((start - start * room / width) / step)), 1, last);
+    int k = std::clamp(static_cast<int>(std::ceil((start - start * scale) / step)), 1, last);
     if (fits(k)) {
         while (k > 1 && fits(k - 1)) {
             --k;
@@ -81,7 +105,18 @@ void fitText(QWidget* widget, const QString& text, int room) {
         }
     }
     font.setPointSizeF(size(k));
-    widget->setFont(font);
+    for (const Caption& c : captions) {
+        c.widget->setFont(font);
+    }
+}
+
+// The width a push button's caption may take: the button inside its frame, a pixel kept free
+// on either side.
+int buttonTextRoom(const QPushButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width() -
+           2;
 }
 
 }  // namespace
@@ -155,8 +190,11 @@ KorvatWindow::KorvatWindow(tro::GameFrame& frame)
         // The boxes may use the room up to the message line.
         box->resize(twipsRect(1800, 0, 0, 0).left() - box->x() - 2,
                     std::max(box->height(), check1_->height() - 1));
-        fitText(box, box->text(), box->width() - 22);
     }
+    // The three switches, one under the other, in one size.
+    fitTexts({{check1_, check1_->width() - kCheckIndicatorRoom},
+              {check2_, check2_->width() - kCheckIndicatorRoom},
+              {check3_, check3_->width() - kCheckIndicatorRoom}});
     frame.setSoundSwitchSlot(kSoundSlot);
     bindSwitch(check1_, kTrailSlot);
     bindSwitch(check2_, kSoundSlot);
@@ -200,15 +238,14 @@ KorvatWindow::KorvatWindow(tro::GameFrame& frame)
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
     label3_->setIndent(4);
-    fitText(label3_, label3_->text(), label3_->width() - 10);
+    fitTexts({{label3_, label3_->width() - 10}});
     label4_->setIndent(4);
 
     command1_ = new QPushButton(QStringLiteral("Сохранить результат"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setGeometry(twipsRect(7320, 120, 1815, 255));
     command1_->setEnabled(false);
-    command1_->resize(width() - command1_->x() - 8, command1_->height() + 4);
-    fitText(command1_, command1_->text(), command1_->width() - 10);
+    fitTexts({{command1_, buttonTextRoom(command1_)}});
     connect(command1_, &QPushButton::clicked, this, [this] { SaveResult(); });
 
     picture1_ = new MazeView(this);
@@ -311,7 +348,8 @@ void KorvatWindow::pointerMoved(QPoint at) {
 }
 
 void KorvatWindow::onFinished(const MoveResult& result) {
-    const QString note = result.newRecord ? kNewRecord : QString();
+    const QString note =
+        !result.newRecord ? QString() : (result.recordSaved ? kNewRecord : kRecordNotSaved);
     const QString seconds = QString::fromStdString(secondsText(game_.elapsedTicks()));
     command1_->setEnabled(true);
     endRun(QStringLiteral("Вы прошли лабиринт за ") + seconds + QStringLiteral(" секунды.") + note,
