@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <initializer_list>
 
 #include "clock.h"
@@ -56,8 +57,9 @@ QFont clockFont(const QFont& base) {
 // they were designed for, the texts get a smaller size instead of being cut off. Captions
 // fitted together share one size: the largest of size, size - 0.5, ... at which each of them
 // fits its room, or the first at or below the smallest. Every size asked about loads a font of
-// its own, which costs at start-up, so the search starts where the widths in proportion say and
-// steps from there.
+// its own, for every script its texts use, which costs at start-up: the search starts where the
+// width of the first caption in proportion says (list the one that needs the most shrinking
+// first) and steps from there.
 struct Caption {
     QWidget* widget;
     int room;  // pixels the text may take
@@ -68,19 +70,11 @@ void fitTexts(std::initializer_list<Caption> captions) {
     const qreal smallest = 6;
     const qreal step = 0.5;
     const qreal start = font.pointSizeF();
-    const auto textOf = [](const Caption& c) { return c.widget->property("text").toString(); };
-    qreal scale = 1;
-    const QFontMetrics designed(font);
-    for (const Caption& c : captions) {
-        const int width = designed.horizontalAdvance(textOf(c));
-        if (width > c.room) {
-            scale = std::min(scale, static_cast<qreal>(c.room) / width);
-        }
-    }
-    if (scale >= 1 || start <= smallest) {
+    if (start <= smallest) {
         return;
     }
-    // Sizes start - k * step for k = 1 .. last, the last one at or below the smallest.
+    const auto textOf = [](const Caption& c) { return c.widget->property("text").toString(); };
+    // Sizes start - k * step for k = 0 .. last, the last one at or below the smallest.
     const int last = static_cast<int>(std::ceil((start - smallest) / step));
     const auto size = [&](int k) { return start - k * step; };
     const auto fits = [&](int k) {
@@ -91,9 +85,15 @@ void fitTexts(std::initializer_list<Caption> captions) {
             return metrics.horizontalAdvance(textOf(c)) <= c.room;
         });
     };
-    int k = std::clamp(static_cast<int>(std::ceil((start - start * scale) / step)), 1, last);
+    const Caption& first = *captions.begin();
+    const int width = QFontMetrics(font).horizontalAdvance(textOf(first));
+    int k =
+        width <= first.room
+            ? 0
+            : std::clamp(static_cast<int>(std::ceil((start - start * first.room / width) / step)),
+                         1, last);
     if (fits(k)) {
-        while (k > 1 && fits(k - 1)) {
+        while (k > 0 && fits(k - 1)) {
             --k;
         }
     } else {
@@ -104,9 +104,11 @@ void fitTexts(std::initializer_list<Caption> captions) {
             }
         }
     }
-    font.setPointSizeF(size(k));
-    for (const Caption& c : captions) {
-        c.widget->setFont(font);
+    if (k > 0) {
+        font.setPointSizeF(size(k));
+        for (const Caption& c : captions) {
+            c.widget->setFont(font);
+        }
     }
 }
 
@@ -119,6 +121,35 @@ int buttonTextRoom(const QPushButton* button) {
            2;
 }
 
+// A maze at its own size, as its thumbnail shows it.
+QImage mazeImage(const MazePicture& maze) {
+    QImage image(kMazeWidth, kMazeHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kMazeHeight; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < kMazeWidth; ++x) {
+            line[x] = qRgbOf(maze.at(x, y));
+        }
+    }
+    return image;
+}
+
+// The maze of the maze box at pixel scale, without dots. Box rows that show the same maze row
+// are alike, so each is made once and copied.
+QImage boxImage(const MazeBox& box) {
+    QImage image(kBoxWidth, kBoxHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kBoxHeight; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        if (y > 0 && mazeRowOf(y) == mazeRowOf(y - 1)) {
+            std::memcpy(line, image.constScanLine(y - 1), kBoxWidth * sizeof(QRgb));
+            continue;
+        }
+        for (int x = 0; x < kBoxWidth; ++x) {
+            line[x] = qRgbOf(box.mazeAt({x, y}));
+        }
+    }
+    return image;
+}
+
 }  // namespace
 
 MazeView::MazeView(QWidget* parent) : QWidget(parent) {
@@ -129,7 +160,28 @@ MazeView::MazeView(QWidget* parent) : QWidget(parent) {
 void MazeView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    painter.drawImage(0, 0, image);
+    if (!image.isNull()) {
+        painter.drawImage(0, 0, image);
+        return;
+    }
+    if (maze == nullptr) {
+        return;
+    }
+    // Each run of like pixels in a maze row is one block of box pixels.
+    for (int y = 0; y < kMazeHeight; ++y) {
+        const int top = firstBoxRow(y);
+        const int height = firstBoxRow(y + 1) - top;
+        for (int x = 0; x < kMazeWidth;) {
+            const Colour colour = maze->at(x, y);
+            int end = x + 1;
+            while (end < kMazeWidth && maze->at(end, y) == colour) {
+                ++end;
+            }
+            const int left = firstBoxColumn(x);
+            painter.fillRect(left, top, firstBoxColumn(end) - left, height, QColor(qRgbOf(colour)));
+            x = end;
+        }
+    }
 }
 
 void MazeView::mouseMoveEvent(QMouseEvent* event) {
@@ -140,13 +192,7 @@ void MazeView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 MazeThumbnail::MazeThumbnail(QWidget* parent, int maze)
-    : QWidget(parent), picture_(kMazeWidth, kMazeHeight, QImage::Format_RGB32) {
-    const MazePicture& source = mazePicture(maze);
-    for (int y = 0; y < kMazeHeight; ++y) {
-        for (int x = 0; x < kMazeWidth; ++x) {
-            picture_.setPixel(x, y, qRgbOf(source.at(x, y)));
-        }
-    }
+    : QWidget(parent), picture_(mazeImage(mazePicture(maze))) {
     setToolTip(QStringLiteral("Лабиринт %1: двойной щелчок выбирает его").arg(maze));
 }
 
@@ -238,8 +284,9 @@ KorvatWindow::KorvatWindow(tro::GameFrame& frame)
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
     label3_->setIndent(4);
-    fitTexts({{label3_, label3_->width() - 10}});
     label4_->setIndent(4);
+    // The clock's caption and its number in one size.
+    fitTexts({{label3_, label3_->width() - 10}, {label4_, label4_->width() - 10}});
 
     command1_ = new QPushButton(QStringLiteral("Сохранить результат"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
@@ -268,13 +315,9 @@ void KorvatWindow::showTicks() {
 void KorvatWindow::showPicture() {
     const MazeBox& box = game_.box();
     if (box.dotGeneration() != shownGeneration_) {
-        picture1_->image = QImage(kBoxWidth, kBoxHeight, QImage::Format_RGB32);
-        for (int y = 0; y < kBoxHeight; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(picture1_->image.scanLine(y));
-            for (int x = 0; x < kBoxWidth; ++x) {
-                line[x] = qRgbOf(box.mazeAt({x, y}));
-            }
-        }
+        // The first paint and every run without dots need only the maze at its own size.
+        picture1_->maze = &mazePicture(game_.maze());
+        picture1_->image = QImage();
         shownGeneration_ = box.dotGeneration();
         shownDots_ = 0;
         picture1_->update();
@@ -283,6 +326,9 @@ void KorvatWindow::showPicture() {
         }
     }
     const auto& dots = box.dots();
+    if (shownDots_ < dots.size() && picture1_->image.isNull()) {
+        picture1_->image = boxImage(box);
+    }
     for (; shownDots_ < dots.size(); ++shownDots_) {
         const Dot& dot = dots[shownDots_];
         picture1_->image.setPixel(dot.at.x, dot.at.y, qRgbOf(dot.colour));
