@@ -5,9 +5,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <initializer_list>
 
 #include "clock.h"
 #include "twips.h"
@@ -31,7 +35,11 @@ const QString kTimeUp = QStringLiteral(
     "Время вышло: лабиринт надо пройти не дольше чем за 3276.7 секунды. Чтобы начать сначала, "
     "поставьте указатель мыши на желтое поле.");
 const QString kNewRecord = QStringLiteral("Поставлен новый рекорд!");
+const QString kRecordNotSaved =
+    QStringLiteral("Новый рекорд не сохранен: файл рекорда не удалось записать.");
 constexpr int kTickMs = 100;
+// The width of a check box's indicator and the gap before its text.
+constexpr int kCheckIndicatorRoom = 22;
 
 QRgb qRgbOf(Colour colour) {
     const Rgb rgb = rgbOf(colour);
@@ -46,30 +54,46 @@ QFont clockFont(const QFont& base) {
 }
 
 // The controls keep their designed places; where the desktop's font is wider than the one
-// they were designed for, the text gets a smaller size instead of being cut off.
-// The size is the largest of size, size - 0.5, ... that fits, or the first at or below the
-// smallest. Every size asked about loads a font of its own, which costs at start-up, so the
-// search starts where the width in proportion says and steps from there.
-void fitText(QWidget* widget, const QString& text, int room) {
-    QFont font = widget->font();
+// they were designed for, the texts get a smaller size instead of being cut off. Captions
+// fitted together share one size: the largest of size, size - 0.5, ... at which each of them
+// fits its room, or the first at or below the smallest. Every size asked about loads a font of
+// its own, for every script its texts use, which costs at start-up: the search starts where the
+// width of the first caption in proportion says (list the one that needs the most shrinking
+// first) and steps from there.
+struct Caption {
+    QWidget* widget;
+    int room;  // pixels the text may take
+};
+
+void fitTexts(std::initializer_list<Caption> captions) {
+    QFont font = captions.begin()->widget->font();
     const qreal smallest = 6;
     const qreal step = 0.5;
     const qreal start = font.pointSizeF();
-    const int width = QFontMetrics(font).horizontalAdvance(text);
-    if (width <= room || start <= smallest) {
+    if (start <= smallest) {
         return;
     }
-    // Sizes start - k * step for k = 1 .. last, the last one at or below the smallest.
+    const auto textOf = [](const Caption& c) { return c.widget->property("text").toString(); };
+    // Sizes start - k * step for k = 0 .. last, the last one at or below the smallest.
     const int last = static_cast<int>(std::ceil((start - smallest) / step));
     const auto size = [&](int k) { return start - k * step; };
     const auto fits = [&](int k) {
         QFont f = font;
         f.setPointSizeF(size(k));
-        return QFontMetrics(f).horizontalAdvance(text) <= room;
+        const QFontMetrics metrics(f);
+        return std::all_of(captions.begin(), captions.end(), [&](const Caption& c) {
+            return metrics.horizontalAdvance(textOf(c)) <= c.room;
+        });
     };
-    int k = std::clamp(static_cast<int>(std::ceil((start - start * room / width) / step)), 1, last);
+    const Caption& first = *captions.begin();
+    const int width = QFontMetrics(font).horizontalAdvance(textOf(first));
+    int k =
+        width <= first.room
+            ? 0
+            : std::clamp(static_cast<int>(std::ceil((start - start * first.room / width) / step)),
+                         1, last);
     if (fits(k)) {
-        while (k > 1 && fits(k - 1)) {
+        while (k > 0 && fits(k - 1)) {
             --k;
         }
     } else {
@@ -80,8 +104,50 @@ void fitText(QWidget* widget, const QString& text, int room) {
             }
         }
     }
-    font.setPointSizeF(size(k));
-    widget->setFont(font);
+    if (k > 0) {
+        font.setPointSizeF(size(k));
+        for (const Caption& c : captions) {
+            c.widget->setFont(font);
+        }
+    }
+}
+
+// The width a push button's caption may take: the button inside its frame, a pixel kept free
+// on either side.
+int buttonTextRoom(const QPushButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width() -
+           2;
+}
+
+// A maze at its own size, as its thumbnail shows it.
+QImage mazeImage(const MazePicture& maze) {
+    QImage image(kMazeWidth, kMazeHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kMazeHeight; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < kMazeWidth; ++x) {
+            line[x] = qRgbOf(maze.at(x, y));
+        }
+    }
+    return image;
+}
+
+// The maze of the maze box at pixel scale, without dots. Box rows that show the same maze row
+// are alike, so each is made once and copied.
+QImage boxImage(const MazeBox& box) {
+    QImage image(kBoxWidth, kBoxHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kBoxHeight; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        if (y > 0 && mazeRowOf(y) == mazeRowOf(y - 1)) {
+            std::memcpy(line, image.constScanLine(y - 1), kBoxWidth * sizeof(QRgb));
+            continue;
+        }
+        for (int x = 0; x < kBoxWidth; ++x) {
+            line[x] = qRgbOf(box.mazeAt({x, y}));
+        }
+    }
+    return image;
 }
 
 }  // namespace
@@ -94,7 +160,28 @@ MazeView::MazeView(QWidget* parent) : QWidget(parent) {
 void MazeView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    painter.drawImage(0, 0, image);
+    if (!image.isNull()) {
+        painter.drawImage(0, 0, image);
+        return;
+    }
+    if (maze == nullptr) {
+        return;
+    }
+    // Each run of like pixels in a maze row is one block of box pixels.
+    for (int y = 0; y < kMazeHeight; ++y) {
+        const int top = firstBoxRow(y);
+        const int height = firstBoxRow(y + 1) - top;
+        for (int x = 0; x < kMazeWidth;) {
+            const Colour colour = maze->at(x, y);
+            int end = x + 1;
+            while (end < kMazeWidth && maze->at(end, y) == colour) {
+                ++end;
+            }
+            const int left = firstBoxColumn(x);
+            painter.fillRect(left, top, firstBoxColumn(end) - left, height, QColor(qRgbOf(colour)));
+            x = end;
+        }
+    }
 }
 
 void MazeView::mouseMoveEvent(QMouseEvent* event) {
@@ -105,13 +192,7 @@ void MazeView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 MazeThumbnail::MazeThumbnail(QWidget* parent, int maze)
-    : QWidget(parent), picture_(kMazeWidth, kMazeHeight, QImage::Format_RGB32) {
-    const MazePicture& source = mazePicture(maze);
-    for (int y = 0; y < kMazeHeight; ++y) {
-        for (int x = 0; x < kMazeWidth; ++x) {
-            picture_.setPixel(x, y, qRgbOf(source.at(x, y)));
-        }
-    }
+    : QWidget(parent), picture_(mazeImage(mazePicture(maze))) {
     setToolTip(QStringLiteral("Лабиринт %1: двойной щелчок выбирает его").arg(maze));
 }
 
@@ -155,8 +236,11 @@ KorvatWindow::KorvatWindow(tro::GameFrame& frame)
         // The boxes may use the room up to the message line.
         box->resize(twipsRect(1800, 0, 0, 0).left() - box->x() - 2,
                     std::max(box->height(), check1_->height() - 1));
-        fitText(box, box->text(), box->width() - 22);
     }
+    // The three switches, one under the other, in one size.
+    fitTexts({{check1_, check1_->width() - kCheckIndicatorRoom},
+              {check2_, check2_->width() - kCheckIndicatorRoom},
+              {check3_, check3_->width() - kCheckIndicatorRoom}});
     frame.setSoundSwitchSlot(kSoundSlot);
     bindSwitch(check1_, kTrailSlot);
     bindSwitch(check2_, kSoundSlot);
@@ -200,15 +284,15 @@ KorvatWindow::KorvatWindow(tro::GameFrame& frame)
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
     label3_->setIndent(4);
-    fitText(label3_, label3_->text(), label3_->width() - 10);
     label4_->setIndent(4);
+    // The clock's caption and its number in one size.
+    fitTexts({{label3_, label3_->width() - 10}, {label4_, label4_->width() - 10}});
 
     command1_ = new QPushButton(QStringLiteral("Сохранить результат"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setGeometry(twipsRect(7320, 120, 1815, 255));
     command1_->setEnabled(false);
-    command1_->resize(width() - command1_->x() - 8, command1_->height() + 4);
-    fitText(command1_, command1_->text(), command1_->width() - 10);
+    fitTexts({{command1_, buttonTextRoom(command1_)}});
     connect(command1_, &QPushButton::clicked, this, [this] { SaveResult(); });
 
     picture1_ = new MazeView(this);
@@ -231,13 +315,9 @@ void KorvatWindow::showTicks() {
 void KorvatWindow::showPicture() {
     const MazeBox& box = game_.box();
     if (box.dotGeneration() != shownGeneration_) {
-        picture1_->image = QImage(kBoxWidth, kBoxHeight, QImage::Format_RGB32);
-        for (int y = 0; y < kBoxHeight; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(picture1_->image.scanLine(y));
-            for (int x = 0; x < kBoxWidth; ++x) {
-                line[x] = qRgbOf(box.mazeAt({x, y}));
-            }
-        }
+        // The first paint and every run without dots need only the maze at its own size.
+        picture1_->maze = &mazePicture(game_.maze());
+        picture1_->image = QImage();
         shownGeneration_ = box.dotGeneration();
         shownDots_ = 0;
         picture1_->update();
@@ -246,6 +326,9 @@ void KorvatWindow::showPicture() {
         }
     }
     const auto& dots = box.dots();
+    if (shownDots_ < dots.size() && picture1_->image.isNull()) {
+        picture1_->image = boxImage(box);
+    }
     for (; shownDots_ < dots.size(); ++shownDots_) {
         const Dot& dot = dots[shownDots_];
         picture1_->image.setPixel(dot.at.x, dot.at.y, qRgbOf(dot.colour));
@@ -311,7 +394,8 @@ void KorvatWindow::pointerMoved(QPoint at) {
 }
 
 void KorvatWindow::onFinished(const MoveResult& result) {
-    const QString note = result.newRecord ? kNewRecord : QString();
+    const QString note =
+        !result.newRecord ? QString() : (result.recordSaved ? kNewRecord : kRecordNotSaved);
     const QString seconds = QString::fromStdString(secondsText(game_.elapsedTicks()));
     command1_->setEnabled(true);
     endRun(QStringLiteral("Вы прошли лабиринт за ") + seconds + QStringLiteral(" секунды.") + note,
@@ -331,9 +415,17 @@ void KorvatWindow::onFinished(const MoveResult& result) {
 }
 
 void KorvatWindow::chooseMaze(int maze) {
+    const bool running = game_.running();
     game_.chooseMaze(maze);
     frame().setVariant(maze);
     command1_->setEnabled(false);
+    if (running) {
+        // The run ended with its maze; the game waits for a new start.
+        timer1_->stop();
+        label1_->setText(QStringLiteral("0"));
+        label2_->setText(kWelcome);
+        showTicks();
+    }
     showPicture();
 }
 

@@ -23,36 +23,38 @@ inline constexpr int kTrailSlot = 50;
 inline constexpr int kSoundSlot = 51;
 inline constexpr int kRecordLineSlot = 52;
 
-// The maze box: shows an image at pixel scale and reports every pointer move over it.
+// The maze box: shows the maze stretched without smoothing, or once there are dots the image
+// at pixel scale that holds them, and reports every pointer move over it.
 class MazeView final : public QWidget {
-public:
+  public:
     explicit MazeView(QWidget* parent);
     std::function<void(QPoint)> moved;
-    QImage image;
+    const MazePicture* maze = nullptr;
+    QImage image;  // the box at pixel scale with its dots; null while there are none
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 };
 
 // A maze thumbnail at natural size; a double click chooses its maze.
 class MazeThumbnail final : public QWidget {
-public:
+  public:
     MazeThumbnail(QWidget* parent, int maze);
     std::function<void()> chosen;
     void setCurrent(bool current);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QImage picture_;
     bool current_ = false;
 };
 
 class KorvatWindow final : public tro::GameWindow {
-public:
+  public:
     explicit KorvatWindow(tro::GameFrame& frame);
 
     // The events of the window, reachable for the tests.
@@ -63,7 +65,7 @@ public:
 
     [[nodiscard]] const MazeGame& game() const { return game_; }
 
-private:
+  private:
     void catchUpClock();
     void endRun(const QString& message, std::string_view sound);
     void onFinished(const MoveResult& result);

@@ -15,6 +15,7 @@
 #include "testing/fake_services.h"
 #include "testing/maze_way.h"
 #include "testing/temp_dir.h"
+#include "twips.h"
 
 namespace korvat {
 namespace {
@@ -211,55 +212,69 @@ TEST(KorvatWindow, SwitchesAreReadFromTheirSlotsAndKeptAcrossStarts) {
     }
 }
 
-TEST(KorvatWindow, ADoubleClickOnAThumbnailDuringARunGoesOnOverTheNewMaze) {
+// Choosing a maze ends the run in progress without a result; the game waits for a new start.
+TEST(KorvatWindow, ADoubleClickOnAThumbnailDuringARunEndsTheRun) {
     Play play(1);
     play.move({460, 40});
     play.wait(700);
     QTest::mouseDClick(play.find("Picture2_2"), Qt::LeftButton);
     EXPECT_EQ(play.window->game().maze(), 3);
-    EXPECT_TRUE(play.ticking());
-    EXPECT_EQ(play.text("Label2"), kStarted);
-    play.wait(300);
-    EXPECT_EQ(play.text("Label4"), "10");
+    EXPECT_FALSE(play.ticking());
+    EXPECT_EQ(play.text("Label1"), "0");
+    EXPECT_TRUE(play.text("Label2").startsWith("Чтобы начать игру"));
+    EXPECT_EQ(play.text("Label4"), "0");
     EXPECT_EQ(play.shown({10, 10}), QColor(Qt::yellow));
     // Closing hands off the maze chosen last, without a result.
     play.window->close();
     EXPECT_EQ(play.handedOff(), "korvat*3*-1");
 }
 
-// A record that cannot be written is reported; choosing another maze takes back the unsaved
-// result, which belongs to the maze it was made in.
+// A record that cannot be written (a folder stands in place of its file) is reported, and no
+// message claims a new record; choosing another maze takes back the unsaved result, which
+// belongs to the maze it was made in.
 TEST(KorvatWindow, AFailedRecordWriteIsReportedAndAnotherMazeTakesBackTheResult) {
     Play play(1);
-    std::filesystem::create_directories(recordFilePath(play.dir.path(), 1).string() + ".new");
+    const std::filesystem::path record = recordFilePath(play.dir.path(), 1);
+    std::filesystem::remove(record);
+    std::filesystem::create_directory(record);
     play.runThrough(100);
     ASSERT_EQ(play.fake.dialogs.messages.size(), 1u);
     EXPECT_TRUE(play.fake.dialogs.messages[0].text.startsWith("Рекорд не удалось записать"));
+    ASSERT_EQ(play.fake.dialogs.questions.size(), 1u);
+    for (const QString& text : {play.text("Label2"), play.fake.dialogs.questions[0].text}) {
+        EXPECT_FALSE(text.contains("Поставлен новый рекорд!")) << text.toStdString();
+        EXPECT_TRUE(text.contains("Новый рекорд не сохранен")) << text.toStdString();
+    }
     EXPECT_TRUE(play.saveEnabled());
     play.window->chooseMaze(5);
     EXPECT_FALSE(play.saveEnabled());
 }
 
-// Each switch caption shows whole in its box, in the largest size of half-point steps that
-// fits: a wide desktop font is made smaller, never more than it needs.
-TEST(KorvatWindow, SwitchCaptionsFitTheirBoxesAtTheLargestSizeThatFits) {
+// The captions show whole in their designed boxes. The three switches share one size, the
+// largest of half-point steps at which all of them fit: a wide desktop font is made smaller,
+// never more than it needs.
+TEST(KorvatWindow, CaptionsFitTheirBoxesAndTheSwitchesShareTheLargestSizeThatFits) {
     Play play(1);
     const qreal designed = play.window->font().pointSizeF();
+    const qreal size = play.find("Check1")->font().pointSizeF();
+    EXPECT_LE(size, designed);
+    bool allFitLarger = true;
     for (const char* name : {"Check1", "Check2", "Check3"}) {
         const QCheckBox* box = play.find<QCheckBox>(name);
         const int room = box->width() - 22;
-        const qreal size = box->font().pointSizeF();
         const auto widthAt = [&](qreal points) {
             QFont font = box->font();
             font.setPointSizeF(points);
             return QFontMetrics(font).horizontalAdvance(box->text());
         };
-        EXPECT_LE(size, designed) << name;
+        EXPECT_EQ(box->font().pointSizeF(), size) << name;
         EXPECT_TRUE(widthAt(size) <= room || size <= 6) << name << " at " << size;
-        if (size < designed) {
-            EXPECT_GT(widthAt(size + 0.5), room) << name << " could be " << size + 0.5;
-        }
+        allFitLarger = allFitLarger && widthAt(size + 0.5) <= room;
     }
+    EXPECT_FALSE(size < designed && allFitLarger) << "could be " << size + 0.5;
+    const auto* save = play.find<QPushButton>("Command1");
+    EXPECT_EQ(save->size(), tro::twipsSize(1815, 255));
+    EXPECT_LT(QFontMetrics(save->font()).horizontalAdvance(save->text()), save->width() - 4);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "maze.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "korvat_mazes.h"
@@ -91,39 +92,52 @@ const MazePicture& mazePicture(int maze) {
     return pictures.at(static_cast<std::size_t>(maze - 1));
 }
 
-MazeBox::MazeBox()
-    : maze_(static_cast<std::size_t>(kBoxWidth) * kBoxHeight, Colour::White), shown_(maze_) {}
-
 void MazeBox::draw(const MazePicture& picture) {
-    for (int y = 0; y < kBoxHeight; ++y) {
-        const int row = mazeRowOf(y);
-        for (int x = 0; x < kBoxWidth; ++x) {
-            maze_[index({x, y})] = picture.at(mazeColumnOf(x), row);
-        }
-    }
+    picture_ = picture;
     clearDots();
 }
 
 void MazeBox::clearDots() {
-    shown_ = maze_;
+    shown_.clear();
     dots_.clear();
     ++dotGeneration_;
 }
 
-void MazeBox::setDot(BoxPoint at, Colour colour) {
-    if (!inside(at) || shown_[index(at)] == colour) {
+void MazeBox::setDot(BoxPoint p, Colour colour) {
+    if (!inside(p) || at(p) == colour) {
         return;
     }
-    shown_[index(at)] = colour;
-    dots_.push_back({at, colour});
+    if (shown_.empty()) {
+        // Box rows that show the same maze row are alike: each maze row is stretched once and
+        // copied to the rows below it that show it too.
+        shown_.resize(static_cast<std::size_t>(kBoxWidth) * kBoxHeight);
+        for (int y = 0; y < kBoxHeight; ++y) {
+            const auto line = shown_.begin() + static_cast<std::ptrdiff_t>(index({0, y}));
+            if (y > 0 && mazeRowOf(y) == mazeRowOf(y - 1)) {
+                std::copy_n(line - kBoxWidth, kBoxWidth, line);
+                continue;
+            }
+            for (int x = 0; x < kBoxWidth; ++x) {
+                line[x] = mazeAt({x, y});
+            }
+        }
+    }
+    shown_[index(p)] = colour;
+    dots_.push_back({p, colour});
 }
 
 Colour MazeBox::at(BoxPoint p) const {
-    return inside(p) ? shown_[index(p)] : Colour::White;
+    if (shown_.empty() || !inside(p)) {
+        return mazeAt(p);
+    }
+    return shown_[index(p)];
 }
 
 Colour MazeBox::mazeAt(BoxPoint p) const {
-    return inside(p) ? maze_[index(p)] : Colour::White;
+    if (!picture_ || !inside(p)) {
+        return Colour::White;
+    }
+    return picture_->at(mazeColumnOf(p.x), mazeRowOf(p.y));
 }
 
 bool MazeBox::segmentTouchesWall(BoxPoint from, BoxPoint to) const {

@@ -113,6 +113,30 @@ private:
     return ((2 * boxY + 1) * kMazeHeight) / (2 * kBoxHeight);
 }
 
+// The first box column that shows maze column 0..kMazeWidth (kMazeWidth gives kBoxWidth), and
+// likewise for rows: maze column m shows in box columns firstBoxColumn(m) up to, not with,
+// firstBoxColumn(m + 1).
+[[nodiscard]] constexpr int firstBoxColumn(int mazeX) {
+    int x = mazeX * kBoxWidth / kMazeWidth;
+    while (x > 0 && mazeColumnOf(x - 1) >= mazeX) {
+        --x;
+    }
+    while (x < kBoxWidth && mazeColumnOf(x) < mazeX) {
+        ++x;
+    }
+    return x;
+}
+[[nodiscard]] constexpr int firstBoxRow(int mazeY) {
+    int y = mazeY * kBoxHeight / kMazeHeight;
+    while (y > 0 && mazeRowOf(y - 1) >= mazeY) {
+        --y;
+    }
+    while (y < kBoxHeight && mazeRowOf(y) < mazeY) {
+        ++y;
+    }
+    return y;
+}
+
 struct BoxPoint {
     int x = 0;
     int y = 0;
@@ -158,11 +182,12 @@ struct Dot {
     Colour colour = Colour::Teal;
 };
 
+// The maze box holds the maze at its own size and tells each box pixel from it; it is held
+// pixel by pixel only once a dot is set.
 class MazeBox {
 public:
-    MazeBox();
-
-    // Draws a maze stretched over the whole box; every dot vanishes.
+    // Draws a maze stretched over the whole box; every dot vanishes. Before that the box is
+    // white.
     void draw(const MazePicture& picture);
     // Drops the dots and leaves the maze.
     void clearDots();
@@ -192,8 +217,8 @@ private:
     }
     [[nodiscard]] bool wallAt(BoxPoint p) const { return at(p) == Colour::Black; }
 
-    std::vector<Colour> maze_;
-    std::vector<Colour> shown_;
+    std::optional<MazePicture> picture_;
+    std::vector<Colour> shown_;  // the maze and the dots; empty while there are no dots
     std::vector<Dot> dots_;
     int dotGeneration_ = 0;
 };

@@ -36,6 +36,12 @@ void MazeGame::chooseMaze(int maze) {
         throw std::out_of_range("maze number");
     }
     maze_ = maze;
+    // A run ends with its maze, without a result: carried over, it would finish on a maze it
+    // never crossed. The game waits for a new start on the yellow field.
+    if (running_) {
+        running_ = false;
+        elapsed_ = 0;
+    }
     loadRecord();
     box_.draw(mazePicture(maze_));
 }

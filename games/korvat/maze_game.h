@@ -40,12 +40,12 @@ enum class TickOutcome {
 [[nodiscard]] std::string secondsText(int ticks);
 
 class MazeGame {
-public:
+  public:
     // Plays in the play directory `dir`, starting with maze 1..5.
     MazeGame(std::filesystem::path dir, int maze);
 
     // Chooses another maze: its record is loaded and its picture drawn (the dots vanish). A
-    // run in progress goes on over the new maze; its path begins anew there.
+    // run in progress ends without a result, and the clock goes back to 0.
     void chooseMaze(int maze);
 
     // The switches: the teal trail of the current run and the navy record line.
@@ -67,7 +67,7 @@ public:
     [[nodiscard]] const MazeBox& box() const { return box_; }
     [[nodiscard]] std::filesystem::path recordFile() const;
 
-private:
+  private:
     void loadRecord();
     MoveResult touch();
     MoveResult finish();

@@ -65,6 +65,27 @@ TEST(MazeRun, ATieReplacesTheRecordAndItsPathAndASlowerRunDoesNot) {
     }
 }
 
+// Choosing a maze ends the run in progress without a result. Maze 1's start field overlaps
+// maze 2's finish field: a run carried over would finish maze 2 with a move of one pixel.
+TEST(MazeRun, ChoosingAMazeEndsTheRunInProgress) {
+    const BoxPoint overlap = testing::boxCentre({57, 8});
+    TempDir dir;
+    MazeGame game(dir.path(), 1);
+    ASSERT_EQ(game.pointerMove(overlap).outcome, MoveOutcome::Started);
+    for (int k = 0; k < 80; ++k)
+        game.tick();
+    game.chooseMaze(2);
+    EXPECT_FALSE(game.running());
+    EXPECT_EQ(game.elapsedTicks(), 0);
+    for (const BoxPoint to : {BoxPoint{overlap.x + 1, overlap.y}, overlap})
+        EXPECT_EQ(game.pointerMove(to).outcome, MoveOutcome::Nothing);
+    EXPECT_EQ(game.tick(), TickOutcome::Idle);
+    EXPECT_FALSE(game.recordTicks().has_value());
+    EXPECT_EQ(readBytes(recordFilePath(dir.path(), 2)), "");
+    // A new start on the new maze runs as any other.
+    EXPECT_EQ(run(game, boxWay(2), 5).outcome, MoveOutcome::Finished);
+}
+
 TEST(Replay, RecordDotsAppearAtTheTicksTheyWereMade) {
     TempDir dir;
     // Points made at ticks 0, 0, 1, 4 and 4 (t = ticks + 1).
