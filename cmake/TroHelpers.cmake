@@ -38,8 +38,11 @@ function(tro_add_gtest name)
     else()
         target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
     endif()
+    # Listing the tests runs the program once; under an emulator (Wine) that start alone can
+    # take several seconds.
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
         PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${TRO_TEST_ENV}"
     )
 endfunction()
