@@ -31,6 +31,10 @@ function(tro_add_gtest name)
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 120)
     endif()
+    if(CMAKE_CROSSCOMPILING_EMULATOR)
+        # Under an emulator (Wine) every start and every file operation is several times slower.
+        math(EXPR T_TIMEOUT "${T_TIMEOUT} * 5")
+    endif()
     add_executable(${name} ${T_SOURCES})
     tro_warnings(${name})
     if(T_QT)
@@ -38,8 +42,11 @@ function(tro_add_gtest name)
     else()
         target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
     endif()
+    # Listing the tests runs the program once; under an emulator (Wine) that start alone can
+    # take several seconds.
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
         PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${TRO_TEST_ENV}"
     )
 endfunction()

@@ -1,9 +1,8 @@
 #include "handoff.h"
 
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
+#include "plain_file.h"
 #include "text.h"
 #include "time_code.h"
 
@@ -49,10 +48,7 @@ bool writeHandoffFile(const std::filesystem::path& dir, std::string_view handoff
                       const TimeOfDay& time, Random& random) {
     const char last = handoffText.empty() ? ' ' : handoffText.back();
     const std::string bytes = handoffFileBytes(time, last, random);
-    std::ofstream out(dir / kHandoffFileName, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
+    return writePlainFile(dir / kHandoffFileName, 0, bytes, true) == FileWrite::Ok;
 }
 
 bool isFresh(const TimeOfDay& stamp, const TimeOfDay& now) {
@@ -102,15 +98,10 @@ bool vouchesFor(const HandoffAcceptance& acceptance, std::string_view code) {
 HandoffAcceptance acceptHandoffFile(const std::filesystem::path& dir, const TimeOfDay& now) {
     const auto path = dir / kHandoffFileName;
     std::string bytes;
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(path, ec)) {
-        std::ifstream in(path, std::ios::binary);
-        if (in) {
-            char buffer[kHandoffFileLength];
-            in.read(buffer, kHandoffFileLength);
-            bytes.assign(buffer, static_cast<std::size_t>(in.gcount()));
-        }
+    if (readPlainFile(path, bytes, kHandoffFileLength) != FileRead::Ok) {
+        bytes.clear();
     }
+    std::error_code ec;
     if (!std::filesystem::is_directory(path, ec)) {
         std::filesystem::remove(path, ec);
     }

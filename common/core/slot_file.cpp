@@ -1,11 +1,10 @@
 #include "slot_file.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "cp1251.h"
+#include "plain_file.h"
 
 namespace tro {
 
@@ -13,39 +12,28 @@ SlotFile::SlotFile(std::filesystem::path path, int slotLength)
     : path_(std::move(path)), slotLength_(std::max(slotLength, 2)) {}
 
 SlotStatus SlotFile::openExisting() {
-    content_.clear();
-    std::error_code ec;
-    if (!std::filesystem::exists(path_, ec)) {
-        return SlotStatus::Ok;
+    switch (readPlainFile(path_, content_)) {
+        case FileRead::Ok:
+        case FileRead::Missing:
+            return SlotStatus::Ok;
+        case FileRead::Refused:
+            break;
     }
-    if (std::filesystem::is_directory(path_, ec)) {
-        return SlotStatus::CannotOpen;
-    }
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) {
-        return SlotStatus::CannotOpen;
-    }
-    content_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        content_.clear();
-        return SlotStatus::CannotOpen;
-    }
-    return SlotStatus::Ok;
+    return SlotStatus::CannotOpen;
 }
 
 SlotStatus SlotFile::open() {
-    const SlotStatus status = openExisting();
-    if (status != SlotStatus::Ok) {
-        return status;
+    content_.clear();
+    switch (readPlainFile(path_, content_)) {
+        case FileRead::Ok:
+            return SlotStatus::Ok;
+        case FileRead::Missing:
+            return writePlainFile(path_, 0, {}, false) == FileWrite::Ok ? SlotStatus::Ok
+                                                                        : SlotStatus::CannotOpen;
+        case FileRead::Refused:
+            break;
     }
-    std::error_code ec;
-    if (!std::filesystem::exists(path_, ec)) {
-        std::ofstream create(path_, std::ios::binary | std::ios::app);
-        if (!create) {
-            return SlotStatus::CannotOpen;
-        }
-    }
-    return SlotStatus::Ok;
+    return SlotStatus::CannotOpen;
 }
 
 std::string_view SlotFile::slotBytes(int slot) const {
@@ -113,36 +101,26 @@ SlotStatus SlotFile::writeSlotBytes(int slot, std::string_view bytes) {
         return SlotStatus::Ok;
     }
 
-    std::error_code ec;
-    const bool exists = std::filesystem::exists(path_, ec);
-    std::fstream out(path_, exists ? (std::ios::in | std::ios::out | std::ios::binary)
-                                   : (std::ios::out | std::ios::binary));
-    if (!out) {
-        return SlotStatus::CannotOpen;
-    }
     // Write from the first byte that is new or changed position: the gap (if any) and the slot.
     const std::size_t from = std::min(start, content_.size());
-    out.seekp(static_cast<std::streamoff>(from));
-    out.write(updated.data() + from, static_cast<std::streamsize>(slotEnd - from));
-    out.flush();
-    if (!out) {
-        return SlotStatus::CannotWrite;
+    switch (writePlainFile(path_, from, std::string_view(updated).substr(from, slotEnd - from),
+                           false)) {
+        case FileWrite::Ok:
+            content_ = std::move(updated);
+            return SlotStatus::Ok;
+        case FileWrite::CannotOpen:
+            return SlotStatus::CannotOpen;
+        case FileWrite::CannotWrite:
+            break;
     }
-    content_ = std::move(updated);
-    return SlotStatus::Ok;
+    return SlotStatus::CannotWrite;
 }
 
 SlotStatus SlotFile::commit() {
     rewriting_ = false;
     std::filesystem::path temporary = path_;
     temporary += ".new";
-    bool ok = false;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(content_.data(), static_cast<std::streamsize>(content_.size()));
-        out.flush();
-        ok = static_cast<bool>(out);
-    }
+    bool ok = writePlainFile(temporary, 0, content_, true) == FileWrite::Ok;
     std::error_code ec;
     if (ok) {
         std::filesystem::rename(temporary, path_, ec);

@@ -38,7 +38,8 @@ class SlotFile {
   public:
     SlotFile(std::filesystem::path path, int slotLength);
 
-    // Reads the file, creating it empty when it does not exist.
+    // Reads the file, creating it empty when it does not exist. A folder, a pipe or a device
+    // in its place is CannotOpen: it is never waited on, read or written.
     [[nodiscard]] SlotStatus open();
 
     // Reads the file if it exists; a missing file reads as empty and is not created.

@@ -2,6 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#ifdef __unix__
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "testing/temp_dir.h"
 
 namespace tro {
@@ -140,10 +149,32 @@ TEST(SlotFile, ReportsFilesThatCannotBeOpened) {
     EXPECT_EQ(inMissingFolder.open(), SlotStatus::CannotOpen);
     EXPECT_NE(inMissingFolder.writeInteger(1, 1), SlotStatus::Ok);
 
+    // What is not a plain file reads as unreadable at once and is never written: no wait on a
+    // pipe (with nobody at its other end, or with a writer that never writes), no endless read
+    // of a device.
+    std::vector<std::string> names = {"folder.dat"};
     std::filesystem::create_directory(dir / "folder.dat");
-    SlotFile folder(dir / "folder.dat", 30);
-    EXPECT_EQ(folder.open(), SlotStatus::CannotOpen);
-    EXPECT_EQ(folder.text(1), "");
+#ifdef __unix__
+    names.insert(names.end(), {"held-pipe.dat", "pipe.dat", "zero.dat"});
+    ASSERT_EQ(::mkfifo((dir / "pipe.dat").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((dir / "held-pipe.dat").c_str(), 0600), 0);
+    const int held = ::open((dir / "held-pipe.dat").c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(held, 0);
+    std::filesystem::create_symlink("/dev/zero", dir / "zero.dat");
+#endif
+    for (const std::string& name : names) {
+        SlotFile file(dir / name, 30);
+        EXPECT_EQ(file.open(), SlotStatus::CannotOpen) << name;
+        EXPECT_EQ(file.openExisting(), SlotStatus::CannotOpen) << name;
+        EXPECT_EQ(file.text(1), "") << name;
+        EXPECT_EQ(file.writeInteger(1, 1), SlotStatus::CannotOpen) << name;
+    }
+#ifdef __unix__
+    char byte = 0;
+    EXPECT_EQ(::read(held, &byte, 1), -1) << "nothing was written into the pipe";
+    ::close(held);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe.dat"));
+#endif
 }
 
 }  // namespace

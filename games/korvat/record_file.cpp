@@ -1,9 +1,9 @@
 #include "record_file.h"
 
 #include <algorithm>
-#include <fstream>
 #include <system_error>
 
+#include "plain_file.h"
 #include "text.h"
 
 namespace korvat {
@@ -67,25 +67,22 @@ StoredRecord parseRecord(std::string_view bytes) {
 }
 
 StoredRecord loadRecordFile(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::exists(file, ec)) {
-        fs::create_directories(file.parent_path(), ec);
-        std::ofstream create(file, std::ios::binary | std::ios::app);
-        return {};
-    }
     // Only a plain file is read: a folder, a pipe or a device in its place holds no record
-    // (and a pipe would keep the game waiting).
-    if (!fs::is_regular_file(file, ec)) {
-        return {};
+    // (and a pipe is never waited on).
+    std::string bytes;
+    switch (tro::readPlainFile(file, bytes, kMostRecordBytes)) {
+        case tro::FileRead::Ok:
+            return parseRecord(bytes);
+        case tro::FileRead::Missing: {
+            std::error_code ec;
+            fs::create_directories(file.parent_path(), ec);
+            (void)tro::writePlainFile(file, 0, {}, false);
+            break;
+        }
+        case tro::FileRead::Refused:
+            break;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return {};
-    }
-    std::string bytes(kMostRecordBytes, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
-    return parseRecord(bytes);
+    return {};
 }
 
 std::string recordBytes(std::string_view old, int ticks, std::span<const PathPoint> path) {
@@ -106,24 +103,17 @@ std::string recordBytes(std::string_view old, int ticks, std::span<const PathPoi
 bool saveRecordFile(const fs::path& file, int ticks, std::span<const PathPoint> path) {
     std::error_code ec;
     fs::create_directories(file.parent_path(), ec);
+    // What stands in place of a plain file keeps nothing that the new record could keep.
     std::string old;
-    if (fs::is_regular_file(file, ec)) {
-        std::ifstream in(file, std::ios::binary);
-        if (in) {
-            old.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
+    if (tro::readPlainFile(file, old) != tro::FileRead::Ok) {
+        old.clear();
     }
     const std::string bytes = recordBytes(old, ticks, path);
     fs::path scratch = file;
     scratch += ".new";
-    {
-        std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            fs::remove(scratch, ec);
-            return false;
-        }
+    if (tro::writePlainFile(scratch, 0, bytes, true) != tro::FileWrite::Ok) {
+        fs::remove(scratch, ec);
+        return false;
     }
     fs::rename(scratch, file, ec);
     if (ec) {
