@@ -1,6 +1,7 @@
 #include "korvat_window.h"
 
 #include <QCheckBox>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
+#include <vector>
 
 #include "clock.h"
 #include "twips.h"
@@ -56,10 +58,14 @@ QFont clockFont(const QFont& base) {
 // The controls keep their designed places; where the desktop's font is wider than the one
 // they were designed for, the texts get a smaller size instead of being cut off. Captions
 // fitted together share one size: the largest of size, size - 0.5, ... at which each of them
-// fits its room, or the first at or below the smallest. Every size asked about loads a font of
-// its own, for every script its texts use, which costs at start-up: the search starts where the
-// width of the first caption in proportion says (list the one that needs the most shrinking
-// first) and steps from there.
+// fits its room, or the first at or below the smallest.
+//
+// Every size asked about loads a font of its own, for every script its texts use, which costs
+// at start-up. So the search starts where the width of the first caption in proportion says
+// (list the one that needs the most shrinking first), and a larger size is not asked about
+// when proportion rules it out: where the first caption's widths at the designed size and at
+// the one found grow in step with the pixel sizes (a scalable font without hinted advances),
+// a caption that would overflow the next larger size by a pixel or more in proportion does.
 struct Caption {
     QWidget* widget;
     int room;  // pixels the text may take
@@ -77,23 +83,40 @@ void fitTexts(std::initializer_list<Caption> captions) {
     // Sizes start - k * step for k = 0 .. last, the last one at or below the smallest.
     const int last = static_cast<int>(std::ceil((start - smallest) / step));
     const auto size = [&](int k) { return start - k * step; };
+    const qreal dpi = captions.begin()->widget->logicalDpiY();
+    const auto pixels = [&](int k) { return static_cast<qreal>(qRound(size(k) * dpi / 72)); };
+    // The widths of the captions at the size asked about last, as far as they were measured.
+    std::vector<qreal> widths;
+    int measured = 0;
     const auto fits = [&](int k) {
         QFont f = font;
         f.setPointSizeF(size(k));
-        const QFontMetrics metrics(f);
+        const QFontMetricsF metrics(f);
+        widths.clear();
+        measured = k;
         return std::all_of(captions.begin(), captions.end(), [&](const Caption& c) {
-            return metrics.horizontalAdvance(textOf(c)) <= c.room;
+            widths.push_back(metrics.horizontalAdvance(textOf(c)));
+            return qRound(widths.back()) <= c.room;
         });
     };
+    bool proportional = false;
+    const auto ruledOut = [&](int k) {
+        const qreal scale = pixels(k) / pixels(measured);
+        auto caption = captions.begin();
+        return proportional && std::any_of(widths.begin(), widths.end(), [&](qreal width) {
+                   return width * scale >= (caption++)->room + 1;
+               });
+    };
     const Caption& first = *captions.begin();
-    const int width = QFontMetrics(font).horizontalAdvance(textOf(first));
-    int k =
-        width <= first.room
-            ? 0
-            : std::clamp(static_cast<int>(std::ceil((start - start * first.room / width) / step)),
-                         1, last);
+    const qreal designed = QFontMetricsF(font).horizontalAdvance(textOf(first));
+    int k = qRound(designed) <= first.room
+                ? 0
+                : std::clamp(
+                      static_cast<int>(std::ceil((start - start * first.room / designed) / step)),
+                      1, last);
     if (fits(k)) {
-        while (k > 0 && fits(k - 1)) {
+        proportional = std::abs(widths.front() - designed * pixels(k) / pixels(0)) <= 0.5;
+        while (k > 0 && !ruledOut(k - 1) && fits(k - 1)) {
             --k;
         }
     } else {
