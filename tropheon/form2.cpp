@@ -173,7 +173,7 @@ bool Form2::askNewName() {
 void Form2::reject() {
     // Escape and the close button end the intake without storing: one stray key must not
     // lose a result.
-    if (services_.dialogs.askYesNo(kMessageTitle, kDiscardQuestion)) {
+    if (services_.dialogs.askYesNo(kMessageTitle, kDiscardQuestion, Answer::No)) {
         QDialog::reject();
     }
 }

@@ -109,12 +109,12 @@ void QtDialogs::message(const QString& title, const QString& text, MessageIcon i
     box.exec();
 }
 
-bool QtDialogs::askYesNo(const QString& title, const QString& text) {
+bool QtDialogs::askYesNo(const QString& title, const QString& text, Answer byDefault) {
     QMessageBox box(QMessageBox::Question, dialogTitle(title, parent_), text, QMessageBox::NoButton,
                     parent_);
     QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-    // Enter answers No: a key pressed in passing never gives a yes.
-    box.setDefaultButton(box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole));
+    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    box.setDefaultButton(byDefault == Answer::Yes ? yes : no);
     box.exec();
     return box.clickedButton() == yes;
 }

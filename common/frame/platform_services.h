@@ -50,7 +50,7 @@ class QtDialogs final : public Dialogs {
   public:
     void setParent(QWidget* parent) { parent_ = parent; }
     void message(const QString& title, const QString& text, MessageIcon icon) override;
-    bool askYesNo(const QString& title, const QString& text) override;
+    bool askYesNo(const QString& title, const QString& text, Answer byDefault) override;
     std::optional<QString> askText(const QString& title, const QString& prompt,
                                    const QString& initial) override;
 

@@ -65,15 +65,19 @@ TEST(SoundPlayer, TheModuleBesideTheProgramsLoads) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !player.isPlaying(); }, 10000));
 }
 
-// Enter in a Yes/No question answers No; the question is closed by the key alone.
-TEST(Dialogs, EnterAnswersAQuestionNo) {
-    QtDialogs dialogs;
-    QTimer::singleShot(0, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            QTest::keyClick(box, Qt::Key_Return);
-        }
-    });
-    EXPECT_FALSE(dialogs.askYesNo(QStringLiteral("Трофеон"), QStringLiteral("Закрыть?")));
+// Enter in a Yes/No question gives the default answer asked for, and closes the question.
+TEST(Dialogs, EnterGivesTheDefaultAnswer) {
+    for (const Answer byDefault : {Answer::Yes, Answer::No}) {
+        QtDialogs dialogs;
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        EXPECT_EQ(
+            dialogs.askYesNo(QStringLiteral("Трофеон"), QStringLiteral("Закрыть?"), byDefault),
+            byDefault == Answer::Yes);
+    }
 }
 
 }  // namespace

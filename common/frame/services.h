@@ -30,13 +30,16 @@ class SoundPlayer {
 
 enum class MessageIcon { None, Information, Warning, Critical };
 
+enum class Answer { Yes, No };
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
     // A modal message with one OK button.
     virtual void message(const QString& title, const QString& text, MessageIcon icon) = 0;
-    // A modal Yes/No question; true for Yes. No is the default answer (Enter).
-    virtual bool askYesNo(const QString& title, const QString& text) = 0;
+    // A modal Yes/No question; true for Yes. Enter gives `byDefault`: a question that gives
+    // something up answers No to a key pressed in passing.
+    virtual bool askYesNo(const QString& title, const QString& text, Answer byDefault) = 0;
     // A modal one-line input; empty optional when cancelled.
     virtual std::optional<QString> askText(const QString& title, const QString& prompt,
                                            const QString& initial) = 0;

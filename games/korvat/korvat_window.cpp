@@ -430,9 +430,11 @@ void KorvatWindow::onFinished(const MoveResult& result) {
                             .arg(QString::fromStdString(game_.recordFile().string())),
                         tro::MessageIcon::Warning);
     }
-    if (dialogs.askYesNo(kTitle, QStringLiteral("Вы прошли лабиринт за") + seconds +
-                                     QStringLiteral(" секунды.") + note +
-                                     QStringLiteral(" Сохранить результат?"))) {
+    if (dialogs.askYesNo(kTitle,
+                         QStringLiteral("Вы прошли лабиринт за") + seconds +
+                             QStringLiteral(" секунды.") + note +
+                             QStringLiteral(" Сохранить результат?"),
+                         tro::Answer::Yes)) {
         SaveResult();
     }
 }

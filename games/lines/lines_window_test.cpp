@@ -26,7 +26,7 @@ class EndDialogs final : public Dialogs {
         texts.push_back(text);
         whileOpen();
     }
-    bool askYesNo(const QString&, const QString&) override { return false; }
+    bool askYesNo(const QString&, const QString&, Answer) override { return false; }
     std::optional<QString> askText(const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }

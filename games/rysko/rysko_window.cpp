@@ -47,14 +47,16 @@ void paint(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
 }
 
 // The counters' font: 18-point bold, made smaller where the room above the field (pixels) is
-// lower than its lines, as in a small window of the large field.
-QFont counterFont(QFont font, int room) {
+// lower than the counter as its label lays it out, as in a small window of the large field.
+QFont counterFont(QFont font, QLabel* counter, int room) {
     constexpr double kLargest = 18;
     constexpr double kSmallest = 6;
     font.setBold(true);
     font.setPointSizeF(kLargest);
-    while (QFontMetrics(font).height() > room && font.pointSizeF() > kSmallest) {
+    counter->setFont(font);
+    while (counter->sizeHint().height() > room && font.pointSizeF() > kSmallest) {
         font.setPointSizeF(font.pointSizeF() - 1);
+        counter->setFont(font);
     }
     return font;
 }
@@ -152,7 +154,7 @@ void RyskoWindow::layOut() {
     field_->setGeometry(pixels(game_.field()));
 
     const Box fieldInPixels = twips(field_->geometry());
-    const QFont font = counterFont(this->font(), field_->y());
+    const QFont font = counterFont(this->font(), points_, field_->y());
     for (QLabel* label : {points_, seconds_}) {
         label->setFont(font);
         label->adjustSize();

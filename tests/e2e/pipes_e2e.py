@@ -17,6 +17,8 @@ from xdesk import Desk, wait_for
 MANAGER_TITLE = "Трофеон            Версия 3.1"
 WARNINGS = ("Ошибка", "Трофеон")  # the titles of the warnings about unreadable files
 GAME = "game"  # stands for the game's own window, whatever its title
+# Yes to a question whose No is the default: the focus from No to Yes, then press it.
+YES = ("Tab", "space")
 
 
 def main():
@@ -26,13 +28,13 @@ def main():
     tables = [f"DATA/{g}/res{k}.dat" for g in games for k in range(9)]
     handoff = "testgame*2*" + subprocess.run([forge, "code", "testgame", "2", "77", "0"], check=True,
                                              capture_output=True, text=True).stdout.strip()
-    # what, command line, files made pipes, windows in the order they show (each is closed),
-    # warnings expected
+    # what, command line, files made pipes, windows in the order they show (each is closed, or
+    # answered with the keys given beside its title), warnings expected
     cases = [
         ("manager", [], ["tropheon.dat", "users.dat", "lines.dat"] +
          [f"{g}.pra" for g in games] + tables, [MANAGER_TITLE], 1),
         ("manager with a result", [handoff], ["users.dat", "sound/*"],
-         ["Регистрация рекорда", MANAGER_TITLE], 0),
+         ["Регистрация рекорда", ("Трофеон", YES), MANAGER_TITLE], 0),
         ("manager with a hand-off", ["lines*1*-1"], ["717.bol"], ["ERROR"], 0),
     ] + [(g, ["1"], [f"{g}.dat", "717.bol"] + (["DATA/korvat/record1.dat"] if g == "korvat" else []),
           [GAME, "ERROR"], 1) for g in games]
@@ -64,11 +66,17 @@ def main():
             try:
                 told = 0
                 for wanted in windows:
+                    wanted, keys = wanted if isinstance(wanted, tuple) else (wanted, None)
                     # Warnings may come first; each is closed as the player closes it.
                     while True:
                         window, title = desk.wait_window(
                             lambda t: t in WARNINGS or t == wanted or
                             (wanted == GAME and t not in ("", "ERROR", MANAGER_TITLE)))
+                        if keys and title == wanted:
+                            time.sleep(0.3)
+                            desk.keys(*keys)
+                            wait_for(lambda: window not in [w for w, _ in desk.windows()], 5)
+                            break
                         desk.close_window(window)
                         if title in WARNINGS:
                             told += 1

@@ -266,7 +266,7 @@ void Form5::codeResult() {
                                   QString::fromStdString(problem->text), MessageIcon::Warning);
         return;
     }
-    if (!services_.dialogs.askYesNo(QString(), kQuestion)) {
+    if (!services_.dialogs.askYesNo(QString(), kQuestion, Answer::Yes)) {
         return;
     }
     const TimeOfDay& at = input_.handoffTime;

@@ -49,7 +49,7 @@ class FakeDialogs final : public Dialogs {
     void message(const QString& title, const QString& text, MessageIcon icon) override {
         messages.push_back({title, text, icon});
     }
-    bool askYesNo(const QString& title, const QString& text) override {
+    bool askYesNo(const QString& title, const QString& text, Answer /*byDefault*/) override {
         questions.push_back({title, text, MessageIcon::None});
         if (yesNoAnswers.empty()) {
             return false;
