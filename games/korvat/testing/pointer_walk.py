@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Test helper: walks the real pointer over a program's window under Xvfb, then answers the
-question the program asks with Return.
+question the program asks with Yes: Tab from the No that the question offers first, then
+Return.
 
     pointer_walk.py DISPLAY CLASS LEFT TOP POINTS
 
@@ -38,7 +39,7 @@ def main():
     # Over the question, so the key goes there whether or not it has the focus.
     q_left, q_top, q_width, q_height = screen.geometry(windows[0])
     screen.move_pointer(q_left + q_width // 2, q_top + q_height // 2)
-    return 0 if screen.keys("Return") else 1
+    return 0 if screen.keys("Tab", "Return") else 1
 
 
 if __name__ == "__main__":
