@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <utility>
 
 #include "cp1251.h"
 
@@ -14,11 +15,13 @@ SlotFile::SlotFile(std::filesystem::path path, int slotLength)
 
 SlotStatus SlotFile::openExisting() {
     content_.clear();
+    matchesFile_ = false;
     std::error_code ec;
-    if (!std::filesystem::exists(path_, ec)) {
+    const auto status = std::filesystem::status(path_, ec);
+    if (!std::filesystem::exists(status)) {
         return SlotStatus::Ok;
     }
-    if (std::filesystem::is_directory(path_, ec)) {
+    if (std::filesystem::is_directory(status)) {
         return SlotStatus::CannotOpen;
     }
     std::ifstream in(path_, std::ios::binary);
@@ -30,6 +33,7 @@ SlotStatus SlotFile::openExisting() {
         content_.clear();
         return SlotStatus::CannotOpen;
     }
+    matchesFile_ = true;
     return SlotStatus::Ok;
 }
 
@@ -38,12 +42,13 @@ SlotStatus SlotFile::open() {
     if (status != SlotStatus::Ok) {
         return status;
     }
-    std::error_code ec;
-    if (!std::filesystem::exists(path_, ec)) {
+    // Read whole, or missing: then it is made, empty.
+    if (!matchesFile_) {
         std::ofstream create(path_, std::ios::binary | std::ios::app);
         if (!create) {
             return SlotStatus::CannotOpen;
         }
+        matchesFile_ = true;
     }
     return SlotStatus::Ok;
 }
@@ -112,6 +117,9 @@ SlotStatus SlotFile::writeSlotBytes(int slot, std::string_view bytes) {
         content_ = std::move(updated);
         return SlotStatus::Ok;
     }
+    if (matchesFile_ && updated == content_) {
+        return SlotStatus::Ok;
+    }
 
     std::error_code ec;
     const bool exists = std::filesystem::exists(path_, ec);
@@ -134,6 +142,10 @@ SlotStatus SlotFile::writeSlotBytes(int slot, std::string_view bytes) {
 
 SlotStatus SlotFile::commit() {
     rewriting_ = false;
+    const std::optional<std::string> before = std::exchange(beforeRewrite_, std::nullopt);
+    if (before && *before == content_) {
+        return SlotStatus::Ok;
+    }
     std::filesystem::path temporary = path_;
     temporary += ".new";
     bool ok = false;
@@ -153,6 +165,7 @@ SlotStatus SlotFile::commit() {
         (void)openExisting();
         return SlotStatus::CannotWrite;
     }
+    matchesFile_ = true;
     return SlotStatus::Ok;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "testing/temp_dir.h"
 
 namespace tro {
@@ -170,6 +172,15 @@ TEST(SlotFileRewrite, PutsTheWholeNewFileInPlaceOnlyOnCommit) {
 
     ASSERT_EQ(file.writeInteger(2, 1), SlotStatus::Ok);
     EXPECT_EQ(readBytes(dir / "t.dat").substr(4, 2), "\x01\0"s) << "back to writing at once";
+
+    // Writes that change no byte leave the file alone, at once and in a rewrite.
+    const auto stamp = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
+    std::filesystem::last_write_time(dir / "t.dat", stamp);
+    ASSERT_EQ(file.writeInteger(2, 1), SlotStatus::Ok);
+    file.beginRewrite();
+    ASSERT_EQ(file.writeText(3, "ab"), SlotStatus::Ok);
+    ASSERT_EQ(file.commit(), SlotStatus::Ok);
+    EXPECT_EQ(std::filesystem::last_write_time(dir / "t.dat"), stamp);
 }
 
 TEST(SlotFileRewrite, AFailedCommitKeepsTheOldFileWhole) {
