@@ -74,14 +74,6 @@ std::vector<std::string> listGamePrograms(const fs::path& dir) {
     return ids;
 }
 
-std::string readGameTitle(const fs::path& dir, std::string_view gameId) {
-    SlotFile file(settingsFilePath(dir, gameId), kGameSettingsSlot);
-    if (file.open() != SlotStatus::Ok) {
-        return {};
-    }
-    return file.text(1);
-}
-
 GameEntry readGameEntry(const fs::path& dir, std::string_view gameId) {
     GameEntry entry;
     SlotFile file(settingsFilePath(dir, gameId), kGameSettingsSlot);
@@ -102,16 +94,16 @@ GameEntry readGameEntry(const fs::path& dir, std::string_view gameId) {
 
 void Catalogue::scan(const fs::path& dir) {
     listing_.clear();
-    titles_.clear();
+    entries_.clear();
     rows_.clear();
     for (const std::string& id : listGamePrograms(dir)) {
-        std::string title = readGameTitle(dir, id);
-        if (trimBlanks(title).empty()) {
+        GameEntry entry = readGameEntry(dir, id);
+        if (trimBlanks(entry.title).empty()) {
             continue;
         }
         listing_.push_back(id);
-        titles_.push_back(title);
-        rows_.push_back({std::move(title), id});
+        rows_.push_back({entry.title, id});
+        entries_.push_back(std::move(entry));
     }
     std::stable_sort(rows_.begin(), rows_.end(), [](const CatalogueRow& a, const CatalogueRow& b) {
         return a.title < b.title;
@@ -119,12 +111,21 @@ void Catalogue::scan(const fs::path& dir) {
 }
 
 std::optional<std::string> Catalogue::idForTitle(std::string_view title) const {
-    for (std::size_t i = 0; i < titles_.size(); ++i) {
-        if (titles_[i] == title) {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].title == title) {
             return listing_[i];
         }
     }
     return std::nullopt;
+}
+
+const GameEntry* Catalogue::entryOf(std::string_view id) const {
+    for (std::size_t i = 0; i < listing_.size(); ++i) {
+        if (listing_[i] == id) {
+            return &entries_[i];
+        }
+    }
+    return nullptr;
 }
 
 std::optional<int> Catalogue::rowOfId(std::string_view id) const {

@@ -27,8 +27,6 @@ struct GameEntry {
 
 // Reads a game's catalogue entry; the settings file is created empty when missing.
 [[nodiscard]] GameEntry readGameEntry(const std::filesystem::path& dir, std::string_view gameId);
-// Only the title (slot 1); the settings file is created empty when missing.
-[[nodiscard]] std::string readGameTitle(const std::filesystem::path& dir, std::string_view gameId);
 
 struct CatalogueRow {
     std::string title;
@@ -37,7 +35,8 @@ struct CatalogueRow {
 
 class Catalogue {
   public:
-    // Lists the programs and reads their titles; games whose title is blank stay out.
+    // Lists the programs and reads their catalogue entries, each file once; games whose title
+    // is blank stay out. The manager never writes the entries, so they hold while it runs.
     void scan(const std::filesystem::path& dir);
 
     // The rows of the game list, sorted by title; equal titles keep the listing order.
@@ -46,10 +45,12 @@ class Catalogue {
     [[nodiscard]] std::optional<std::string> idForTitle(std::string_view title) const;
     // The row listed for this game id.
     [[nodiscard]] std::optional<int> rowOfId(std::string_view id) const;
+    // The entry read for a listed game id; none for an id not listed.
+    [[nodiscard]] const GameEntry* entryOf(std::string_view id) const;
 
   private:
     std::vector<std::string> listing_;  // ids of titled games in listing order
-    std::vector<std::string> titles_;   // their titles
+    std::vector<GameEntry> entries_;    // their entries
     std::vector<CatalogueRow> rows_;
 };
 

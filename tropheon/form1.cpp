@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
 
 #include "form2.h"
 #include "rules.h"
@@ -59,9 +60,14 @@ QListWidget* makeList(QWidget* parent, const char* name, QRect geometry) {
     return list;
 }
 
-// The largest size up to `points` at which the text fits the width of its label.
+// The largest size up to `points` at which the text fits the width of its label. Every size
+// tried loads a font, so the first one is worked out from the width at the present size.
 void fitFont(QLabel* label, int points) {
     QFont font = label->font();
+    const int advance = QFontMetrics(font).horizontalAdvance(label->text());
+    if (advance > 0 && font.pointSize() > 0) {
+        points = std::min(points, font.pointSize() * label->width() / advance);
+    }
     for (; points > 6; --points) {
         font.setPointSize(points);
         if (QFontMetrics(font).horizontalAdvance(label->text()) <= label->width()) {
@@ -79,7 +85,6 @@ void fillColumn(QListWidget* list, const QStringList& rows) {
         auto* item = new QListWidgetItem(text, list);
         item->setSizeHint(QSize(list->width() - 2 * list->frameWidth(), rowHeight));
     }
-    tipCutRows(list);
 }
 
 }  // namespace
@@ -170,6 +175,9 @@ void Form1::buildControls() {
         places << QStringLiteral("%1").arg(p, 2);
     }
     fillColumn(mesto_, places);
+    for (QListWidget* list : {game_, nastroy_, imya_, data_, ochki_}) {
+        tipCutRows(list);
+    }
     // Tab walks the controls in the order a player reads them; the table is one stop, the
     // name column, and the other three columns take the focus only by a click.
     for (QListWidget* column : {mesto_, data_, ochki_}) {
@@ -237,7 +245,6 @@ bool Form1::load(const QString& commandLine) {
         for (const CatalogueRow& row : manager_.gameRows()) {
             game_->addItem(QString::fromStdString(row.title));
         }
-        tipCutRows(game_);
     }
     if (const auto row = manager_.initialGameRow()) {
         game_->setCurrentRow(*row);
@@ -257,7 +264,6 @@ void Form1::onGameSelected(int row) {
         for (const std::string& name : manager_.variants()) {
             nastroy_->addItem(QString::fromStdString(name));
         }
-        tipCutRows(nastroy_);
     }
     text1_->setPlainText(QString::fromStdString(manager_.rules()));
     showTable();

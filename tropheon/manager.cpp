@@ -80,10 +80,10 @@ void Manager::selectGame(int row) {
     } else {
         id = catalogue_.idForTitle(rows[static_cast<std::size_t>(row)].title).value_or("");
     }
-    const GameEntry entry = readGameEntry(dir_, id);
+    const GameEntry* entry = catalogue_.entryOf(id);
     gameId_ = id;
-    direction_ = entry.direction;
-    variants_ = entry.variants;
+    direction_ = entry != nullptr ? entry->direction : std::int16_t{0};
+    variants_ = entry != nullptr ? entry->variants : std::vector<std::string>{};
     rules_ = loadRules(dir_, id);
     variantRow_.reset();
     table_ = ResultTable{};

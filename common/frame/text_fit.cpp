@@ -3,8 +3,8 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QListWidget>
-#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOption>
 #include <algorithm>
@@ -17,33 +17,66 @@ int rowTextMargin(const QWidget* view) {
     return 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
 }
 
-void tipChosenEntry(QComboBox* box) {
+bool captionCut(const QAbstractButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QRect room =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    return button->fontMetrics().horizontalAdvance(button->text()) > room.width();
+}
+
+bool choiceCut(const QComboBox* box) {
     QStyleOptionComboBox option;
     option.initFrom(box);
     option.editable = box->isEditable();
-    const QRect text = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
+    const QRect room = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                     QStyle::SC_ComboBoxEditField, box);
-    const QString chosen = box->currentText();
-    box->setToolTip(box->fontMetrics().horizontalAdvance(chosen) > text.width() ? chosen
-                                                                                : QString());
+    return box->fontMetrics().horizontalAdvance(box->currentText()) > room.width();
+}
+
+// Sets the tooltip of what is under the pointer just before the control shows it.
+class CutTextTips final : public QObject {
+  public:
+    explicit CutTextTips(QObject* parent) : QObject(parent) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) {
+            return false;
+        }
+        if (auto* button = qobject_cast<QAbstractButton*>(watched)) {
+            button->setToolTip(captionCut(button) ? button->text() : QString());
+        } else if (auto* box = qobject_cast<QComboBox*>(watched)) {
+            box->setToolTip(choiceCut(box) ? box->currentText() : QString());
+        } else if (auto* list = qobject_cast<QListWidget*>(parent())) {
+            const QPoint pos = static_cast<QHelpEvent*>(event)->pos();
+            if (QListWidgetItem* item = list->itemAt(pos)) {
+                const int room = list->viewport()->width() - rowTextMargin(list);
+                const bool cut = list->fontMetrics().horizontalAdvance(item->text()) > room;
+                item->setToolTip(cut ? item->text() : QString());
+            }
+        }
+        return false;
+    }
+};
+
+void watch(QWidget* owner, QWidget* target) {
+    static const QString kName = QStringLiteral("troCutTextTips");
+    if (owner->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly) == nullptr) {
+        auto* tips = new CutTextTips(owner);
+        tips->setObjectName(kName);
+        target->installEventFilter(tips);
+    }
 }
 
 }  // namespace
 
 void tipCutRows(QListWidget* list) {
-    int room = list->contentsRect().width() - rowTextMargin(list);
-    // Once the rows outgrow the list, the scroll bar takes its share of the width.
-    const int rowHeight = list->count() > 0 ? list->sizeHintForRow(0) : 0;
-    if (rowHeight * list->count() > list->contentsRect().height()) {
-        room -= list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
-                                           list->verticalScrollBar());
-    }
-    const QFontMetrics metrics(list->font());
-    for (int i = 0; i < list->count(); ++i) {
-        QListWidgetItem* item = list->item(i);
-        const bool cut = metrics.horizontalAdvance(item->text()) > room;
-        item->setToolTip(cut ? item->text() : QString());
-    }
+    watch(list, list->viewport());
+}
+
+void tipCutCaption(QAbstractButton* button) {
+    watch(button, button);
 }
 
 void fitDropDown(QComboBox* box) {
@@ -55,21 +88,7 @@ void fitDropDown(QComboBox* box) {
     }
     view->setMinimumWidth(widest + rowTextMargin(view) + 2 * view->frameWidth() +
                           view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view));
-    static constexpr const char* kFollowed = "troTipFollowsChoice";
-    if (!box->property(kFollowed).toBool()) {
-        box->setProperty(kFollowed, true);
-        QObject::connect(box, &QComboBox::currentTextChanged, box, [box] { tipChosenEntry(box); });
-    }
-    tipChosenEntry(box);
-}
-
-void tipCutCaption(QAbstractButton* button) {
-    QStyleOptionButton option;
-    option.initFrom(button);
-    const QRect text =
-        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-    const bool cut = button->fontMetrics().horizontalAdvance(button->text()) > text.width();
-    button->setToolTip(cut ? button->text() : QString());
+    watch(box, box);
 }
 
 }  // namespace tro
