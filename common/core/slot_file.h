@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,10 +46,7 @@ class SlotFile {
     [[nodiscard]] SlotStatus openExisting();
 
     // Takes the bytes of a file as if they had been read from it (for checks of the readers).
-    void load(std::string bytes) {
-        content_ = std::move(bytes);
-        matchesFile_ = false;
-    }
+    void load(std::string bytes) { content_ = std::move(bytes); }
 
     [[nodiscard]] std::string text(int slot) const;     // UTF-8
     [[nodiscard]] std::string rawText(int slot) const;  // the stored bytes
@@ -64,12 +60,8 @@ class SlotFile {
     // Rewriting a file whole: after beginRewrite() writes only change the copy in memory, and
     // commit() puts the whole new file in place at once (written beside it, then renamed over
     // it). A crash, a full disk or a failed write leaves the old file as it was; a failed
-    // commit also takes the copy in memory back to the old file. Writes that leave the bytes
-    // as the file already holds them touch nothing on disk.
-    void beginRewrite() {
-        rewriting_ = true;
-        beforeRewrite_ = matchesFile_ ? std::optional<std::string>(content_) : std::nullopt;
-    }
+    // commit also takes the copy in memory back to the old file.
+    void beginRewrite() { rewriting_ = true; }
     [[nodiscard]] SlotStatus commit();
 
     // Number of slots the file covers, counting a last short slot.
@@ -84,9 +76,7 @@ class SlotFile {
     std::filesystem::path path_;
     int slotLength_;
     std::string content_;
-    bool matchesFile_ = false;  // content_ is what the file holds
     bool rewriting_ = false;
-    std::optional<std::string> beforeRewrite_;  // the file's bytes when the rewrite began
 };
 
 // What went wrong, as a short Russian phrase without a capital or a full stop, to be set
