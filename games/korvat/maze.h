@@ -84,7 +84,7 @@ inline constexpr char kStartChar = 'Y';
 inline constexpr char kFinishChar = 'R';
 
 class MazePicture {
-public:
+  public:
     // Reads a text picture: 44 lines of 66 characters from "#.YR" (a CR before a line end
     // and a last line end are allowed). Empty, with a message in `error`, when it is not one.
     [[nodiscard]] static std::optional<MazePicture> parse(std::string_view text,
@@ -94,7 +94,7 @@ public:
         return pixels_[static_cast<std::size_t>(y * kMazeWidth + x)];
     }
 
-private:
+  private:
     MazePicture() = default;
     std::array<Colour, kMazeWidth * kMazeHeight> pixels_{};
 };
@@ -105,36 +105,34 @@ private:
 [[nodiscard]] const MazePicture& mazePicture(int maze);
 
 // The maze pixel that a box pixel shows when the maze is stretched without smoothing: the
-// one under the box pixel's centre.
+// one under the box pixel's centre; along one axis of `box` box pixels and `maze` maze pixels.
+[[nodiscard]] constexpr int mazeLineOf(int boxLine, int box, int maze) {
+    return ((2 * boxLine + 1) * maze) / (2 * box);
+}
 [[nodiscard]] constexpr int mazeColumnOf(int boxX) {
-    return ((2 * boxX + 1) * kMazeWidth) / (2 * kBoxWidth);
+    return mazeLineOf(boxX, kBoxWidth, kMazeWidth);
 }
 [[nodiscard]] constexpr int mazeRowOf(int boxY) {
-    return ((2 * boxY + 1) * kMazeHeight) / (2 * kBoxHeight);
+    return mazeLineOf(boxY, kBoxHeight, kMazeHeight);
 }
 
-// The first box column that shows maze column 0..kMazeWidth (kMazeWidth gives kBoxWidth), and
-// likewise for rows: maze column m shows in box columns firstBoxColumn(m) up to, not with,
-// firstBoxColumn(m + 1).
+// The first box line that shows maze line 0..maze (maze gives box) along one axis: maze line
+// m shows in box lines firstBoxLine(m) up to, not with, firstBoxLine(m + 1).
+[[nodiscard]] constexpr int firstBoxLine(int mazeLine, int box, int maze) {
+    int at = mazeLine * box / maze;
+    while (at > 0 && mazeLineOf(at - 1, box, maze) >= mazeLine) {
+        --at;
+    }
+    while (at < box && mazeLineOf(at, box, maze) < mazeLine) {
+        ++at;
+    }
+    return at;
+}
 [[nodiscard]] constexpr int firstBoxColumn(int mazeX) {
-    int x = mazeX * kBoxWidth / kMazeWidth;
-    while (x > 0 && mazeColumnOf(x - 1) >= mazeX) {
-        --x;
-    }
-    while (x < kBoxWidth && mazeColumnOf(x) < mazeX) {
-        ++x;
-    }
-    return x;
+    return firstBoxLine(mazeX, kBoxWidth, kMazeWidth);
 }
 [[nodiscard]] constexpr int firstBoxRow(int mazeY) {
-    int y = mazeY * kBoxHeight / kMazeHeight;
-    while (y > 0 && mazeRowOf(y - 1) >= mazeY) {
-        --y;
-    }
-    while (y < kBoxHeight && mazeRowOf(y) < mazeY) {
-        ++y;
-    }
-    return y;
+    return firstBoxLine(mazeY, kBoxHeight, kMazeHeight);
 }
 
 struct BoxPoint {
@@ -185,7 +183,7 @@ struct Dot {
 // The maze box holds the maze at its own size and tells each box pixel from it; it is held
 // pixel by pixel only once a dot is set.
 class MazeBox {
-public:
+  public:
     // Draws a maze stretched over the whole box; every dot vanishes. Before that the box is
     // white.
     void draw(const MazePicture& picture);
@@ -208,7 +206,7 @@ public:
     // Changes whenever the dots are dropped, so a view knows to start over.
     [[nodiscard]] int dotGeneration() const { return dotGeneration_; }
 
-private:
+  private:
     [[nodiscard]] static bool inside(BoxPoint p) {
         return p.x >= 0 && p.y >= 0 && p.x < kBoxWidth && p.y < kBoxHeight;
     }
