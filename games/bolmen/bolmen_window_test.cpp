@@ -39,27 +39,6 @@ struct Fixture {
     std::unique_ptr<BolmenWindow> window;
 };
 
-TEST(BolmenWindow, ShowsTheVariantsCaptionAndHeading) {
-    struct Case {
-        int variant;
-        const char* caption;
-        bool heading;
-    };
-    for (const Case& c : {Case{1, "И минимум, и максимум", true}, Case{2, "Только минимум", false},
-                          Case{3, "Только максимум", false}}) {
-        Fixture f(c.variant);
-        EXPECT_EQ(f.window->windowTitle(), QString::fromUtf8(c.caption));
-        EXPECT_EQ(f.label("Label2_0")->isVisibleTo(f.window.get()), c.heading);
-        EXPECT_EQ(f.label("Label5")->text(), "Правильно:");
-        EXPECT_EQ(f.label("Label6")->text(), "Неправильно:");
-        EXPECT_EQ(f.label("Label3")->text(), "Время:");
-        for (int i = 1; i <= 9; ++i) {
-            EXPECT_EQ(f.label(QStringLiteral("Label2_%1").arg(i))->text().toInt(),
-                      f.window->game().number(i));
-        }
-    }
-}
-
 TEST(BolmenWindow, EveryNumberStandsWhollyInsideItsSquareAtEveryScale) {
     Fixture f(3);
     QLabel* square = f.label("Label2_5");
@@ -135,12 +114,6 @@ TEST(BolmenWindow, EarlyEndingsHandOffNothing) {
                   "Игра закончена досрочно, так как слишком много неправильных нажатий");
         EXPECT_EQ(f.fake.launcher.starts.at(0).arguments, QStringList{"bolmen*1*-1"});
     }
-}
-
-TEST(BolmenWindow, ClosingHandsOffMinusOne) {
-    Fixture f(1);
-    f.window->close();
-    EXPECT_EQ(f.fake.launcher.starts.at(0).arguments, QStringList{"bolmen*1*-1"});
 }
 
 }  // namespace

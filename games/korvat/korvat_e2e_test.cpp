@@ -88,28 +88,4 @@ TEST(KorvatEndToEnd, AFastRunByTheRealPointerHandsOffItsTimeAndKeepsTheRecord) {
     EXPECT_TRUE(manager.handoffFileVouchesFor(handoff.code));
 }
 
-TEST(KorvatEndToEnd, ClosedAsAUserClosesItOpensTheManagersTableOfItsMaze) {
-    XDisplay x;
-    if (!x.ready()) {
-        GTEST_SKIP() << "no Xvfb to run the program under";
-    }
-    TempDir dir;
-    const RecordingManager manager(dir.path());
-    ProgramOnDisplay game(KORVAT_PROGRAM, {"5"}, dir.path(), x.name());
-    ASSERT_TRUE(game.started(5000));
-
-    const auto window = x.waitForWindow({.className = "korvat"}, 10000);
-    ASSERT_TRUE(window.has_value());
-    x.closeWindow(*window);
-
-    ASSERT_TRUE(game.finished());
-    EXPECT_EQ(game.process().exitCode(), 0);
-    ASSERT_TRUE(manager.waitForCall());
-    ASSERT_TRUE(fs::exists(manager.handoffFileCopy()));
-    EXPECT_EQ(manager.handoffText(), "korvat*5*-1");
-    EXPECT_TRUE(manager.handoffFileVouchesFor("-1"));
-    // The maze's record file is there, empty: the maze has no record yet.
-    EXPECT_TRUE(fs::exists(dir / "DATA" / "korvat" / "record5.dat"));
-}
-
 }  // namespace

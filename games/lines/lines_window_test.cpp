@@ -76,43 +76,6 @@ struct Game {
 // The ball at 1 reaches 22 only through 2, 11, 20 and 21; the one at 9 is walled in.
 const char* kCorner = "1.3....72/3.3.....7/3...3/33333";
 
-TEST(LinesWindow, ShowsTheCaptionsOfEachVariantAndBallsInTheirColours) {
-    const struct {
-        const char* name;
-        const char* text;
-        bool timeGameOnly;
-    } captions[] = {{"Label1", "Очки:", false},
-                    {"Label2", "0", false},
-                    {"Label7", "След. шары:", false},
-                    {"Label8", "600", true},
-                    {"Label9", "Время:", true},
-                    {"Command1", "Начать заново", false},
-                    {"Check1", "Показывать траекторию шарика", false}};
-    for (const int variant : {1, 2}) {
-        Game g(variant);
-        EXPECT_EQ(g.window->windowTitle(),
-                  variant == 1 ? "ЛАЙНС - игра на очки" : "ЛАЙНС - игра на время - 10 мин");
-        for (const auto& c : captions) {
-            auto* widget = g.window->findChild<QWidget*>(c.name);
-            EXPECT_EQ(widget->property("text").toString(), c.text);
-            EXPECT_EQ(widget->isVisible(), variant == 2 || !c.timeGameOnly) << c.name;
-        }
-        EXPECT_EQ(g.timer("Timer2")->isActive(), variant == 2);
-        EXPECT_EQ(g.ballsShown(), kStartBalls);
-        EXPECT_EQ(g.cell(1)->geometry(), QRect(64, 56, 41, 41));
-        g.setPosition(pictured("1234567"));
-        const QColor colours[] = {{0, 255, 0},   {255, 255, 0}, {255, 0, 0},   {0, 0, 255},
-                                  {255, 0, 255}, {128, 64, 0},  {0, 255, 255}, Qt::white};
-        for (int n = 1; n <= 8; ++n) {
-            const QImage image = g.cell(n)->grab().toImage();
-            EXPECT_EQ(image.pixelColor(20, 20), colours[n - 1]) << n;
-            // Just inside the ellipse's edge: its dark outline, or the white of an empty cell.
-            EXPECT_EQ(image.pixelColor(3, 20).lightness() < colours[n - 1].lightness(), n != 8);
-        }
-        EXPECT_EQ(g.cell(kFirstPreview)->colour(), 5);
-    }
-}
-
 TEST(LinesWindow, AChosenBallBlinksAndMovesAtOnceOrAlongItsTrajectory) {
     for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
         for (const bool trajectory : {false, true}) {

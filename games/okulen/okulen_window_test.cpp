@@ -99,72 +99,6 @@ struct Table {
     }
 };
 
-QString lines(std::initializer_list<const char*> texts) {
-    QString all;
-    for (const char* line : texts) {
-        all += QString::fromUtf8(line) + "\n";
-    }
-    return all;
-}
-
-TEST(OkulenWindow, ShowsTheCaptionTheCountersAndTheRulesOfEachVariant) {
-    const QString mark = lines({
-        "Положение точки.",
-        "Вы должны на глаз определить положение красной черточки (от 0 до ",
-        "1000) и напечатать ответ на клавиатуре. На один ответ дается 15 ",
-        "секунд. Всего надо дать 20 ответов. После того, как вы напечатали ",
-        "ответ и нажали Enter, программа покажет, сколько очков вы набрали и ",
-        "каков был правильный ответ. Чтобы потом перейти к следующему ",
-        "вопросу, надо еще раз нажать на Enter.",
-    });
-    const QString middle = lines({
-        "Поиск середины.",
-        "Дается отрезок некоторой длины. Вы должы щелкнуть мышкой ",
-        "посередине отрезка, уложившись в 10 секунд. Когда кнопка мыши ",
-        "будет уже нажата, вам будет показана настоящая середина отрезка и ",
-        "заработанные очки. Всего надо дать ответ на 50 вопросов.",
-    });
-    const QString ray = lines({
-        "Отражение луча.",
-        "Здесь требуется на глаз определить место, куда отразится луч, и ",
-        "щелкнуть туда мышкой. Количество вопросов - 30.",
-    });
-    const QString centre = lines({
-        "Двухмерный глазомер.",
-        "Надо найти точку, равноотстоящую от трех точек, не лежащих на одной ",
-        "прямой. Времени дается 10 секунд.",
-    });
-    const QString all = lines({"Все вместе.", "Вам будет дано 30 вопросов из разных игр."}) + "\n" +
-                        mark + "\n" + middle + "\n" + ray + "\n" + centre;
-    const std::pair<QString, QString> cases[] = {
-        {"Глазомер - положение точки", mark}, {"Глазомер - поиск середины", middle},
-        {"Глазомер - отражение луча", ray},   {"Глазомер - двухмерный глазомер", centre},
-        {"Глазомер - все вместе", all},
-    };
-    for (int variant = 1; variant <= kVariantCount; ++variant) {
-        const auto& [caption, rules] = cases[variant - 1];
-        Table t(variant, {0.5});
-        EXPECT_EQ(t.window->windowTitle(), caption);
-        EXPECT_EQ(t.find<QPlainTextEdit>("Text2")->toPlainText(), rules) << variant;
-        QString stored = rules;
-        EXPECT_EQ(rulesText(variant), stored.replace("\n", "\r\n")) << variant;
-        EXPECT_EQ(t.find<QGroupBox>("Frame1")->title(), "Правила");
-        EXPECT_EQ(t.find<QPushButton>("Command1")->text(), "Начать игру");
-        EXPECT_EQ(t.find<QCheckBox>("Check1")->text(), "SOUND");
-        EXPECT_FALSE(t.shown("Text1"));
-    }
-    Table t(1, {0.5});
-    for (const auto& [name, number, caption, colour] :
-         {std::tuple{"Label1", "Label2", "Время на ответ:", QColor(255, 0, 0)},
-          {"Label4", "Ochki", "Очки:", QColor(192, 0, 192)},
-          {"Label5", "Otvet", "Кол-во ответов:", QColor(0, 128, 0)},
-          {"Label7", "Tekoch", "Очки за последний ответ:", QColor(0, 0, 255)}}) {
-        EXPECT_EQ(t.text(name), caption);
-        EXPECT_EQ(t.find(name)->palette().color(QPalette::WindowText), colour) << name;
-        EXPECT_EQ(t.find(number)->palette().color(QPalette::WindowText), colour) << number;
-    }
-}
-
 TEST(OkulenWindow, TypeOneIsAnsweredWithEnterAndMovedOnWithTheSecondEnter) {
     Table t(1, kSegment4000);
     t.start();
@@ -298,19 +232,6 @@ TEST(OkulenWindow, TheEndMessageAndTheHandedOffResultAreTheSameNumber) {
     EXPECT_GT(total, 0);
     t.expectEnd(4, total);
     EXPECT_EQ(t.fake.process.exits, std::vector<int>{0});
-}
-
-TEST(OkulenWindow, ClosingBeforeTheEndHandsOffWithoutAResult) {
-    for (const bool started : {false, true}) {
-        Table t(3, {0.5});
-        if (started) {
-            t.start();
-        }
-        t.window->close();
-        ASSERT_EQ(t.fake.launcher.starts.size(), 1u);
-        EXPECT_EQ(t.fake.launcher.starts[0].arguments, QStringList{"okulen*3*-1"});
-        EXPECT_TRUE(t.fake.dialogs.messages.empty());
-    }
 }
 
 }  // namespace

@@ -96,11 +96,5 @@ TEST(TsifranWindow, EarlyEndingsHandOffNothing) {
     }
 }
 
-TEST(TsifranWindow, ClosingHandsOffMinusOne) {
-    Fixture f(3);
-    f.window->close();
-    EXPECT_EQ(f.fake.launcher.starts.at(0).arguments, QStringList{"tsifran*3*-1"});
-}
-
 }  // namespace
 }  // namespace tro::tsifran

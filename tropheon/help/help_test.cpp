@@ -16,17 +16,6 @@ namespace {
 
 using testing::FakeServices;
 
-TEST(HelpWindow, ShowsTheHelpTextReadOnly) {
-    FakeServices fake;
-    Form4 help(fake.services);
-    help.show();
-    auto* text = help.findChild<QPlainTextEdit*>("Text1");
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->toPlainText(), helpText());
-    QTest::keyClicks(text, "abc");
-    EXPECT_EQ(text->toPlainText(), helpText());
-}
-
 // The help walks through the program in the order a player meets it.
 TEST(HelpWindow, TheTextCoversEveryTopicInOrder) {
     const QString text = helpText();
