@@ -19,22 +19,6 @@ using testing::TempDir;
 using testing::waitUntil;
 using testing::XDisplay;
 
-TEST(KeyboardGamesEndToEnd, ClosingTheAttentionTestOpensTheManagerOnItsVariant) {
-    XDisplay x;
-    if (!x.ready()) {
-        GTEST_SKIP() << "no X server to run on";
-    }
-    TempDir dir;
-    const RecordingManager manager(dir.path());
-    ProgramOnDisplay game(TRO_BIN_DIR "/tsepko", {"3"}, dir.path(), x.name());
-    const auto window = x.waitForWindow({.titlePrefix = "Тесты на внимание"});
-    ASSERT_TRUE(window.has_value());
-    x.closeWindow(*window);
-    ASSERT_TRUE(game.finished());
-    ASSERT_TRUE(manager.waitForCall());
-    EXPECT_EQ(manager.handoffText(), "tsepko*3*-1");
-}
-
 TEST(KeyboardGamesEndToEnd, ClosingTheTypingGameOpensTheManagerAndPutsTheLayoutBack) {
     XDisplay x;
     if (!x.ready()) {
