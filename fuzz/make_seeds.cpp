@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     const fs::path tmp = fs::temp_directory_path() / "tro-seed.dat";
     fs::remove(tmp);
     {
-        SlotFile slots(tmp, kResultTableSlot);
+        SlotFile slots(tmp, kResultTableSlotLength);
         (void)slots.open();
         (void)slots.writeText(1, "Иван");
         (void)slots.writeText(2, "06.12.2026");

@@ -34,7 +34,7 @@ bool parseCatalogue(std::string_view text, CatalogueSource& out, std::string& er
                 error = "line " + std::to_string(lineNo) + ": character outside Windows-1251";
                 return false;
             }
-            if (static_cast<int>(bytes->size()) > textCapacity(kGameSettingsSlot)) {
+            if (static_cast<int>(bytes->size()) > textCapacity(kGameSettingsSlotLength)) {
                 error = "line " + std::to_string(lineNo) + ": text longer than a slot";
                 return false;
             }
@@ -109,9 +109,9 @@ bool rulesBytes(std::string_view utf8, std::string& bytes, std::string& error) {
         error = "the rules hold a character outside Windows-1251: " + firstUnencodable(text);
         return false;
     }
-    if (static_cast<int>(encoded->size()) > textCapacity(kRulesSlot)) {
+    if (static_cast<int>(encoded->size()) > textCapacity(kRulesSlotLength)) {
         error = "the rules are " + std::to_string(encoded->size()) + " bytes; at most " +
-                std::to_string(textCapacity(kRulesSlot)) + " fit";
+                std::to_string(textCapacity(kRulesSlotLength)) + " fit";
         return false;
     }
     bytes = *encoded;

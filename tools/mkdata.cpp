@@ -43,7 +43,7 @@ bool writeGame(const fs::path& source, const fs::path& out) {
                   << ": " << error << "\n";
         return false;
     }
-    SlotFile dat(out / (id + ".dat"), kGameSettingsSlot);
+    SlotFile dat(out / (id + ".dat"), kGameSettingsSlotLength);
     bool ok = dat.open() == SlotStatus::Ok;
     ok = ok && dat.writeText(1, entry.title) == SlotStatus::Ok;
     ok = ok && dat.writeInteger(2, static_cast<std::int16_t>(entry.direction)) == SlotStatus::Ok;
@@ -68,7 +68,7 @@ bool writeGame(const fs::path& source, const fs::path& out) {
         const fs::path pra = out / (id + ".pra");
         std::error_code ec;
         fs::remove(pra, ec);
-        SlotFile file(pra, kRulesSlot);
+        SlotFile file(pra, kRulesSlotLength);
         if (file.open() != SlotStatus::Ok || file.writeRawText(1, rules) != SlotStatus::Ok) {
             std::cerr << pra << ": cannot write\n";
             return false;

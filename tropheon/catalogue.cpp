@@ -76,7 +76,7 @@ std::vector<std::string> listGamePrograms(const fs::path& dir) {
 
 GameEntry readGameEntry(const fs::path& dir, std::string_view gameId) {
     GameEntry entry;
-    SlotFile file(settingsFilePath(dir, gameId), kGameSettingsSlot);
+    SlotFile file(settingsFilePath(dir, gameId), kGameSettingsSlotLength);
     if (file.open() != SlotStatus::Ok) {
         return entry;
     }

@@ -22,7 +22,7 @@ void addProgram(const fs::path& dir, const std::string& id, bool executable = tr
 
 void addEntry(const fs::path& dir, const std::string& id, const std::string& title,
               const std::vector<std::string>& variants = {"v"}) {
-    SlotFile file(dir / (id + ".dat"), kGameSettingsSlot);
+    SlotFile file(dir / (id + ".dat"), kGameSettingsSlotLength);
     ASSERT_EQ(file.open(), SlotStatus::Ok);
     ASSERT_EQ(file.writeText(1, title), SlotStatus::Ok);
     ASSERT_EQ(file.writeInteger(2, -1), SlotStatus::Ok);
@@ -87,7 +87,7 @@ TEST(Catalogue, EntryReadsVariantsUpToTheFirstEmptySlotAndSlot100) {
     const GameEntry entry = readGameEntry(dir.path(), "lines");
     EXPECT_EQ(entry.direction, -1);
     EXPECT_EQ(entry.variants, (std::vector<std::string>{"на очки", "на время"}));
-    SlotFile file(dir / "many.dat", kGameSettingsSlot);
+    SlotFile file(dir / "many.dat", kGameSettingsSlotLength);
     ASSERT_EQ(file.open(), SlotStatus::Ok);
     for (int slot = 1; slot <= 120; ++slot) {
         ASSERT_EQ(file.writeText(slot, "x"), SlotStatus::Ok);

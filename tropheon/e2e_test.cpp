@@ -127,7 +127,7 @@ TEST_F(ManagerEndToEnd, AGameWithoutAResultOpensItsTable) {
     EXPECT_FALSE(fs::exists(dir_ / "717.bol"));
     const fs::path table = dir_.path() / "DATA" / "testgame" / "res1.dat";
     ASSERT_TRUE(fs::exists(table));
-    EXPECT_EQ(readBytes(table), std::string(60 * kResultTableSlot, '\0'));
+    EXPECT_EQ(readBytes(table), std::string(60 * kResultTableSlotLength, '\0'));
     EXPECT_EQ(titles(), QStringList{kMainTitle});
 
     // Closed with the sound off, it ends at once.

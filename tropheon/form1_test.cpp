@@ -558,7 +558,7 @@ TEST(MainWindowIntake, ARejectedCodeOrAResultWithoutPlaceShowsAndStoresNothing) 
         EXPECT_EQ(w.child<QLabel>("IGRA")->text(), "lines");
         EXPECT_EQ(w.list("NASTROY")->currentRow(), 0);
         EXPECT_EQ(testing::readBytes(w.play / "DATA/lines/res0.dat"),
-                  table.empty() ? std::string(60 * kResultTableSlot, '\0') : before);
+                  table.empty() ? std::string(60 * kResultTableSlotLength, '\0') : before);
     }
 }
 

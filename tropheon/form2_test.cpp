@@ -31,7 +31,7 @@ void chooseNewName(QComboBox* list) {
 }
 
 void fillPlayerList(const fs::path& dir, int count) {
-    SlotFile file(dir / "users.dat", kPlayerListSlot);
+    SlotFile file(dir / "users.dat", kPlayerListSlotLength);
     ASSERT_EQ(file.open(), SlotStatus::Ok);
     for (int slot = 1; slot <= count; ++slot) {
         ASSERT_EQ(file.writeText(slot, slot == 1 ? "Аня" : "P" + std::to_string(slot)),

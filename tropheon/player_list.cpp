@@ -13,7 +13,7 @@ std::filesystem::path playerListPath(const std::filesystem::path& dir) {
 
 std::vector<std::string> loadPlayerNames(const std::filesystem::path& dir) {
     std::vector<std::string> names;
-    SlotFile file(playerListPath(dir), kPlayerListSlot);
+    SlotFile file(playerListPath(dir), kPlayerListSlotLength);
     if (file.open() != SlotStatus::Ok) {
         return names;
     }
@@ -28,7 +28,7 @@ std::vector<std::string> loadPlayerNames(const std::filesystem::path& dir) {
 }
 
 AddPlayerOutcome addPlayerName(const std::filesystem::path& dir, std::string_view name) {
-    SlotFile file(playerListPath(dir), kPlayerListSlot);
+    SlotFile file(playerListPath(dir), kPlayerListSlotLength);
     if (file.open() != SlotStatus::Ok) {
         return AddPlayerOutcome::Failed;
     }

@@ -18,7 +18,7 @@ TEST(PlayerList, NamesGoIntoTheFirstEmptySlotAndAreReadUpToIt) {
     ASSERT_EQ(bytes.size(), 60u);
     EXPECT_EQ(bytes.substr(0, 5), std::string("\x03\x00\xC0\xED\xFF", 5));
     // A gap ends the list; the next name fills the gap.
-    SlotFile file(dir / "users.dat", kPlayerListSlot);
+    SlotFile file(dir / "users.dat", kPlayerListSlotLength);
     ASSERT_EQ(file.open(), SlotStatus::Ok);
     ASSERT_EQ(file.writeText(4, "Behind"), SlotStatus::Ok);
     EXPECT_EQ(loadPlayerNames(dir.path()), (std::vector<std::string>{"Аня", "Bob"}));

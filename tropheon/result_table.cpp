@@ -28,7 +28,7 @@ SlotStatus ResultTable::load(const std::filesystem::path& dir, std::string_view 
     std::error_code ec;
     std::filesystem::create_directories(path_.parent_path(), ec);
 
-    SlotFile file(path_, kResultTableSlot);
+    SlotFile file(path_, kResultTableSlotLength);
     SlotStatus status = file.open();
     // Empty rows are written out whole, so a new table file holds all its slots; the file is
     // put in place at once, never half-written.
@@ -107,7 +107,7 @@ SlotStatus ResultTable::save() const {
     }
     // The new table is written beside the old one and put in its place only when complete: a
     // crash or a full disk never leaves a half-written table or loses the results it held.
-    SlotFile file(path_, kResultTableSlot);
+    SlotFile file(path_, kResultTableSlotLength);
     SlotStatus status = file.open();
     file.beginRewrite();
     for (int r = 0; r < kTableRows && status == SlotStatus::Ok; ++r) {

@@ -21,7 +21,7 @@ using testing::TempDir;
 // Rows written as "name=result" pairs separated by commas; the date is always 01.01.2026.
 void writeTable(const fs::path& dir, const std::string& rows) {
     fs::create_directories(dir / "DATA" / "game");
-    SlotFile file(tableFilePath(dir, "game", 0), kResultTableSlot);
+    SlotFile file(tableFilePath(dir, "game", 0), kResultTableSlotLength);
     ASSERT_EQ(file.open(), SlotStatus::Ok);
     std::istringstream in(rows);
     int slot = 1;
@@ -46,7 +46,7 @@ std::string shown(const ResultTable& table) {
 
 // The text of a slot of the file: its length word and its bytes.
 std::string slotText(const std::string& bytes, int slot) {
-    const std::size_t start = static_cast<std::size_t>(slot - 1) * kResultTableSlot;
+    const std::size_t start = static_cast<std::size_t>(slot - 1) * kResultTableSlotLength;
     const auto length = static_cast<unsigned char>(bytes.at(start)) |
                         (static_cast<unsigned char>(bytes.at(start + 1)) << 8);
     return bytes.substr(start + 2, static_cast<std::size_t>(length));
@@ -56,7 +56,7 @@ TEST(ResultTable, LoadWritesEmptyRowsWholeAndShowsMarksAsNoResult) {
     TempDir dir;
     ResultTable table;
     ASSERT_EQ(table.load(dir.path(), "lines", 1), SlotStatus::Ok);
-    EXPECT_EQ(readBytes(dir / "DATA/lines/res1.dat"), std::string(60 * kResultTableSlot, '\0'));
+    EXPECT_EQ(readBytes(dir / "DATA/lines/res1.dat"), std::string(60 * kResultTableSlotLength, '\0'));
 
     writeTable(dir.path(), "Аня=10000,Боря=0,=55,Вера=7");
     ASSERT_EQ(table.load(dir.path(), "game", 0), SlotStatus::Ok);
@@ -136,7 +136,7 @@ TEST(ResultTable, RanksAndStoresAsTheTableRulesSay) {
             EXPECT_EQ(bytes, bytesBefore);
             continue;
         }
-        ASSERT_EQ(bytes.size(), 60u * kResultTableSlot);
+        ASSERT_EQ(bytes.size(), 60u * kResultTableSlotLength);
         for (int r = 0; r < kTableRows; ++r) {
             const TableRow& row = table.rows()[static_cast<std::size_t>(r)];
             EXPECT_EQ(fromCp1251(slotText(bytes, 3 * r + 1)), row.name) << r;

@@ -36,7 +36,7 @@ std::filesystem::path rulesFilePath(const std::filesystem::path& dir, std::strin
 }
 
 std::string loadRules(const std::filesystem::path& dir, std::string_view gameId) {
-    SlotFile file(rulesFilePath(dir, gameId), kRulesSlot);
+    SlotFile file(rulesFilePath(dir, gameId), kRulesSlotLength);
     if (file.open() != SlotStatus::Ok) {
         return {};
     }
@@ -57,7 +57,7 @@ SlotStatus saveRules(const std::filesystem::path& dir, std::string_view gameId,
     if (static_cast<int>(bytes->size()) > kMaxRulesBytes) {
         return SlotStatus::TooLong;
     }
-    SlotFile file(rulesFilePath(dir, gameId), kRulesSlot);
+    SlotFile file(rulesFilePath(dir, gameId), kRulesSlotLength);
     SlotStatus status = file.open();
     if (status == SlotStatus::Ok) {
         status = file.writeRawText(1, *bytes);

@@ -10,7 +10,7 @@
 
 namespace tro {
 
-inline constexpr int kMaxRulesBytes = textCapacity(kRulesSlot);
+inline constexpr int kMaxRulesBytes = textCapacity(kRulesSlotLength);
 
 [[nodiscard]] std::filesystem::path rulesFilePath(const std::filesystem::path& dir,
                                                   std::string_view gameId);

@@ -3,7 +3,7 @@
 namespace tro {
 
 bool readSoundSwitch(const std::filesystem::path& dir) {
-    SlotFile file(dir / kSettingsFileName, kManagerSettingsSlot);
+    SlotFile file(dir / kSettingsFileName, kManagerSettingsSlotLength);
     if (file.open() != SlotStatus::Ok) {
         return false;
     }
@@ -11,7 +11,7 @@ bool readSoundSwitch(const std::filesystem::path& dir) {
 }
 
 SlotStatus writeSoundSwitch(const std::filesystem::path& dir, bool on) {
-    SlotFile file(dir / kSettingsFileName, kManagerSettingsSlot);
+    SlotFile file(dir / kSettingsFileName, kManagerSettingsSlotLength);
     SlotStatus status = file.open();
     // Both slots go to the disk together or not at all.
     file.beginRewrite();

@@ -12,11 +12,11 @@
 namespace tro {
 
 // Slot lengths of the files of the suite.
-inline constexpr int kGameSettingsSlot = 50;
-inline constexpr int kResultTableSlot = 30;
-inline constexpr int kPlayerListSlot = 30;
-inline constexpr int kManagerSettingsSlot = 30;
-inline constexpr int kRulesSlot = 500;
+inline constexpr int kGameSettingsSlotLength = 50;
+inline constexpr int kResultTableSlotLength = 30;
+inline constexpr int kPlayerListSlotLength = 30;
+inline constexpr int kManagerSettingsSlotLength = 30;
+inline constexpr int kRulesSlotLength = 500;
 
 // The most text bytes a slot of the given length holds.
 constexpr int textCapacity(int slotLength) {

@@ -41,13 +41,13 @@ TEST(SlotFile, WritesTextsAndIntegersByteForByte) {
 TEST(SlotFile, ReadsWhatAnotherInstanceWrote) {
     TempDir dir;
     {
-        SlotFile file(dir / "t.dat", kResultTableSlot);
+        SlotFile file(dir / "t.dat", kResultTableSlotLength);
         ASSERT_EQ(file.open(), SlotStatus::Ok);
         ASSERT_EQ(file.writeText(4, "Иван Петров"), SlotStatus::Ok);
         ASSERT_EQ(file.writeInteger(5, 32767), SlotStatus::Ok);
         ASSERT_EQ(file.writeInteger(6, -32768), SlotStatus::Ok);
     }
-    SlotFile again(dir / "t.dat", kResultTableSlot);
+    SlotFile again(dir / "t.dat", kResultTableSlotLength);
     ASSERT_EQ(again.open(), SlotStatus::Ok);
     EXPECT_EQ(again.text(4), "Иван Петров");
     EXPECT_EQ(again.integer(5), 32767);

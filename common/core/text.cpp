@@ -1,5 +1,7 @@
 #include "text.h"
 
+#include <algorithm>
+
 #include <limits>
 
 namespace tro {
@@ -61,6 +63,30 @@ long long leadingValue(std::string_view text) {
         }
     }
     return negative ? -value : value;
+}
+
+double leadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    double sign = 1;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        sign = text[i] == '-' ? -1 : 1;
+        ++i;
+    }
+    double value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = std::min(value * 10 + (text[i] - '0'), 1e15);
+    }
+    if (i < text.size() && text[i] == '.') {
+        double scale = 0.1;
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+            value += (text[i] - '0') * scale;
+            scale /= 10;
+        }
+    }
+    return sign * value;
 }
 
 std::size_t utf8Length(std::string_view text) {

@@ -19,6 +19,11 @@ namespace tro {
 // text does not begin with one; saturates at the int range.
 [[nodiscard]] long long leadingValue(std::string_view text);
 
+// The value of the leading decimal number of a typed text (blanks skipped, an optional sign,
+// digits with an optional decimal point and fraction), 0 when the text does not begin with
+// one; the whole part saturates at 1e15.
+[[nodiscard]] double leadingNumber(std::string_view text);
+
 // Number of characters (code points) of a UTF-8 text.
 [[nodiscard]] std::size_t utf8Length(std::string_view text);
 // The first `count` characters of a UTF-8 text.

@@ -1,5 +1,7 @@
 #include "text.h"
 
+#include "numbers.h"
+
 #include <gtest/gtest.h>
 
 namespace tro {
@@ -27,6 +29,30 @@ TEST(Text, LeadingValueReadsTheNumberAtTheStart) {
     for (const Case& c : {Case{" 12abc", 12}, Case{"-5", -5}, Case{"abc", 0}, Case{"", 0},
                           Case{"99999999999999999999", 2147483647}, Case{" 0010", 10}}) {
         EXPECT_EQ(leadingValue(c.text), c.value) << c.text;
+    }
+}
+
+TEST(Text, LeadingNumberReadsADecimalAtTheStart) {
+    struct Case {
+        const char* text;
+        double value;
+    };
+    for (const Case& c :
+         {Case{" 12.5abc", 12.5}, Case{"\t-3.25", -3.25}, Case{"+.5", 0.5}, Case{"7.", 7},
+          Case{"x1", 0}, Case{"", 0}, Case{"-", 0}, Case{"99999999999999999999", 1e15}}) {
+        EXPECT_DOUBLE_EQ(leadingNumber(c.text), c.value) << c.text;
+    }
+}
+
+TEST(Numbers, RoundHalfEvenTakesTheEvenNeighbourOfAHalf) {
+    for (const auto& [value, rounded] : {std::pair{2.5, 2.0},
+                                         {3.5, 4.0},
+                                         {-0.5, 0.0},
+                                         {-1.5, -2.0},
+                                         {2.4999, 2.0},
+                                         {2.5001, 3.0},
+                                         {7.0, 7.0}}) {
+        EXPECT_EQ(roundHalfEven(value), rounded) << value;
     }
 }
 

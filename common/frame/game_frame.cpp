@@ -33,7 +33,7 @@ bool GameFrame::start(const QStringList& arguments) {
     if (!variant) {
         return false;
     }
-    SlotFile settings(settingsPath(), kGameSettingsSlot);
+    SlotFile settings(settingsPath(), kGameSettingsSlotLength);
     if (settings.open() != SlotStatus::Ok) {
         warnOnce(QStringLiteral("Не удается открыть файл %1 в папке игры. Настройки не будут "
                                 "сохраняться, а результат может не дойти до Трофеона.")
@@ -61,7 +61,7 @@ std::filesystem::path GameFrame::settingsPath() const {
 }
 
 bool GameFrame::switchValue(int slot) {
-    SlotFile file(settingsPath(), kGameSettingsSlot);
+    SlotFile file(settingsPath(), kGameSettingsSlotLength);
     if (file.open() != SlotStatus::Ok) {
         return false;
     }
@@ -69,7 +69,7 @@ bool GameFrame::switchValue(int slot) {
 }
 
 bool GameFrame::setSwitch(int slot, bool on) {
-    SlotFile file(settingsPath(), kGameSettingsSlot);
+    SlotFile file(settingsPath(), kGameSettingsSlotLength);
     SlotStatus status = file.open();
     if (status == SlotStatus::Ok) {
         status = file.writeInteger(slot, on ? 1 : 0);

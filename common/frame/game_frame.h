@@ -25,9 +25,6 @@ struct GameInfo {
 [[nodiscard]] std::optional<int> parseVariantArgument(const QStringList& arguments,
                                                       int variantCount);
 
-// The slot of the sound switch of every game that has one.
-inline constexpr int kSoundSwitchSlot = 50;
-
 class GameFrame {
   public:
     GameFrame(GameInfo info, Services& services, std::filesystem::path dir = ".");

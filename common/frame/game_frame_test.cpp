@@ -11,6 +11,8 @@
 namespace tro {
 namespace {
 
+constexpr int kSwitchSlot = 50;
+
 using testing::FakeServices;
 using testing::readBytes;
 using testing::TempDir;
@@ -67,19 +69,19 @@ TEST(GameFrame, SwitchesPersistAcrossTwoRunsOnOneFile) {
 TEST(GameFrame, ASwitchKeepsTheCatalogueEntryAround) {
     TempDir dir;
     {
-        SlotFile entry(dir / "klavon.dat", kGameSettingsSlot);
+        SlotFile entry(dir / "klavon.dat", kGameSettingsSlotLength);
         ASSERT_EQ(entry.open(), SlotStatus::Ok);
         ASSERT_EQ(entry.writeText(1, "Быстрая печать"), SlotStatus::Ok);
         ASSERT_EQ(entry.writeInteger(2, 1), SlotStatus::Ok);
     }
     FakeServices fake;
     GameFrame frame({"klavon", 9, 1}, fake.services, dir.path());
-    ASSERT_TRUE(frame.setSwitch(kSoundSwitchSlot, true));
-    SlotFile entry(dir / "klavon.dat", kGameSettingsSlot);
+    ASSERT_TRUE(frame.setSwitch(kSwitchSlot, true));
+    SlotFile entry(dir / "klavon.dat", kGameSettingsSlotLength);
     ASSERT_EQ(entry.open(), SlotStatus::Ok);
     EXPECT_EQ(entry.text(1), "Быстрая печать");
     EXPECT_EQ(entry.integer(2), 1);
-    EXPECT_EQ(entry.integer(kSoundSwitchSlot), 1);
+    EXPECT_EQ(entry.integer(kSwitchSlot), 1);
     EXPECT_EQ(readBytes(dir / "klavon.dat").size(), 50u * 50u);
 }
 
@@ -226,12 +228,12 @@ TEST(GameFrame, PlaysARandomFileOfTheGroupUnlessMutedOrBusy) {
     FakeServices fake;
     fake.random = testing::ScriptedRandom({0.9});
     GameFrame frame({"klavon", 9, 1}, fake.services, dir.path());
-    frame.setSoundSwitchSlot(kSoundSwitchSlot);
+    frame.setSoundSwitchSlot(kSwitchSlot);
 
     frame.playGroup("mistake");
     EXPECT_TRUE(fake.sound.played.isEmpty()) << "the switch is off";
 
-    ASSERT_TRUE(frame.setSwitch(kSoundSwitchSlot, true));
+    ASSERT_TRUE(frame.setSwitch(kSwitchSlot, true));
     frame.playGroup("mistake");
     ASSERT_EQ(fake.sound.played.size(), 1);
     EXPECT_TRUE(fake.sound.played[0].endsWith("mistake2.wav"));

@@ -11,6 +11,8 @@
 namespace tro {
 namespace {
 
+constexpr int kSwitchSlot = 50;
+
 using testing::FakeServices;
 using testing::TempDir;
 
@@ -50,14 +52,14 @@ TEST(GameWindow, ASwitchBoxShowsItsSlotAndWritesItOnClick) {
     {
         GameWindow window(frame);
         auto* box = new QCheckBox("SOUND", &window);
-        window.bindSwitch(box, kSoundSwitchSlot);
+        window.bindSwitch(box, kSwitchSlot);
         EXPECT_FALSE(box->isChecked());
         QTest::mouseClick(box, Qt::LeftButton);
         EXPECT_TRUE(box->isChecked());
     }
     GameWindow again(frame);
     auto* box = new QCheckBox("SOUND", &again);
-    again.bindSwitch(box, kSoundSwitchSlot);
+    again.bindSwitch(box, kSwitchSlot);
     EXPECT_TRUE(box->isChecked());
 }
 

@@ -10,6 +10,9 @@
 
 namespace tro::bolmen {
 
+// The slot of the game's settings file that holds its sound switch.
+inline constexpr int kSoundSwitchSlot = 50;
+
 inline constexpr const char* kTitle = "Минимум или максимум";
 
 class BolmenWindow : public GameWindow {

@@ -14,6 +14,9 @@ class QKeyEvent;
 
 namespace tro::klavon {
 
+// The slot of the game's settings file that holds its sound switch.
+inline constexpr int kSoundSwitchSlot = 50;
+
 inline constexpr char kTitle[] = "Быстрая печать";
 
 class KlavonWindow final : public GameWindow {

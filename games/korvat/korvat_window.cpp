@@ -264,9 +264,9 @@ KorvatWindow::KorvatWindow(tro::GameFrame& frame)
     fitTexts({{check1_, check1_->width() - kCheckIndicatorRoom},
               {check2_, check2_->width() - kCheckIndicatorRoom},
               {check3_, check3_->width() - kCheckIndicatorRoom}});
-    frame.setSoundSwitchSlot(kSoundSlot);
+    frame.setSoundSwitchSlot(kSoundSwitchSlot);
     bindSwitch(check1_, kTrailSlot);
-    bindSwitch(check2_, kSoundSlot);
+    bindSwitch(check2_, kSoundSwitchSlot);
     bindSwitch(check3_, kRecordLineSlot);
     game_.setTrail(check1_->isChecked());
     game_.setRecordLine(check3_->isChecked());

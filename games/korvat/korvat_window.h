@@ -20,7 +20,7 @@ namespace korvat {
 
 // The slots of the switches in "korvat.dat".
 inline constexpr int kTrailSlot = 50;
-inline constexpr int kSoundSlot = 51;
+inline constexpr int kSoundSwitchSlot = 51;
 inline constexpr int kRecordLineSlot = 52;
 
 // The maze box: shows the maze stretched without smoothing, or once there are dots the image

@@ -33,11 +33,11 @@ const QString kTouched =
 // A play directory with the game's sounds and the switches of `onSlots` on, and the game
 // started in a maze.
 struct Play {
-    explicit Play(int maze, const std::vector<int>& onSlots = {kSoundSlot}) {
+    explicit Play(int maze, const std::vector<int>& onSlots = {kSoundSwitchSlot}) {
         std::filesystem::create_directories(dir / "sound");
         for (const char* sound : {"good1.wav", "error1.wav"})
             tro::testing::writeBytes(dir / "sound" / sound, "RIFF");
-        tro::SlotFile settings(dir / "korvat.dat", tro::kGameSettingsSlot);
+        tro::SlotFile settings(dir / "korvat.dat", tro::kGameSettingsSlotLength);
         EXPECT_EQ(settings.open(), tro::SlotStatus::Ok);
         for (const int slot : onSlots)
             EXPECT_EQ(settings.writeInteger(slot, 1), tro::SlotStatus::Ok);
@@ -174,7 +174,7 @@ TEST(KorvatWindow, RedFinishesWithTheQuestionAndYesHandsOffTheTicks) {
 
 // No keeps the result until the next start, which also wipes the trail of the run before.
 TEST(KorvatWindow, NoKeepsTheResultUntilTheNextStart) {
-    Play play(1, {kSoundSlot, kTrailSlot});
+    Play play(1, {kSoundSwitchSlot, kTrailSlot});
     play.runThrough(100);
     EXPECT_TRUE(play.saveEnabled());
     const BoxPoint dot = boxWay(1).at(3);
@@ -195,12 +195,12 @@ TEST(KorvatWindow, NoKeepsTheResultUntilTheNextStart) {
 
 TEST(KorvatWindow, SwitchesAreReadFromTheirSlotsAndKeptAcrossStarts) {
     for (const auto& [name, slot] : std::vector<std::pair<QString, int>>{
-             {"Check1", kTrailSlot}, {"Check2", kSoundSlot}, {"Check3", kRecordLineSlot}}) {
+             {"Check1", kTrailSlot}, {"Check2", kSoundSwitchSlot}, {"Check3", kRecordLineSlot}}) {
         Play play(1, {});
         QCheckBox* box = play.find<QCheckBox>(name);
         EXPECT_FALSE(box->isChecked());
         QTest::mouseClick(box, Qt::LeftButton);
-        for (const int other : {kTrailSlot, kSoundSlot, kRecordLineSlot})
+        for (const int other : {kTrailSlot, kSoundSwitchSlot, kRecordLineSlot})
             EXPECT_EQ(play.frame.switchValue(other), other == slot) << other;
         play.move({460, 40});
         play.move({0, 100});
@@ -208,7 +208,7 @@ TEST(KorvatWindow, SwitchesAreReadFromTheirSlotsAndKeptAcrossStarts) {
         EXPECT_TRUE(box->isChecked());
         EXPECT_TRUE(KorvatWindow(play.frame).findChild<QCheckBox*>(name)->isChecked());
         // Without its switch the sound stays silent.
-        EXPECT_EQ(play.fake.sound.played.isEmpty(), slot != kSoundSlot);
+        EXPECT_EQ(play.fake.sound.played.isEmpty(), slot != kSoundSwitchSlot);
     }
 }
 

@@ -16,6 +16,9 @@
 
 namespace tro::okulen {
 
+// The slot of the game's settings file that holds its sound switch.
+inline constexpr int kSoundSwitchSlot = 50;
+
 inline constexpr const char* kGameId = "okulen";
 
 // The window caption of a variant.

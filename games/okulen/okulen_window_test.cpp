@@ -186,7 +186,7 @@ TEST(OkulenWindow, TheCountdownTicksAudiblyOnlyWithTheSoundSwitchOnKeptInSlot50)
         t.start();
         if (sound) {
             QTest::mouseClick(t.find<QCheckBox>("Check1"), Qt::LeftButton);
-            SlotFile settings(t.dir / "okulen.dat", kGameSettingsSlot);
+            SlotFile settings(t.dir / "okulen.dat", kGameSettingsSlotLength);
             ASSERT_EQ(settings.openExisting(), SlotStatus::Ok);
             EXPECT_EQ(settings.integer(kSoundSwitchSlot), 1);
         }

@@ -31,7 +31,7 @@ TEST(PlayDirectory, HoldsProgramsDataAndEverySoundGroup) {
     EXPECT_TRUE(fs::exists(dir / "testgame"));
     EXPECT_NE(fs::status(dir / "testgame").permissions() & fs::perms::owner_exec, fs::perms::none);
 
-    SlotFile entry(dir / "testgame.dat", kGameSettingsSlot);
+    SlotFile entry(dir / "testgame.dat", kGameSettingsSlotLength);
     ASSERT_EQ(entry.openExisting(), SlotStatus::Ok);
     EXPECT_EQ(entry.text(1), "Тестовая игра");
     EXPECT_EQ(entry.integer(2), 1);
@@ -39,7 +39,7 @@ TEST(PlayDirectory, HoldsProgramsDataAndEverySoundGroup) {
     EXPECT_EQ(entry.text(5), "Вариант 3");
     EXPECT_EQ(entry.text(6), "");
 
-    SlotFile rules(dir / "testgame.pra", kRulesSlot);
+    SlotFile rules(dir / "testgame.pra", kRulesSlotLength);
     ASSERT_EQ(rules.openExisting(), SlotStatus::Ok);
     EXPECT_NE(rules.text(1).find("testgame.txt"), std::string::npos);
 
@@ -60,7 +60,7 @@ TEST(PlayDirectory, ASecondLayoutKeepsWhatThePlayerMade) {
     TempDir dir;
     ASSERT_EQ(makePlayDir(dir.path()), 0);
     {
-        SlotFile entry(dir / "testgame.dat", kGameSettingsSlot);
+        SlotFile entry(dir / "testgame.dat", kGameSettingsSlotLength);
         ASSERT_EQ(entry.open(), SlotStatus::Ok);
         ASSERT_EQ(entry.writeInteger(50, 1), SlotStatus::Ok);
     }
@@ -71,7 +71,7 @@ TEST(PlayDirectory, ASecondLayoutKeepsWhatThePlayerMade) {
     writeBytes(dir.path() / "sound" / "start1.wav", "my own start sound");
 
     ASSERT_EQ(makePlayDir(dir.path()), 0);
-    SlotFile entry(dir / "testgame.dat", kGameSettingsSlot);
+    SlotFile entry(dir / "testgame.dat", kGameSettingsSlotLength);
     ASSERT_EQ(entry.openExisting(), SlotStatus::Ok);
     EXPECT_EQ(entry.integer(50), 1);
     EXPECT_EQ(entry.text(1), "Тестовая игра");

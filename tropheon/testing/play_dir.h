@@ -34,7 +34,7 @@ class PlayDir {
     void addGame(const std::string& id, const std::string& title, int direction,
                  const std::vector<std::string>& variants) {
         addProgram(id);
-        SlotFile file(dir_ / (id + ".dat"), kGameSettingsSlot);
+        SlotFile file(dir_ / (id + ".dat"), kGameSettingsSlotLength);
         (void)file.open();
         (void)file.writeText(1, title);
         (void)file.writeInteger(2, static_cast<std::int16_t>(direction));
@@ -60,7 +60,7 @@ class PlayDir {
     void fillTable(const std::string& id, int variantIndex, const std::vector<int>& results) {
         std::filesystem::create_directories(dir_ / "DATA" / id);
         SlotFile file(dir_ / "DATA" / id / ("res" + std::to_string(variantIndex) + ".dat"),
-                      kResultTableSlot);
+                      kResultTableSlotLength);
         (void)file.open();
         for (std::size_t r = 0; r < results.size(); ++r) {
             const int base = 3 * static_cast<int>(r);
