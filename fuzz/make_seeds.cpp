@@ -7,9 +7,9 @@
 
 #include "handoff.h"
 #include "record_file.h"
-#include "submission_code.h"
 #include "result_code.h"
 #include "slot_file.h"
+#include "submission_code.h"
 #include "testing/fakes.h"
 #include "time_code.h"
 
@@ -73,12 +73,11 @@ int main(int argc, char** argv) {
     put(root / "slot_file_fuzz", "table",
         std::string(1, '\1') + std::string(std::istreambuf_iterator<char>(in), {}));
     fs::remove(tmp);
-    const std::string table = std::string(std::istreambuf_iterator<char>(
-                                              std::ifstream(root / "slot_file_fuzz" / "table",
-                                                            std::ios::binary)
-                                                  .rdbuf()),
-                                          {})
-                                  .substr(1);
+    const std::string table =
+        std::string(std::istreambuf_iterator<char>(
+                        std::ifstream(root / "slot_file_fuzz" / "table", std::ios::binary).rdbuf()),
+                    {})
+            .substr(1);
     put(root / "play_files_fuzz", "table", std::string(1, '\0') + table);
     put(root / "play_files_fuzz", "users", std::string(1, '\1') + table);
     put(root / "play_files_fuzz", "entry", std::string(1, '\4') + table);

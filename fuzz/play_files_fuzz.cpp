@@ -2,9 +2,9 @@
 // and catalogue entry. A table loaded from garbage and stored again is a valid table: it
 // reads back exactly as it was held.
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "catalogue.h"
 #include "fuzz_input.h"

@@ -8,7 +8,8 @@ using namespace tro;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::Input in(data, size);
-    static constexpr int kLengths[] = {kGameSettingsSlotLength, kResultTableSlotLength, kRulesSlotLength, 2, 3};
+    static constexpr int kLengths[] = {kGameSettingsSlotLength, kResultTableSlotLength,
+                                       kRulesSlotLength, 2, 3};
     const int length = kLengths[in.byte() % 5];
     SlotFile file("unused", length);
     file.load(in.rest());

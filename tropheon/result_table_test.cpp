@@ -56,7 +56,8 @@ TEST(ResultTable, LoadWritesEmptyRowsWholeAndShowsMarksAsNoResult) {
     TempDir dir;
     ResultTable table;
     ASSERT_EQ(table.load(dir.path(), "lines", 1), SlotStatus::Ok);
-    EXPECT_EQ(readBytes(dir / "DATA/lines/res1.dat"), std::string(60 * kResultTableSlotLength, '\0'));
+    EXPECT_EQ(readBytes(dir / "DATA/lines/res1.dat"),
+              std::string(60 * kResultTableSlotLength, '\0'));
 
     writeTable(dir.path(), "Аня=10000,Боря=0,=55,Вера=7");
     ASSERT_EQ(table.load(dir.path(), "game", 0), SlotStatus::Ok);

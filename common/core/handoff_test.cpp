@@ -150,8 +150,7 @@ TEST(HandoffFile, VouchesOnlyForACodeEndingInTheNamedCharacter) {
 
 TEST(HandoffFile, AnAcceptedFileGivesTheTimeOfDayOfTheHandoff) {
     ScriptedRandom random;
-    const auto verdict =
-        acceptHandoffBytes(handoffFileBytes({23, 59, 58}, '1', random), {0, 0, 2});
+    const auto verdict = acceptHandoffBytes(handoffFileBytes({23, 59, 58}, '1', random), {0, 0, 2});
     ASSERT_TRUE(verdict.accepted);
     EXPECT_EQ(verdict.stamp, (TimeOfDay{23, 59, 58}));
 }

@@ -62,7 +62,7 @@ class GameFrame {
     // a game that changed something outside itself (the keyboard layout) puts it back here.
     void setAfterHandOff(std::function<void()> action) { afterHandOff_ = std::move(action); }
 
-private:
+  private:
     void handOff(const std::string& code);
     // Tells the player about a play directory that cannot be written, once per game.
     void warnOnce(const QString& text);

@@ -54,7 +54,8 @@ TEST(Bolmen, EverySetHasNineDifferentNumbersAndTheMarkOnTheExtreme) {
 
 TEST(Bolmen, ADrawEqualToAnEarlierSquareIsDrawnAgain) {
     // Variant 2 draws no task; the second and third draws repeat the first.
-    ScriptedRandom random({0.005, 0.005, 0.005, 0.105, 0.205, 0.305, 0.405, 0.505, 0.605, 0.705, 0.805});
+    ScriptedRandom random(
+        {0.005, 0.005, 0.005, 0.105, 0.205, 0.305, 0.405, 0.505, 0.605, 0.705, 0.805});
     BolmenGame game(2, random);
     EXPECT_EQ(numbers(game), (std::vector<int>{10, 19, 28, 37, 46, 55, 64, 73, 82}));
     EXPECT_EQ(random.draws, 11);

@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
                    ? 0
                    : 1;
     }
-    std::cerr << "usage: forge code ID VARIANT RESULT DAYS_AGO | forge file DIR TEXT SECONDS [LAST]\n";
+    std::cerr
+        << "usage: forge code ID VARIANT RESULT DAYS_AGO | forge file DIR TEXT SECONDS [LAST]\n";
     return 2;
 }

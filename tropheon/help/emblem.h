@@ -10,10 +10,10 @@ namespace tro {
 void paintEmblem(QPainter& painter, const QRectF& area);
 
 class Emblem : public QWidget {
-public:
+  public:
     explicit Emblem(QWidget* parent = nullptr);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

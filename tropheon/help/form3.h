@@ -14,13 +14,13 @@ QString contactAddress();
 class Form3 : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit Form3(Services& services, QWidget* parent = nullptr);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void writeToContact();
 
     Services& services_;

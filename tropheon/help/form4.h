@@ -10,7 +10,7 @@ namespace tro {
 class Form4 : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit Form4(Services& services, QWidget* parent = nullptr);
 };
 

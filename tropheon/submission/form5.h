@@ -27,16 +27,16 @@ QUrl submissionMailUrl(const QString& address, const QString& code);
 class Form5 : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     Form5(const SubmissionInput& input, Services& services, QWidget* parent = nullptr);
 
     // The code once it is made, else empty.
     [[nodiscard]] QString code() const { return code_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void fillDateLists();
     void codeResult();
