@@ -57,8 +57,10 @@ endfunction()
 #   MAIN      main.cpp; the program <id> lands in bin/ with the other programs
 #   TESTS     model tests, linked against the model only
 #   UI_TESTS  window tests, run on the offscreen platform
+#   E2E       an end-to-end test of the program on a private X display (Xvfb); it knows the
+#             program as GAME_PROGRAM and the game's source folder as GAME_SOURCE_DIR
 function(tro_add_game id)
-    cmake_parse_arguments(G "" "" "MODEL;UI;MAIN;TESTS;UI_TESTS" ${ARGN})
+    cmake_parse_arguments(G "" "" "MODEL;UI;MAIN;TESTS;UI_TESTS;E2E" ${ARGN})
     set(model_lib)
     if(G_MODEL)
         add_library(${id}_model STATIC ${G_MODEL})
@@ -87,5 +89,11 @@ function(tro_add_game id)
 
     if(G_UI_TESTS)
         tro_add_gtest(${id}_ui_test SOURCES ${G_UI_TESTS} LIBS ${id}_ui tro_frame_testing QT)
+    endif()
+    if(G_E2E AND TRO_BUILD_TESTS AND TRO_X_TESTS)
+        tro_add_gtest(${id}_e2e_test SOURCES ${G_E2E} LIBS ${model_lib} tro_x_testing TIMEOUT 120)
+        add_dependencies(${id}_e2e_test ${id})
+        target_compile_definitions(${id}_e2e_test PRIVATE GAME_PROGRAM="$<TARGET_FILE:${id}>"
+                                                          GAME_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
     endif()
 endfunction()

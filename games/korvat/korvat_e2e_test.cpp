@@ -64,11 +64,11 @@ TEST(KorvatEndToEnd, AFastRunByTheRealPointerHandsOffItsTimeAndKeepsTheRecord) {
         walk, [&](korvat::BoxPoint p) { return box.at(p) == korvat::Colour::Red; });
     const auto pathPoints = static_cast<std::size_t>(finish - walk.begin()) - 1;
 
-    ProgramOnDisplay game(KORVAT_PROGRAM, {"1"}, dir.path(), x.name());
+    ProgramOnDisplay game(GAME_PROGRAM, {"1"}, dir.path(), x.name());
     ASSERT_TRUE(game.started(5000));
     // The maze box lies at (88, 64) of the window.
     const int walked = QProcess::execute(
-        "/usr/bin/python3", {KORVAT_POINTER_WALK, QString::fromStdString(x.name()), "korvat", "88",
+        "/usr/bin/python3", {GAME_SOURCE_DIR "/testing/pointer_walk.py", QString::fromStdString(x.name()), "korvat", "88",
                              "64", QString::fromStdString((dir / "way.txt").string())});
     EXPECT_EQ(walked, 0);
     ASSERT_TRUE(game.finished());
