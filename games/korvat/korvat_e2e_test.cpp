@@ -68,8 +68,9 @@ TEST(KorvatEndToEnd, AFastRunByTheRealPointerHandsOffItsTimeAndKeepsTheRecord) {
     ASSERT_TRUE(game.started(5000));
     // The maze box lies at (88, 64) of the window.
     const int walked = QProcess::execute(
-        "/usr/bin/python3", {GAME_SOURCE_DIR "/testing/pointer_walk.py", QString::fromStdString(x.name()), "korvat", "88",
-                             "64", QString::fromStdString((dir / "way.txt").string())});
+        "/usr/bin/python3",
+        {GAME_SOURCE_DIR "/testing/pointer_walk.py", QString::fromStdString(x.name()), "korvat",
+         "88", "64", QString::fromStdString((dir / "way.txt").string())});
     EXPECT_EQ(walked, 0);
     ASSERT_TRUE(game.finished());
     ASSERT_TRUE(manager.waitForCall());
