@@ -1,6 +1,7 @@
 """Every game, started by the results manager's start command and closed by the player as a
 window manager closes it, hands over to the real results manager, which opens that game's
-table for that variant and shows its window."""
+table for that variant and shows its window. The typing game, which switches the keyboard to
+the layout of its variant, puts back the layout the player had."""
 
 import os
 import subprocess
@@ -8,7 +9,7 @@ import sys
 import tempfile
 import time
 
-from xdesk import Desk
+from xdesk import Desk, wait_for
 
 MANAGER_TITLE = "Трофеон            Версия 3.1"
 
@@ -26,12 +27,20 @@ def main():
             if not os.path.exists(os.path.join(play, game)):
                 failures.append(f"{game}: not built")
                 continue
+            # Russian is active, as for a player who last typed Russian; variant 9 types English.
+            layouts = game == "klavon" and desk.set_keyboard_layouts("us,ru")
+            if layouts and desk.keyboard_group(lock=1) != 1:
+                failures.append("klavon: the Russian layout could not be made active")
             proc = subprocess.Popen([f"./{game}", variant], cwd=play, env=desk.env(),
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             try:
                 window, _ = desk.wait_window(lambda t: t not in ("", MANAGER_TITLE))
+                if layouts and not wait_for(lambda: desk.keyboard_group() == 0, 10):
+                    failures.append("klavon 9: the game did not switch to US English")
                 desk.close_window(window)
                 proc.wait(timeout=10)
+                if layouts and desk.keyboard_group() != 1:
+                    failures.append("klavon 9: the Russian layout is not back")
                 manager, _ = desk.wait_window(lambda t: t == MANAGER_TITLE)
                 table = os.path.join(play, "DATA", game, f"res{int(variant) - 1}.dat")
                 if not os.path.exists(table) or os.path.getsize(table) != 60 * 30:

@@ -17,6 +17,7 @@ Run as a program it drives the display named by DISPLAY:
 Exit status 1 when a wait runs out of time or a window or key is missing.
 """
 
+import ctypes
 import os
 import shutil
 import subprocess
@@ -145,6 +146,34 @@ class Screen:
             time.sleep(0.05)
         time.sleep(0.2)
         return True
+
+    def set_keyboard_layouts(self, layouts):
+        """Gives the keyboard these layouts as groups ("us,ru"); False without setxkbmap."""
+        try:
+            return subprocess.run(["setxkbmap", "-display", self.name, "-layout", layouts],
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+        except FileNotFoundError:
+            return False
+
+    def keyboard_group(self, lock=None):
+        """The keyboard's active layout group (0 to 3), after locking it to `lock` if given."""
+        x11 = ctypes.CDLL("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XkbGetState.argtypes = (ctypes.c_void_p, ctypes.c_uint, ctypes.c_void_p)
+        x11.XkbLockGroup.argtypes = (ctypes.c_void_p, ctypes.c_uint, ctypes.c_uint)
+        x11.XSync.argtypes = (ctypes.c_void_p, ctypes.c_int)
+        x11.XCloseDisplay.argtypes = (ctypes.c_void_p,)
+        connection = x11.XOpenDisplay(self.name.encode())
+        use_core_keyboard = 0x100
+        try:
+            if lock is not None:
+                x11.XkbLockGroup(connection, use_core_keyboard, lock)
+                x11.XSync(connection, 0)
+            state = ctypes.create_string_buffer(32)  # XkbStateRec; its first byte is the group
+            x11.XkbGetState(connection, use_core_keyboard, state)
+            return state.raw[0]
+        finally:
+            x11.XCloseDisplay(connection)
 
     def screenshot(self, path):
         subprocess.run(["import", "-display", self.name, "-window", "root", path], check=False)
