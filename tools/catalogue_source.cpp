@@ -75,14 +75,14 @@ bool parseCatalogue(std::string_view text, CatalogueSource& out, std::string& er
         error = "a catalogue entry needs a title, a direction and at least one variant";
         return false;
     }
-    const int terminator = 3 + static_cast<int>(out.variants.size());
+    const int terminator = kFirstVariantSlot + static_cast<int>(out.variants.size());
     for (const int slot : out.switchSlots) {
         if (slot <= terminator) {
             error = "switch slot " + std::to_string(slot) + " lies inside the variant list";
             return false;
         }
     }
-    if (terminator > 101) {
+    if (terminator > kLastVariantSlot + 1) {
         error = "more than 98 variants";
         return false;
     }

@@ -45,9 +45,10 @@ bool writeGame(const fs::path& source, const fs::path& out) {
     }
     SlotFile dat(out / (id + ".dat"), kGameSettingsSlotLength);
     bool ok = dat.open() == SlotStatus::Ok;
-    ok = ok && dat.writeText(1, entry.title) == SlotStatus::Ok;
-    ok = ok && dat.writeInteger(2, static_cast<std::int16_t>(entry.direction)) == SlotStatus::Ok;
-    int slot = 3;
+    ok = ok && dat.writeText(kTitleSlot, entry.title) == SlotStatus::Ok;
+    ok = ok && dat.writeInteger(kDirectionSlot, static_cast<std::int16_t>(entry.direction)) ==
+                   SlotStatus::Ok;
+    int slot = kFirstVariantSlot;
     for (const auto& variant : entry.variants) {
         ok = ok && dat.writeText(slot++, variant) == SlotStatus::Ok;
     }

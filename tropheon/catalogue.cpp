@@ -80,8 +80,8 @@ GameEntry readGameEntry(const fs::path& dir, std::string_view gameId) {
     if (file.open() != SlotStatus::Ok) {
         return entry;
     }
-    entry.title = file.text(1);
-    entry.direction = file.integer(2);
+    entry.title = file.text(kTitleSlot);
+    entry.direction = file.integer(kDirectionSlot);
     for (int slot = kFirstVariantSlot; slot <= kLastVariantSlot; ++slot) {
         std::string name = file.text(slot);
         if (name.empty()) {

@@ -12,9 +12,6 @@
 
 namespace tro {
 
-inline constexpr int kFirstVariantSlot = 3;
-inline constexpr int kLastVariantSlot = 100;
-
 // The game ids of the program files in `dir`, sorted by name, the manager left out. On
 // Windows the "*.exe" files; elsewhere the regular, executable files without a dot in the name.
 [[nodiscard]] std::vector<std::string> listGamePrograms(const std::filesystem::path& dir);

@@ -15,17 +15,19 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "app_setup.h"
 #include "form2.h"
+#include "label_ink.h"
 #include "rules.h"
 #include "sounds.h"
 #include "text_fit.h"
 #include "twips.h"
+#include "widgets.h"
 
 namespace tro {
 namespace {
 
-const QString kWindowTitle = QStringLiteral("Трофеон            Версия 3.1");
-const QString kMessageTitle = QStringLiteral("Трофеон");
+const QString kWindowTitle = kSuiteTitle + QStringLiteral("            Версия 3.1");
 const QString kRulesHeading = QStringLiteral("ПРАВИЛА:");
 const QString kRulesHeadingSaved = QStringLiteral("Правила:");
 
@@ -35,15 +37,8 @@ const QColor kPurple(192, 0, 192);
 
 constexpr int kLabelHeight = 255;  // twips, for labels whose height the layout leaves open
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
-                  const QColor& colour = Qt::black, Qt::Alignment align = Qt::AlignLeft) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setAlignment(align | Qt::AlignVCenter);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
+QLabel* centred(QLabel* label) {
+    label->setAlignment(Qt::AlignCenter);
     return label;
 }
 
@@ -132,11 +127,12 @@ void Form1::buildControls() {
     command1_->setObjectName("Command1");
     command1_->setGeometry(twipsRect(600, 5760, 1935, 375));
 
-    auto* label1 = makeLabel(this, "Label1", QStringLiteral("ИГРА ТРОФЕОН"),
-                             twipsRect(3240, 120, 4095, 495), Qt::black, Qt::AlignHCenter);
+    auto* label1 = centred(
+        makeLabel(this, "Label1", QStringLiteral("ИГРА ТРОФЕОН"), twipsRect(3240, 120, 4095, 495)));
     fitFont(label1, 24);
-    auto* label2 = makeLabel(this, "Label2", QStringLiteral("РЕЗУЛЬТАТЫ:"),
-                             twipsRect(3120, 840, 1935, 300), kRed);
+    auto* label2 = inked(
+        makeLabel(this, "Label2", QStringLiteral("РЕЗУЛЬТАТЫ:"), twipsRect(3120, 840, 1935, 300)),
+        kRed);
     QFont heading = base;
     heading.setPointSize(12);
     label2->setFont(heading);
@@ -158,13 +154,15 @@ void Form1::buildControls() {
     check1_->setGeometry(twipsRect(8160, 840, 1095, 195));
     check1_->setChecked(true);
 
-    makeLabel(this, "Label5", QStringLiteral("№"), twipsRect(3120, 1200, 375, 240), kPurple,
-              Qt::AlignHCenter);
+    inked(centred(makeLabel(this, "Label5", QStringLiteral("№"), twipsRect(3120, 1200, 375, 240))),
+          kPurple);
     makeLabel(this, "Label8", QStringLiteral("Имя рекордсмена"), twipsRect(4440, 1200, 2055, 240));
-    makeLabel(this, "Label9", QStringLiteral("Дата"), twipsRect(7320, 1200, 1095, 240), kPurple,
-              Qt::AlignHCenter);
-    makeLabel(this, "Label10", QStringLiteral("Рез."), twipsRect(8640, 1200, 735, 240), kRed,
-              Qt::AlignHCenter);
+    inked(centred(
+              makeLabel(this, "Label9", QStringLiteral("Дата"), twipsRect(7320, 1200, 1095, 240))),
+          kPurple);
+    inked(centred(
+              makeLabel(this, "Label10", QStringLiteral("Рез."), twipsRect(8640, 1200, 735, 240))),
+          kRed);
 
     mesto_ = makeList(this, "MESTO", twipsRect(3120, 1440, 375, 4860));
     imya_ = makeList(this, "IMYA", twipsRect(3600, 1440, 3615, 4860));
@@ -399,7 +397,7 @@ void Form1::warnUnwritable(SlotStatus status, const QString& what) {
     }
     warnedUnwritable_ = true;
     services_.dialogs.message(
-        kMessageTitle,
+        kSuiteTitle,
         QStringLiteral("В папку игры нельзя записать (%1: %2). Трофеон работает, но результаты и "
                        "настройки не сохранятся.")
             .arg(what, QString::fromStdString(describe(status))),
@@ -418,7 +416,7 @@ void Form1::onStartGame() {
     const QString program = QString::fromStdString(command->program.string());
     if (!services_.launcher.start(program, {QString::number(command->variant)})) {
         services_.dialogs.message(
-            kMessageTitle,
+            kSuiteTitle,
             QStringLiteral("Не удалось запустить игру «%1».")
                 .arg(QString::fromStdString(command->program.filename().string())),
             MessageIcon::Warning);
@@ -442,8 +440,7 @@ void Form1::saveRules() {
                      .arg(rulesFileBytes(text))
                      .arg(kMaxRulesBytes);
     }
-    services_.dialogs.message(kMessageTitle,
-                              QStringLiteral("Правила не сохранены: %1.").arg(reason),
+    services_.dialogs.message(kSuiteTitle, QStringLiteral("Правила не сохранены: %1.").arg(reason),
                               MessageIcon::Warning);
 }
 
@@ -459,22 +456,20 @@ void Form1::runIntake() {
     if (form2_->exec() != QDialog::Accepted) {
         return;
     }
-    const int place = form2_->place();
-    const StoreOutcome outcome = manager_.storeResult(place, form2_->chosenName().toStdString(),
-                                                      form2_->resultText().toStdString());
+    const StoreOutcome outcome = manager_.storeResult(*taken, form2_->chosenName().toStdString());
     showTable();
     if (outcome == StoreOutcome::Stored) {
-        selectTableRow(place - 1);
+        selectTableRow(*taken->place - 1);
     }
     if (outcome == StoreOutcome::KeptBetter) {
         services_.dialogs.message(
-            kMessageTitle,
+            kSuiteTitle,
             QStringLiteral("У игрока %1 уже есть результат не хуже.").arg(form2_->chosenName()),
             MessageIcon::Information);
     }
     if (outcome == StoreOutcome::WriteFailed) {
         services_.dialogs.message(
-            kMessageTitle,
+            kSuiteTitle,
             QStringLiteral("Результат не удалось записать в файл таблицы результатов."),
             MessageIcon::Warning);
     }

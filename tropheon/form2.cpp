@@ -4,17 +4,19 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app_setup.h"
 #include "cp1251.h"
+#include "label_ink.h"
 #include "player_list.h"
 #include "sounds.h"
 #include "text_fit.h"
 #include "twips.h"
+#include "widgets.h"
 
 namespace tro {
 namespace {
 
 const QString kTitle = QStringLiteral("Регистрация рекорда");
-const QString kMessageTitle = QStringLiteral("Трофеон");
 const QString kResultCaption = QStringLiteral("Вы набрали очков:");
 const QString kPlaceCaption = QStringLiteral("Вы заняли место:");
 const QString kListCaption = QStringLiteral("Список имен:");
@@ -29,17 +31,6 @@ const QString kDiscardQuestion = QStringLiteral("Результат не буд�
 const QColor kBackground(255, 255, 192);
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
-                  const QColor& colour = Qt::black) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    return label;
-}
 
 }  // namespace
 
@@ -56,10 +47,10 @@ Form2::Form2(Services& services, std::filesystem::path dir, QWidget* parent)
     bold.setBold(true);
     setFont(bold);
 
-    makeLabel(this, "Label1", kResultCaption, twipsRect(120, 120, 2175, 255), kBlue);
-    label4_ = makeLabel(this, "Label4", {}, twipsRect(2400, 120, 975, 255), kBlue);
-    makeLabel(this, "Label2", kPlaceCaption, twipsRect(120, 480, 2055, 255), kRed);
-    label5_ = makeLabel(this, "Label5", {}, twipsRect(2280, 420, 855, 375), kRed);
+    inked(makeLabel(this, "Label1", kResultCaption, twipsRect(120, 120, 2175, 255)), kBlue);
+    label4_ = inked(makeLabel(this, "Label4", {}, twipsRect(2400, 120, 975, 255)), kBlue);
+    inked(makeLabel(this, "Label2", kPlaceCaption, twipsRect(120, 480, 2055, 255)), kRed);
+    label5_ = inked(makeLabel(this, "Label5", {}, twipsRect(2280, 420, 855, 375)), kRed);
     QFont larger = bold;
     larger.setPointSizeF(bold.pointSizeF() * 1.6);
     label5_->setFont(larger);
@@ -96,24 +87,16 @@ void Form2::loadNames() {
 void Form2::prepare(int result, int place, bool soundOn) {
     label4_->setText(QString::number(result));
     label5_->setText(QString::number(place));
+    place_ = place;
     soundOn_ = soundOn;
     chosen_.clear();
-}
-
-QString Form2::resultText() const {
-    return label4_->text().trimmed();
-}
-
-int Form2::place() const {
-    return label5_->text().toInt();
 }
 
 void Form2::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     static constexpr std::string_view kPlaceGroups[] = {"1stplace", "2ndplace", "3dplace"};
-    const int p = place();
-    if (soundOn_ && p >= 1 && p <= 3) {
-        playSoundGroup(services_, dir_, kPlaceGroups[p - 1]);
+    if (soundOn_ && place_ >= 1 && place_ <= 3) {
+        playSoundGroup(services_, dir_, kPlaceGroups[place_ - 1]);
     }
 }
 
@@ -147,10 +130,10 @@ bool Form2::askNewName() {
             break;
         }
         if (verdict == NameVerdict::Duplicate) {
-            services_.dialogs.message(kMessageTitle, kDuplicate, MessageIcon::Information);
+            services_.dialogs.message(kSuiteTitle, kDuplicate, MessageIcon::Information);
         } else {
             services_.dialogs.message(
-                kMessageTitle,
+                kSuiteTitle,
                 QStringLiteral("В имени есть знак «%1», который нельзя сохранить в списке "
                                "игроков. Введите имя без него.")
                     .arg(QString::fromStdString(firstUnencodable(name))),
@@ -158,7 +141,7 @@ bool Form2::askNewName() {
         }
     }
     if (addPlayerName(dir_, name) == AddPlayerOutcome::Failed) {
-        services_.dialogs.message(kMessageTitle,
+        services_.dialogs.message(kSuiteTitle,
                                   QStringLiteral("Не удалось записать имя в список игроков "
                                                  "(users.dat). Результат будет записан под "
                                                  "этим именем."),
@@ -173,7 +156,7 @@ bool Form2::askNewName() {
 void Form2::reject() {
     // Escape and the close button end the intake without storing: one stray key must not
     // lose a result.
-    if (services_.dialogs.askYesNo(kMessageTitle, kDiscardQuestion, Answer::No)) {
+    if (services_.dialogs.askYesNo(kSuiteTitle, kDiscardQuestion, Answer::No)) {
         QDialog::reject();
     }
 }
@@ -181,7 +164,7 @@ void Form2::reject() {
 void Form2::onOk() {
     int index = list1_->currentIndex();
     if (index < 0) {
-        services_.dialogs.message(kMessageTitle, kNothingChosen, MessageIcon::Information);
+        services_.dialogs.message(kSuiteTitle, kNothingChosen, MessageIcon::Information);
         return;
     }
     // "Новое имя..." is no player's name: OK then asks for the new name once more.

@@ -17,13 +17,12 @@ class Form2 final : public QDialog {
   public:
     Form2(Services& services, std::filesystem::path dir, QWidget* parent = nullptr);
 
-    // Shows a result and its place; the place sound plays when the dialog appears.
+    // Shows a result and its place (the intake keeps both); the place sound plays when the
+    // dialog appears.
     void prepare(int result, int place, bool soundOn);
 
-    // After the dialog was accepted: the chosen name, the result text and the place.
+    // After the dialog was accepted: the chosen name.
     [[nodiscard]] QString chosenName() const { return chosen_; }
-    [[nodiscard]] QString resultText() const;
-    [[nodiscard]] int place() const;
 
     // Escape and the close button: asks before the result is given up.
     void reject() override;
@@ -46,6 +45,7 @@ class Form2 final : public QDialog {
     QComboBox* list1_;
     QPushButton* command2_;
     QString chosen_;
+    int place_ = 0;
     bool soundOn_ = false;
 };
 

@@ -144,8 +144,11 @@ std::optional<IntakeResult> Manager::takeResultCode() {
     return out;
 }
 
-StoreOutcome Manager::storeResult(int place, std::string_view name, std::string_view resultText) {
-    return table_.store(place, name, today(), resultText);
+StoreOutcome Manager::storeResult(const IntakeResult& intake, std::string_view name) {
+    if (!intake.place) {
+        return StoreOutcome::NoPlace;
+    }
+    return table_.store(*intake.place, name, today(), std::to_string(intake.submission.result));
 }
 
 std::string Manager::today() const {

@@ -85,8 +85,8 @@ class Manager {
     // Decodes the hand-off's code (the hand-off file must vouch for it) and clears the
     // hand-off. Empty when the code is rejected.
     [[nodiscard]] std::optional<IntakeResult> takeResultCode();
-    // Stores a result under today's date and writes the table.
-    StoreOutcome storeResult(int place, std::string_view name, std::string_view resultText);
+    // Stores an accepted result at its place under today's date and writes the table.
+    StoreOutcome storeResult(const IntakeResult& intake, std::string_view name);
     [[nodiscard]] std::string today() const;
 
     // ---- Rules ----

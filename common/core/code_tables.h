@@ -57,15 +57,37 @@ inline constexpr std::array<std::array<char, 6>, 64> kSixBitTable = [] {
     return table;
 }();
 
+// ---- Binary digits ------------------------------------------------------------------------
+// The codes keep binary digits as the characters '0' and '1'; a number's digits run from the
+// least significant.
+
+constexpr char flipped(char bit) {
+    return bit == '1' ? '0' : '1';
+}
+
+// The value of binary digits, first digit least significant ("0110" is 6).
+constexpr int lsbValue(std::string_view bits) {
+    int value = 0;
+    for (std::size_t i = bits.size(); i-- > 0;) {
+        value = value * 2 + (bits[i] == '1' ? 1 : 0);
+    }
+    return value;
+}
+
+// Decimal digits as their digit-table entries, four binary digits each.
+inline std::string digitBits(std::string_view decimalDigits) {
+    std::string bits;
+    for (const char d : decimalDigits) {
+        bits.append(kDigitTable[static_cast<std::size_t>(d - '0')].data(), 4);
+    }
+    return bits;
+}
+
 // Binary digits, six to a symbol with the first digit least significant, as alphabet symbols.
 inline std::string symbolsFromBits(std::string_view bits) {
     std::string out;
     for (std::size_t g = 0; g + 6 <= bits.size(); g += 6) {
-        int value = 0;
-        for (std::size_t k = 6; k-- > 0;) {
-            value = value * 2 + (bits[g + k] == '1' ? 1 : 0);
-        }
-        out += kAlphabet[static_cast<std::size_t>(value)];
+        out += kAlphabet[static_cast<std::size_t>(lsbValue(bits.substr(g, 6)))];
     }
     return out;
 }

@@ -15,11 +15,6 @@ using testing::ScriptedRandom;
 using testing::TempDir;
 using testing::writeBytes;
 
-TEST(HandoffText, BuildsTheThreeFields) {
-    EXPECT_EQ(buildHandoffText("lines", 2, "ABCDEFGHIJKLMNOPQRS"), "lines*2*ABCDEFGHIJKLMNOPQRS");
-    EXPECT_EQ(buildHandoffText("lines", 1, kNoResultCode), "lines*1*-1");
-}
-
 TEST(HandoffText, SplitsAtTheFirstTwoStars) {
     struct Case {
         const char* text;
@@ -79,18 +74,6 @@ TEST(HandoffFile, IsFreshForFiveSecondsAcrossMidnight) {
     }
 }
 
-TEST(HandoffFile, WritesTwelveBytesOfTimeCodeAndCheckLetters) {
-    TempDir dir;
-    ScriptedRandom random({0.2, 0.8, 0.6});
-    ASSERT_TRUE(writeHandoffFile(dir.path(), "lines*3*ABCDEFGHIJKLMNOPQRz", {9, 8, 7}, random));
-    const std::string bytes = readBytes(dir / "717.bol");
-    ASSERT_EQ(bytes.size(), 12u);
-    ScriptedRandom same({0.2, 0.8, 0.6});
-    EXPECT_EQ(bytes.substr(0, 10), KodTime({9, 8, 7}, same));
-    EXPECT_EQ(bytes.substr(10), checkLetters('z'));
-    EXPECT_EQ(RasKodTime(bytes.substr(0, 10)).time, (TimeOfDay{9, 8, 7}));
-}
-
 TEST(HandoffFile, AcceptsAFreshFileOnceAndDeletesIt) {
     TempDir dir;
     ScriptedRandom random;
@@ -146,13 +129,6 @@ TEST(HandoffFile, VouchesOnlyForACodeEndingInTheNamedCharacter) {
     EXPECT_FALSE(vouchesFor(verdict, "ABCDEFGHIJKLMNOPQRj"));
     EXPECT_FALSE(vouchesFor(verdict, ""));
     EXPECT_FALSE(vouchesFor(HandoffAcceptance{false, 'k'}, "ABCDEFGHIJKLMNOPQRk"));
-}
-
-TEST(HandoffFile, AnAcceptedFileGivesTheTimeOfDayOfTheHandoff) {
-    ScriptedRandom random;
-    const auto verdict = acceptHandoffBytes(handoffFileBytes({23, 59, 58}, '1', random), {0, 0, 2});
-    ASSERT_TRUE(verdict.accepted);
-    EXPECT_EQ(verdict.stamp, (TimeOfDay{23, 59, 58}));
 }
 
 }  // namespace

@@ -14,6 +14,28 @@ using codes::kWeights;
 constexpr std::int64_t kMaxChecksum = 9'999'999;
 constexpr int kValueBase = 11211;
 
+// The layout of the code in binary digits, from the inside out. The checksum (seven decimal
+// digits) is followed by the block marker and eight fill digits; these are cut into blocks
+// of 14, each followed by a fill digit; the value (five decimal digits of 2 * res + 11211)
+// and the value marker follow; that is cut into pieces of 10, each followed by a fill digit;
+// the fill marker and, after the last permutation, the end marker close the code.
+constexpr std::size_t kChecksumBits = 28;
+constexpr std::size_t kHalfChecksumBits = 14;
+constexpr std::size_t kPairedBits = 56;  // checksum, block marker, eight fill digits
+constexpr std::size_t kBlockBits = 14;
+constexpr std::size_t kBlockCount = 4;
+constexpr std::size_t kValueAt = 60;  // after the four blocks and their fill digits
+constexpr std::size_t kValueDigits = 5;
+constexpr std::size_t kValueMarkerAt = kValueAt + 4 * kValueDigits;
+constexpr std::size_t kPieceBits = 10;
+constexpr std::size_t kPieceCount = 10;
+constexpr std::size_t kFillMarkerAt = kPieceCount * (kPieceBits + 1);
+constexpr std::size_t kEndMarkerAt = kFillMarkerAt + 2;
+static_assert(kValueAt == kBlockCount * (kBlockBits + 1));
+static_assert(kValueMarkerAt + codes::kValueMarker.size() == kPieceCount * kPieceBits);
+static_assert(kPairedBits == kChecksumBits + codes::kBlockMarker.size() + 8);
+static_assert(kEndMarkerAt + codes::kEndMarker.size() == 6 * kResultCodeLength);
+
 int firstDigit(int n) {
     while (n >= 10) {
         n /= 10;
@@ -29,7 +51,11 @@ int W(int i) {
     return kWeights[static_cast<std::size_t>(i)];
 }
 
-// Everything the checksum takes from the date, the variant and the game id.
+// Everything the checksum takes from the date, the variant and the game id. The short names
+// are the code's own: D is the day, J = 15 * month + day + 11 a number of the date, N the
+// variant number (nnn); a trailing f is the first decimal digit of the number, a trailing l
+// its last (Df, Dl, Jf, Jl, Nf, Nl); q = (Nl + Dl + Jf) / 3 mixes the three; f is the length
+// of the game id and c(i) its i-th byte.
 struct Inputs {
     int day = 0, Df = 0, Dl = 0;
     int J = 0, Jf = 0, Jl = 0;
@@ -150,17 +176,21 @@ int largestResult(const Inputs& in) {
     return best < -1 ? -2 : static_cast<int>(best);
 }
 
-void appendDigitEntry(std::string& bits, int digit) {
-    bits.append(codes::kDigitTable[static_cast<std::size_t>(digit)].data(), 4);
+// The checksum mask flips the digits it marks; the same flip undoes itself.
+void applyScrambleMask(std::string& x) {
+    for (std::size_t i = 0; i < kChecksumBits; ++i) {
+        if (codes::kScrambleMask[i] == '1') {
+            x[i] = codes::flipped(x[i]);
+        }
+    }
 }
 
-// Value of a group of four binary digits, first digit least significant.
-int groupValue(std::string_view bits) {
-    int v = 0;
-    for (int k = 3; k >= 0; --k) {
-        v = v * 2 + (bits[static_cast<std::size_t>(k)] == '1' ? 1 : 0);
+// The halves of the permuted checksum change places when both start with "1"; afterwards
+// they still do, so the same swap undoes itself.
+void swapChecksumHalves(std::string& y) {
+    if (y[0] == '1' && y[kHalfChecksumBits] == '1') {
+        y = y.substr(kHalfChecksumBits) + y.substr(0, kHalfChecksumBits);
     }
-    return v;
 }
 
 }  // namespace
@@ -185,48 +215,36 @@ std::optional<std::string> Codirovka(std::string_view nazv, int nnn, int res, co
     // Checksum as seven decimal digits, four binary digits each, scrambled.
     std::string c7 = std::to_string(s);
     c7.insert(0, 7 - c7.size(), '0');
-    std::string x;
-    for (const char ch : c7) {
-        appendDigitEntry(x, ch - '0');
-    }
-    for (std::size_t i = 0; i < 28; ++i) {
-        if (codes::kScrambleMask[i] == '1') {
-            x[i] = x[i] == '1' ? '0' : '1';
-        }
-    }
-    std::string y(28, '0');
-    for (std::size_t i = 0; i < 28; ++i) {
+    std::string x = codes::digitBits(c7);
+    applyScrambleMask(x);
+    std::string y(kChecksumBits, '0');
+    for (std::size_t i = 0; i < kChecksumBits; ++i) {
         y[i] = x[static_cast<std::size_t>(P[i] - 1)];
     }
-    if (y[0] == '1' && y[14] == '1') {
-        y = y.substr(14) + y.substr(0, 14);
-    }
+    swapChecksumHalves(y);
     y += codes::kBlockMarker;
-    for (int k = 0; k < 8; ++k) {
+    while (y.size() < kPairedBits) {
         y += random.bit();
     }
     std::string pairs;
-    for (std::size_t i = 0; i < 28; ++i) {
+    for (std::size_t i = 0; i < P.size(); ++i) {
         pairs += y.substr(static_cast<std::size_t>(2 * P[i] - 2), 2);
     }
     std::string blocks;
-    for (std::size_t b = 0; b < 4; ++b) {
-        blocks += pairs.substr(b * 14, 14);
+    for (std::size_t b = 0; b < kBlockCount; ++b) {
+        blocks += pairs.substr(b * kBlockBits, kBlockBits);
         blocks += random.bit();
     }
-    const std::string v5 = std::to_string(2 * res + kValueBase);
-    for (const char ch : v5) {
-        appendDigitEntry(blocks, ch - '0');
-    }
+    blocks += codes::digitBits(std::to_string(2 * res + kValueBase));
     blocks += codes::kValueMarker;
     std::string tens;
-    for (std::size_t b = 0; b < 10; ++b) {
-        tens += blocks.substr(b * 10, 10);
+    for (std::size_t b = 0; b < kPieceCount; ++b) {
+        tens += blocks.substr(b * kPieceBits, kPieceBits);
         tens += random.bit();
     }
     tens += codes::kFillMarker;
     std::string groups;
-    for (std::size_t i = 0; i < 28; ++i) {
+    for (std::size_t i = 0; i < P.size(); ++i) {
         groups += tens.substr(static_cast<std::size_t>(4 * P[i] - 4), 4);
     }
     groups += codes::kEndMarker;
@@ -253,28 +271,28 @@ int Rascodirovka(std::string_view nazv, int nnn, std::string_view code, const Da
     const auto& P = codes::kPositionPermutation;
 
     const std::string bits = codes::bitsFromSymbols(code);
-    if (bits.substr(112) != codes::kEndMarker) {
+    if (bits.substr(kEndMarkerAt) != codes::kEndMarker) {
         return kRejected;
     }
     std::string tens;
-    for (std::size_t j = 0; j < 28; ++j) {
+    for (std::size_t j = 0; j < Pinv.size(); ++j) {
         tens += bits.substr(static_cast<std::size_t>(4 * Pinv[j] - 4), 4);
     }
-    if (tens.substr(110) != codes::kFillMarker) {
+    if (tens.substr(kFillMarkerAt) != codes::kFillMarker) {
         return kRejected;
     }
     std::string blocks;
-    for (std::size_t i = 0; i < 110; ++i) {
-        if ((i + 1) % 11 != 0) {
+    for (std::size_t i = 0; i < kFillMarkerAt; ++i) {
+        if ((i + 1) % (kPieceBits + 1) != 0) {
             blocks += tens[i];
         }
     }
-    if (blocks.substr(80, 20) != codes::kValueMarker) {
+    if (blocks.substr(kValueMarkerAt, codes::kValueMarker.size()) != codes::kValueMarker) {
         return kRejected;
     }
     int v = 0;
-    for (std::size_t g = 0; g < 5; ++g) {
-        const int digit = groupValue(std::string_view(blocks).substr(60 + 4 * g, 4));
+    for (std::size_t g = 0; g < kValueDigits; ++g) {
+        const int digit = codes::lsbValue(std::string_view(blocks).substr(kValueAt + 4 * g, 4));
         if (digit > 9) {
             return kRejected;
         }
@@ -286,39 +304,33 @@ int Rascodirovka(std::string_view nazv, int nnn, std::string_view code, const Da
     const int r1 = (v - kValueBase) / 2;
 
     std::string pairs;
-    for (std::size_t i = 0; i < 60; ++i) {
-        if ((i + 1) % 15 != 0) {
+    for (std::size_t i = 0; i < kValueAt; ++i) {
+        if ((i + 1) % (kBlockBits + 1) != 0) {
             pairs += blocks[i];
         }
     }
-    std::string y(56, '0');
-    for (std::size_t i = 0; i < 28; ++i) {
+    std::string y(kPairedBits, '0');
+    for (std::size_t i = 0; i < P.size(); ++i) {
         const auto target = static_cast<std::size_t>(2 * P[i] - 2);
         y[target] = pairs[2 * i];
         y[target + 1] = pairs[2 * i + 1];
     }
     const auto firstHalf =
         codes::transformBlockHalf(std::string_view(codes::kBlockMarkerFirstHalfStored.data(), 10));
-    if (y.substr(38, 10) != codes::kBlockMarker.substr(10, 10) ||
-        y.substr(28, 10) != std::string_view(firstHalf.data(), 10)) {
+    if (y.substr(kChecksumBits + 10, 10) != codes::kBlockMarker.substr(10, 10) ||
+        y.substr(kChecksumBits, 10) != std::string_view(firstHalf.data(), 10)) {
         return kRejected;
     }
-    y.resize(28);
-    if (y[0] == '1' && y[14] == '1') {
-        y = y.substr(14) + y.substr(0, 14);
-    }
-    std::string x(28, '0');
-    for (std::size_t i = 0; i < 28; ++i) {
+    y.resize(kChecksumBits);
+    swapChecksumHalves(y);
+    std::string x(kChecksumBits, '0');
+    for (std::size_t i = 0; i < kChecksumBits; ++i) {
         x[static_cast<std::size_t>(P[i] - 1)] = y[i];
     }
-    for (std::size_t i = 0; i < 28; ++i) {
-        if (codes::kScrambleMask[i] == '1') {
-            x[i] = x[i] == '1' ? '0' : '1';
-        }
-    }
+    applyScrambleMask(x);
     std::int64_t s = 0;
-    for (std::size_t g = 0; g < 7; ++g) {
-        const int digit = groupValue(std::string_view(x).substr(4 * g, 4));
+    for (std::size_t g = 0; g < kChecksumBits / 4; ++g) {
+        const int digit = codes::lsbValue(std::string_view(x).substr(4 * g, 4));
         if (digit > 9) {
             return kRejected;
         }

@@ -59,6 +59,31 @@ TEST(ResultCode, RoundTripsOnEveryDayOfALeapAndACommonYear) {
     }
 }
 
+// Codes made once and frozen, with fixed fill digits: a change that alters encoder and
+// decoder alike still breaks these, as it breaks every code a game has already handed off.
+TEST(ResultCode, KnownAnswers) {
+    struct Case {
+        const char* id;
+        int variant, res;
+        Date day;
+        std::vector<double> fill;
+        const char* code;
+    };
+    const Case cases[] = {
+        {"lines", 1, 1234, {2026, 12, 6}, {0.1, 0.6, 0.35, 0.9, 0.75}, "yw11bgeM252CLibjJoh"},
+        {"bomvik", 0, -1, {2024, 2, 29}, {0.0}, "IoD1EhYEUPaHZiBBJQ6"},
+        {"tsifran", 9, 14629, {2026, 12, 31}, {0.99}, "zwx0pfmU3tBCxj7NNpl"},
+        {"abcdefghijklmnopqrstuvwxyz", 30, 0, {2025, 1, 10}, {0.3, 0.7}, "JwD1dgYEUtEHYi77J8j"},
+        {"klavon", 23, 321, {2026, 2, 28}, {0.6, 0.2, 0.8}, "eo11XeQc2dEDZj7rNHj"},
+        {"okulen", 5, 32767, {2026, 1, 1}, {0.7, 0.1}, "iSx12fjG3HZBvjJNNJ9"},
+    };
+    for (const Case& c : cases) {
+        ScriptedRandom fill(c.fill);
+        EXPECT_EQ(Codirovka(c.id, c.variant, c.res, c.day, fill), c.code) << c.id;
+        EXPECT_EQ(Rascodirovka(c.id, c.variant, c.code, c.day), c.res) << c.code;
+    }
+}
+
 TEST(ResultCode, RoundTripsForEveryGameIdOfTheSuite) {
     const Date day{2026, 12, 6};
     for (const char* id : {"lines", "bomvik", "korvat", "okulen", "tsepko", "klavon", "vertun",
@@ -67,15 +92,6 @@ TEST(ResultCode, RoundTripsForEveryGameIdOfTheSuite) {
             EXPECT_EQ(Rascodirovka(id, 3, encode(id, 3, res, day), day), res) << id;
         }
     }
-}
-
-TEST(ResultCode, TwoEncodingsOfOneValueDifferAndBothDecode) {
-    const Date day{2026, 3, 14};
-    const std::string a = encode("bomvik", 2, 123, day, 1);
-    const std::string b = encode("bomvik", 2, 123, day, 2);
-    EXPECT_NE(a, b);
-    EXPECT_EQ(Rascodirovka("bomvik", 2, a, day), 123);
-    EXPECT_EQ(Rascodirovka("bomvik", 2, b, day), 123);
 }
 
 TEST(ResultCode, LimitsAtTheEdgesAreExactAndEveryProducedCodeDecodes) {
@@ -111,11 +127,6 @@ TEST(ResultCode, RefusesWhatItCannotEncode) {
     EXPECT_FALSE(Codirovka("", 1, 5, day, random));
     EXPECT_FALSE(Codirovka("abcdefghijklmnopqrstuvwxyz1", 1, 5, day, random));
     EXPECT_EQ(maxEncodableResult("lines", 31, day), -2);
-}
-
-TEST(ResultCode, MinusOneEncodesAndReadsLikeARejection) {
-    const Date day{2026, 10, 20};
-    EXPECT_EQ(Rascodirovka("lines", 1, encode("lines", 1, -1, day), day), -1);
 }
 
 TEST(ResultCode, IsBoundToTheDayTheGameAndTheVariant) {
@@ -192,15 +203,6 @@ TEST(ResultCode, OnlyTheTwentyTwoFillDigitsMayChangeUnnoticed) {
             } else {
                 EXPECT_EQ(decoded, -1) << "digit " << bit << " changed unnoticed";
             }
-        }
-    }
-}
-
-TEST(ResultCode, DayTenTwentyAndThirtyWithZeroQDecode) {
-    // Dl = 0 on these days; with Nl = 0 and a J starting with 1 or 2, q is 0.
-    for (const Date& day : {Date{2026, 1, 10}, Date{2026, 4, 20}, Date{2026, 6, 30}}) {
-        for (const int variant : {0, 10, 20, 30, 1}) {
-            EXPECT_EQ(Rascodirovka("rysko", variant, encode("rysko", variant, 55, day), day), 55);
         }
     }
 }

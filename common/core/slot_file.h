@@ -18,6 +18,13 @@ inline constexpr int kPlayerListSlotLength = 30;
 inline constexpr int kManagerSettingsSlotLength = 30;
 inline constexpr int kRulesSlotLength = 500;
 
+// The catalogue entry of a game settings file "<game id>.dat": the build's tools write it,
+// the manager reads it. The variant names run up to the first empty slot.
+inline constexpr int kTitleSlot = 1;
+inline constexpr int kDirectionSlot = 2;
+inline constexpr int kFirstVariantSlot = 3;
+inline constexpr int kLastVariantSlot = 100;
+
 // The most text bytes a slot of the given length holds.
 constexpr int textCapacity(int slotLength) {
     return slotLength - 2;

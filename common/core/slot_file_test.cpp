@@ -38,23 +38,6 @@ TEST(SlotFile, WritesTextsAndIntegersByteForByte) {
     EXPECT_EQ(readBytes(dir / "t.dat").substr(0, 6), "\x01\x00zb\x00\x00"s);
 }
 
-TEST(SlotFile, ReadsWhatAnotherInstanceWrote) {
-    TempDir dir;
-    {
-        SlotFile file(dir / "t.dat", kResultTableSlotLength);
-        ASSERT_EQ(file.open(), SlotStatus::Ok);
-        ASSERT_EQ(file.writeText(4, "Иван Петров"), SlotStatus::Ok);
-        ASSERT_EQ(file.writeInteger(5, 32767), SlotStatus::Ok);
-        ASSERT_EQ(file.writeInteger(6, -32768), SlotStatus::Ok);
-    }
-    SlotFile again(dir / "t.dat", kResultTableSlotLength);
-    ASSERT_EQ(again.open(), SlotStatus::Ok);
-    EXPECT_EQ(again.text(4), "Иван Петров");
-    EXPECT_EQ(again.integer(5), 32767);
-    EXPECT_EQ(again.integer(6), -32768);
-    EXPECT_EQ(again.slotCount(), 6);
-}
-
 TEST(SlotFile, StoresCyrillicAsWindows1251) {
     TempDir dir;
     SlotFile file(dir / "r.dat", 30);
@@ -74,19 +57,6 @@ TEST(SlotFile, SlotsBeyondTheEndReadEmpty) {
     EXPECT_EQ(file.text(100), "");
     EXPECT_EQ(file.integer(0), 0);
     EXPECT_EQ(file.integer(-5), 0);
-}
-
-TEST(SlotFile, OpeningAMissingFileCreatesItEmpty) {
-    TempDir dir;
-    SlotFile file(dir / "new.dat", 30);
-    ASSERT_EQ(file.open(), SlotStatus::Ok);
-    EXPECT_TRUE(std::filesystem::exists(dir / "new.dat"));
-    EXPECT_EQ(std::filesystem::file_size(dir / "new.dat"), 0u);
-    EXPECT_EQ(file.slotCount(), 0);
-
-    SlotFile peek(dir / "other.dat", 30);
-    ASSERT_EQ(peek.openExisting(), SlotStatus::Ok);
-    EXPECT_FALSE(std::filesystem::exists(dir / "other.dat"));
 }
 
 TEST(SlotFile, WritingBeyondTheEndFillsTheGapWithZeros) {

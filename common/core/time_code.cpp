@@ -5,6 +5,12 @@
 namespace tro {
 namespace {
 
+// The 60 binary digits before the permutation: three fill digits, the nine decimal digits
+// (four binary digits each), five fill digits, the time marker, four fill digits.
+constexpr std::size_t kDigitsAt = 3;
+constexpr std::size_t kMarkerAt = kDigitsAt + 9 * 4 + 5;
+static_assert(kMarkerAt + codes::kTimeMarker.size() + 4 == 60);
+
 // The block swap that hides the first or last blocks depending on digit 44; digit 44 stays
 // where it is, so the same swap undoes itself.
 void swapBlocks(std::string& l) {
@@ -35,11 +41,7 @@ std::string bitsFromDigits(std::string_view d, std::string_view r) {
     }
     const std::string f = e.substr(3, 3) + e.substr(0, 3) + e.substr(6, 3);
     const std::string g = f.substr(5, 4) + f.substr(0, 5);
-    std::string h;
-    for (const char digit : g) {
-        h.append(codes::kDigitTable[static_cast<std::size_t>(digit - '0')].data(), 4);
-    }
-    return std::string(r.substr(0, 3)) + h + std::string(r.substr(3, 5)) +
+    return std::string(r.substr(0, kDigitsAt)) + codes::digitBits(g) + std::string(r.substr(3, 5)) +
            std::string(codes::kTimeMarker) + std::string(r.substr(8, 4));
 }
 
@@ -94,16 +96,13 @@ DecodedTime RasKodTime(std::string_view kod) {
         }
     }
     const std::string k = timecode_detail::bitsFromCode(kod);
-    if (k.substr(44, 12) != codes::kTimeMarker) {
+    if (k.substr(kMarkerAt, codes::kTimeMarker.size()) != codes::kTimeMarker) {
         out.error = kTimeCodeBadMarker;
         return out;
     }
     std::string g;
     for (std::size_t grp = 0; grp < 9; ++grp) {
-        int v = 0;
-        for (int bit = 3; bit >= 0; --bit) {
-            v = v * 2 + (k[3 + grp * 4 + static_cast<std::size_t>(bit)] == '1' ? 1 : 0);
-        }
+        const int v = codes::lsbValue(std::string_view(k).substr(kDigitsAt + grp * 4, 4));
         if (v > 9) {
             out.error = kTimeCodeBadDigit;
             return out;

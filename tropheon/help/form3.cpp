@@ -7,13 +7,15 @@
 #include <QPalette>
 #include <QUrl>
 
+#include "app_setup.h"
 #include "emblem.h"
 #include "twips.h"
+#include "widgets.h"
 
 namespace tro {
 namespace {
 
-const QString kTitle = QStringLiteral("Трофеон v3.1");
+const QString kTitle = kSuiteTitle + QStringLiteral(" v3.1");
 const QString kNoMailProgram =
     QStringLiteral("Не удалось открыть почтовую программу. Напишите, пожалуйста, на адрес %1.");
 
@@ -25,7 +27,6 @@ struct Line {
 
 // Captions and values of the About window, positions in twips.
 constexpr Line kLines[] = {
-    {"Label9", "Трофеон", 2040, 180, 3600},
     {"Label1", "Создана:", 2040, 840, 1335},
     {"Label2", "04.06.2003", 3420, 840, 1500},
     {"Label3", "Версия от:", 2040, 1110, 1335},
@@ -54,12 +55,11 @@ Form3::Form3(Services& services, QWidget* parent) : QDialog(parent), services_(s
     emblem->setObjectName("Picture1");
     emblem->setGeometry(twipsRect(240, 240, 1575, 2040));
 
+    auto* name = makeLabel(this, "Label9", kSuiteTitle, twipsRect(2040, 180, 3600, 270));
     for (const Line& line : kLines) {
-        auto* label = new QLabel(QString::fromUtf8(line.text), this);
-        label->setObjectName(line.name);
-        label->setGeometry(twipsRect(line.left, line.top, line.width, 270));
+        makeLabel(this, line.name, QString::fromUtf8(line.text),
+                  twipsRect(line.left, line.top, line.width, 270));
     }
-    auto* name = findChild<QLabel*>("Label9");
     QFont big = name->font();
     big.setPointSizeF(big.pointSizeF() * 2.2);
     big.setBold(true);

@@ -10,9 +10,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "label_ink.h"
 #include "submission_checks.h"
 #include "submission_code.h"
 #include "twips.h"
+#include "widgets.h"
 
 namespace tro {
 namespace {
@@ -65,22 +67,9 @@ QString rulesText(const QString& address) {
         .arg(address);
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(place);
-    return label;
-}
-
-void paintText(QWidget* widget, const QColor& color) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
-}
-
 // A label that reads as a link: blue, underlined, with the hand cursor.
 void makeLinkLook(QLabel* label) {
-    paintText(label, QColor(0, 0, 255));
+    inked(label, QColor(0, 0, 255));
     QFont font = label->font();
     font.setUnderline(true);
     label->setFont(font);

@@ -60,51 +60,6 @@ class Form5Test : public ::testing::Test {
     FakeServices fake;
 };
 
-TEST_F(Form5Test, ShowsTheResultAndTheAddresses) {
-    auto w = open();
-    const std::vector<std::pair<const char*, QString>> texts = {
-        {"Label5", "lines"},
-        {"Label7", "2"},
-        {"Label12", "1234"},
-        {"Label10", TRO_WEB_ADDRESS},
-        {"Label13", "(" TRO_SUBMISSION_ADDRESS ")"},
-    };
-    for (const auto& [name, text] : texts) {
-        EXPECT_EQ(child<QLabel>(*w, name)->text(), text) << name;
-    }
-    EXPECT_EQ(child<QPushButton>(*w, "Command4")->text(),
-              "Послать кодировку на " TRO_SUBMISSION_ADDRESS);
-    expectUncoded(*w);
-    EXPECT_EQ(child<QLineEdit>(*w, "Text2")->maxLength(), 40);
-    auto* rules = child<QPlainTextEdit>(*w, "Text3");
-    EXPECT_TRUE(rules->isReadOnly());
-    EXPECT_TRUE(rules->toPlainText().contains(TRO_SUBMISSION_ADDRESS));
-    // The address labels open the table of champions and a new mail.
-    QTest::mouseClick(child<QLabel>(*w, "Label10"), Qt::LeftButton);
-    QTest::mouseClick(child<QLabel>(*w, "Label13"), Qt::LeftButton);
-    EXPECT_EQ(fake.urls.opened,
-              (std::vector<QUrl>{QUrl(TRO_WEB_ADDRESS), QUrl("mailto:" TRO_SUBMISSION_ADDRESS)}));
-}
-
-TEST_F(Form5Test, EveryTextFitsItsPlaceInsideTheWindow) {
-    auto w = open({"tsifran", 12, 32767, {23, 59, 59}});
-    for (QWidget* widget : w->findChildren<QWidget*>()) {
-        if (widget->parentWidget() != w.get()) {
-            continue;
-        }
-        const std::string name = widget->objectName().toStdString();
-        EXPECT_TRUE(w->rect().contains(widget->geometry())) << name;
-        auto* label = qobject_cast<QLabel*>(widget);
-        if (label != nullptr && !label->wordWrap()) {
-            EXPECT_GE(label->width(), label->sizeHint().width()) << name;
-        }
-        auto* button = qobject_cast<QPushButton*>(widget);
-        if (button != nullptr) {
-            EXPECT_GE(button->width(), button->sizeHint().width()) << name;
-        }
-    }
-}
-
 TEST_F(Form5Test, DateListsRunToThisYearWithTodayPicked) {
     // Today; then the picked day, month and year, which is also the last year listed. A clock
     // set before the first year still lists that year.
@@ -239,13 +194,6 @@ TEST_F(Form5Test, YesCodesNameDateResultAndTheHandOffTimeOnceForClipboardAndMail
     QTest::mouseClick(child<QPushButton>(*w, "Command4"), Qt::LeftButton);
     ASSERT_EQ(fake.dialogs.messages.size(), 1u);
     EXPECT_TRUE(fake.dialogs.messages[0].text.contains(TRO_SUBMISSION_ADDRESS));
-}
-
-TEST(SubmissionMail, EveryPartIsPercentEncoded) {
-    const QUrl url = submissionMailUrl("a b@example.org", "Ab(9)z");
-    EXPECT_EQ(url.toEncoded(),
-              "mailto:a%20b@example.org?Subject=%D0%A0%D0%B5%D0%BA%D0%BE%D1%80%D0%B4"
-              "&body=Ab%289%29z");
 }
 
 TEST_F(Form5Test, AResultTheCodeCannotCarryIsReportedNotCoded) {

@@ -20,10 +20,6 @@ std::string part(std::string_view s, int from, int to) {
         s.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1)));
 }
 
-char flip(char bit) {
-    return bit == '1' ? '0' : '1';
-}
-
 // Output i takes input p[i]: the scrambles of the name, the game id and the fields.
 template <std::size_t N>
 std::string scramble(std::string_view in, const std::array<int, N>& p) {
@@ -43,28 +39,15 @@ std::string unscramble(std::string_view in, const std::array<int, N>& p) {
     return out;
 }
 
-std::string digitBits(std::string_view digits) {
-    std::string bits;
-    for (const char d : digits) {
-        const auto& entry = codes::kDigitTable[static_cast<std::size_t>(d - '0')];
-        bits.append(entry.data(), entry.size());
-    }
-    return bits;
-}
-
-int bitsValue(std::string_view bits) {
-    int value = 0;
-    for (std::size_t i = bits.size(); i-- > 0;) {
-        value = value * 2 + (bits[i] == '1' ? 1 : 0);
-    }
-    return value;
-}
+using codes::digitBits;
+using codes::flipped;
+using codes::lsbValue;
 
 // Four binary digits per decimal digit; empty optional when a group is above 9.
 std::optional<std::string> bitsDigits(std::string_view bits) {
     std::string digits;
     for (std::size_t i = 0; i < bits.size(); i += 4) {
-        const int d = bitsValue(bits.substr(i, 4));
+        const int d = lsbValue(bits.substr(i, 4));
         if (d > 9) {
             return std::nullopt;
         }
@@ -139,6 +122,19 @@ constexpr std::array<int, 6> kCheckHostCuts = {123, 134, 178, 180, 240, 247};
 constexpr std::array<int, 6> kCheckGuestCuts = {3, 10, 14, 19, 27, 30};
 constexpr std::array<int, 5> kStampHostCuts = {400, 440, 470, 490, 520};
 constexpr std::array<int, 5> kStampGuestCuts = {5, 10, 15, 20, 24};
+// The joined fields, 1-based: the first number field, the name and the game id (eight binary
+// digits a byte), the lead marker and two fill digits, the second number field, the tail
+// marker.
+constexpr int kFirstAt = 1;
+constexpr int kTextAt = kFirstAt + 4 * kNumberDigits;
+constexpr int kLeadAt = kTextAt + 8 * (kNameLength + kGameIdLength);
+constexpr int kSecondAt = kLeadAt + 4;
+constexpr int kTailAt = kSecondAt + 4 * kNumberDigits;
+static_assert(kTailAt + static_cast<int>(kTailMarker.size()) - 1 == kLongLength);
+// The check field: the last digit of the result and the check marker, then ten fill digits.
+constexpr int kCheckBits = 20;
+// The stamp: five decimal digits and the stamp marker.
+constexpr int kStampBits = 20;
 constexpr int kMixedLength = kLongLength + 30;
 constexpr int kBitLength = kMixedLength + 24;
 static_assert(kBitLength == 6 * kSymbolCount);
@@ -367,7 +363,7 @@ std::optional<std::string> Kodirovka(const SubmissionRecord& record, Random& ran
     std::string y(kLongLength, '0');
     for (int i = 1; i <= kLongLength; ++i) {
         const char bit = x[static_cast<std::size_t>(kLongPermutation[i - 1] - 1)];
-        y[static_cast<std::size_t>(i - 1)] = inverted(i) ? flip(bit) : bit;
+        y[static_cast<std::size_t>(i - 1)] = inverted(i) ? flipped(bit) : bit;
     }
     swapLongHalves(y);
 
@@ -375,12 +371,7 @@ std::optional<std::string> Kodirovka(const SubmissionRecord& record, Random& ran
     moveBlocks(z, false);
     const std::string bits = interleave(z, t, kStampHostCuts, kStampGuestCuts);
 
-    std::string symbols;
-    for (int g = 0; g < kSymbolCount; ++g) {
-        const int value =
-            bitsValue(std::string_view(bits).substr(static_cast<std::size_t>(g) * 6, 6));
-        symbols.push_back(codes::kAlphabet[static_cast<std::size_t>(value)]);
-    }
+    std::string symbols = codes::symbolsFromBits(bits);
     symbols[34] = submission_detail::shiftSymbol35(symbols[34]);
     submission_detail::swapSymbolHalves(symbols);
     return symbols + std::string(kSuffix);
@@ -431,12 +422,7 @@ SubmissionDecode Raskodirovka(std::string_view code) {
     submission_detail::swapSymbolHalves(symbols);
     symbols[34] = submission_detail::unshiftSymbol35(symbols[34]);
 
-    std::string bits;
-    for (const char c : symbols) {
-        const auto& entry = codes::kSixBitTable[static_cast<std::size_t>(
-            codes::kAlphabetIndex[static_cast<unsigned char>(c)])];
-        bits.append(entry.data(), entry.size());
-    }
+    const std::string bits = codes::bitsFromSymbols(symbols);
 
     auto [z, t] = separate(bits, kStampHostCuts, kStampGuestCuts);
     moveBlocks(z, true);
@@ -445,21 +431,22 @@ SubmissionDecode Raskodirovka(std::string_view code) {
     std::string x(kLongLength, '0');
     for (int i = 1; i <= kLongLength; ++i) {
         const char bit = y[static_cast<std::size_t>(i - 1)];
-        x[static_cast<std::size_t>(kLongPermutation[i - 1] - 1)] = inverted(i) ? flip(bit) : bit;
+        x[static_cast<std::size_t>(kLongPermutation[i - 1] - 1)] = inverted(i) ? flipped(bit) : bit;
     }
 
-    if (part(x, 561, 562) != kLeadMarker || part(x, 645, 654) != kTailMarker ||
-        part(t, 21, 24) != kStampMarker) {
+    if (part(x, kLeadAt, kLeadAt + 1) != kLeadMarker ||
+        part(x, kTailAt, kLongLength) != kTailMarker ||
+        part(t, kStampBits + 1, kStampBits + 4) != kStampMarker) {
         return BrokenMarker;
     }
-    const std::string checkPlain = unscramble(part(f2, 1, 20), kIdPermutation);
+    const std::string checkPlain = unscramble(part(f2, 1, kCheckBits), kIdPermutation);
     if (std::string_view(checkPlain).substr(4) != kCheckMarker) {
         return BrokenMarker;
     }
 
-    const auto first = bitsDigits(part(x, 1, 80));
-    const auto secondMixed = bitsDigits(part(x, 565, 644));
-    const auto stampDigits = bitsDigits(part(t, 1, 20));
+    const auto first = bitsDigits(part(x, kFirstAt, kTextAt - 1));
+    const auto secondMixed = bitsDigits(part(x, kSecondAt, kTailAt - 1));
+    const auto stampDigits = bitsDigits(part(t, 1, kStampBits));
     if (!first || !secondMixed || !stampDigits) {
         return BrokenNumber;
     }
@@ -489,9 +476,9 @@ SubmissionDecode Raskodirovka(std::string_view code) {
     p.r = r2 / 2;
 
     std::string bytes;
-    const std::string f4 = part(x, 81, 560);
+    const std::string f4 = part(x, kTextAt, kLeadAt - 1);
     for (std::size_t i = 0; i < f4.size(); i += 8) {
-        bytes.push_back(static_cast<char>(bitsValue(std::string_view(f4).substr(i, 8))));
+        bytes.push_back(static_cast<char>(lsbValue(std::string_view(f4).substr(i, 8))));
     }
     const std::string name = unscramble(bytes.substr(0, kNameLength), kNamePermutation);
     const std::string id = unscramble(bytes.substr(kNameLength), kIdPermutation);
@@ -499,7 +486,7 @@ SubmissionDecode Raskodirovka(std::string_view code) {
     p.id = id.substr(0, static_cast<std::size_t>(ln));
 
     if (firstNumbers(p) != f1 || secondNumbers(p) != second.substr(0, 19) || second[19] > '8' ||
-        checkBits(p.r).substr(0) != part(f2, 1, 20)) {
+        checkBits(p.r) != part(f2, 1, kCheckBits)) {
         return FieldsDisagree;
     }
     for (const std::string_view padding :
