@@ -3,7 +3,7 @@
 #include <QPainterPath>
 #include <array>
 
-namespace bomvik {
+namespace tro::bomvik {
 
 namespace {
 
@@ -235,4 +235,4 @@ void drawFace(QPainter& painter, const QRect& area, Face face) {
     painter.restore();
 }
 
-}  // namespace bomvik
+}  // namespace tro::bomvik
