@@ -35,7 +35,4 @@ inline constexpr QRgb kFaceYellow = qRgb(255, 255, 0);
 // 26 x 26 pixels at its middle.
 void drawFace(QPainter& painter, const QRect& area, Face face);
 
-// The design's name of a face picture ("VESEL", ...).
-[[nodiscard]] const char* faceName(Face face);
-
 }  // namespace tro::bomvik
