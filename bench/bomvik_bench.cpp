@@ -3,15 +3,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include "minefield.h"
-#include "testing/fakes.h"
+#include "bomvik_game.h"
+#include "random.h"
 
 namespace {
 
 void FloodOfAnEmptyProfessionalField(benchmark::State& state) {
-    tro::testing::FixedClock clock;
     tro::SequenceRandom random(1);
-    bomvik::Minefield field(30, 16, 0, clock, random);
+    tro::bomvik::BomvikGame field(30, 16, 0, random);
     for (auto _ : state) {
         state.PauseTiming();
         field.newgame();
@@ -25,9 +24,8 @@ void FloodOfAnEmptyProfessionalField(benchmark::State& state) {
 BENCHMARK(FloodOfAnEmptyProfessionalField);
 
 void NewgameOfTheProfessionalField(benchmark::State& state) {
-    tro::testing::FixedClock clock;
     tro::SystemRandom random(7);
-    bomvik::Minefield field(bomvik::variantOf(3), clock, random);
+    tro::bomvik::BomvikGame field(tro::bomvik::variantOf(3), random);
     for (auto _ : state) {
         field.newgame();
         benchmark::DoNotOptimize(field.polevalue({1, 1}));

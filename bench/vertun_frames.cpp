@@ -38,7 +38,7 @@ struct Sample {
 
 class PaintRecorder : public QObject {
   public:
-    PaintRecorder(const tro::vertun::ArrowGame& game, const tro::Clock& clock)
+    PaintRecorder(const tro::vertun::VertunGame& game, const tro::Clock& clock)
         : game_(game), clock_(clock) {}
     std::vector<Sample> samples;
 
@@ -52,7 +52,7 @@ class PaintRecorder : public QObject {
     }
 
   private:
-    const tro::vertun::ArrowGame& game_;
+    const tro::vertun::VertunGame& game_;
     const tro::Clock& clock_;
 };
 

@@ -1,7 +1,7 @@
-#include "form1.h"
+#include "bomvik_window.h"
 
 int main(int argc, char** argv) {
     return tro::runGame(
-        argc, argv, {bomvik::kGameId, static_cast<int>(bomvik::kVariants.size()), -1},
-        [](tro::GameFrame& frame) { return std::make_unique<bomvik::Form1>(frame); });
+        argc, argv, {tro::bomvik::kGameId, static_cast<int>(tro::bomvik::kVariants.size()), -1},
+        [](tro::GameFrame& frame) { return std::make_unique<tro::bomvik::BomvikWindow>(frame); });
 }

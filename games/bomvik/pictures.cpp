@@ -3,30 +3,25 @@
 #include <QPainterPath>
 #include <array>
 
-namespace bomvik {
+namespace tro::bomvik {
 
 namespace {
 
-// Bold digits, 8 x 10 pixels, set into the cell at (4, 3).
+// Bold digits 1 to 8, 8 x 10 pixels each, side by side with a blank between; a digit is set
+// into its cell at (4, 3).
 constexpr int kGlyphWidth = 8;
 constexpr int kGlyphHeight = 10;
-constexpr std::array<std::array<const char*, kGlyphHeight>, 8> kGlyphs{{
-    {"...##...", "..###...", ".####...", "...##...", "...##...", "...##...", "...##...", "...##...",
-     ".######.", ".######."},
-    {".######.", "##....##", "......##", "......##", "....###.", "..###...", ".##.....", "##......",
-     "########", "########"},
-    {".######.", "##....##", "......##", "......##", "..#####.", "......##", "......##", "##....##",
-     "##....##", ".######."},
-    {"....###.", "...####.", "..##.##.", ".##..##.", "##...##.", "########", "########", ".....##.",
-     ".....##.", ".....##."},
-    {"########", "##......", "##......", "##......", "#######.", "......##", "......##", "......##",
-     "##....##", ".######."},
-    {"..#####.", ".##.....", "##......", "##......", "#######.", "##....##", "##....##", "##....##",
-     "##....##", ".######."},
-    {"########", "########", "......##", ".....##.", "....##..", "...##...", "...##...", "..##....",
-     "..##....", "..##...."},
-    {".######.", "##....##", "##....##", "##....##", ".######.", "##....##", "##....##", "##....##",
-     "##....##", ".######."},
+constexpr std::array<const char*, kGlyphHeight> kDigits{{
+    "...##... .######. .######. ....###. ######## ..#####. ######## .######.",
+    "..###... ##....## ##....## ...####. ##...... .##..... ######## ##....##",
+    ".####... ......## ......## ..##.##. ##...... ##...... ......## ##....##",
+    "...##... ......## ......## .##..##. ##...... ##...... .....##. ##....##",
+    "...##... ....###. ..#####. ##...##. #######. #######. ....##.. .######.",
+    "...##... ..###... ......## ######## ......## ##....## ...##... ##....##",
+    "...##... .##..... ......## ######## ......## ##....## ...##... ##....##",
+    "...##... ##...... ##....## .....##. ......## ##....## ..##.... ##....##",
+    ".######. ######## ##....## .....##. ##....## ##....## ..##.... ##....##",
+    ".######. ######## .######. .....##. .######. .######. ..##.... .######.",
 }};
 
 // The mine: a round body with spikes and a glint, 13 x 13 pixels set at (2, 2).
@@ -61,15 +56,13 @@ constexpr std::array<const char*, 11> kFlag{{
     ".........",
 }};
 
-void fill(QImage& image, QRgb colour) {
-    image.fill(colour);
-}
-
+// Sets the pixels marked `mark` in `width` columns of `rows` from column `from` on (all of a
+// row for a width of 0) to `colour`, with the first at (left, top).
 void setPixels(QImage& image, int left, int top, const char* const* rows, int count, char mark,
-               QRgb colour) {
+               QRgb colour, int from = 0, int width = 0) {
     for (int y = 0; y < count; ++y) {
-        for (int x = 0; rows[y][x] != '\0'; ++x) {
-            if (rows[y][x] == mark) {
+        for (int x = 0; rows[y][from + x] != '\0' && (width == 0 || x < width); ++x) {
+            if (rows[y][from + x] == mark) {
                 image.setPixel(left + x, top + y, colour);
             }
         }
@@ -79,7 +72,7 @@ void setPixels(QImage& image, int left, int top, const char* const* rows, int co
 // The open look: light grey with a one-pixel grey line along the top and the left.
 QImage openedCell(QRgb ground) {
     QImage image(kCellPixels, kCellPixels, QImage::Format_RGB32);
-    fill(image, ground);
+    image.fill(ground);
     for (int i = 0; i < kCellPixels; ++i) {
         image.setPixel(i, 0, kDarkGrey);
         image.setPixel(0, i, kDarkGrey);
@@ -90,7 +83,7 @@ QImage openedCell(QRgb ground) {
 // The closed look: light grey, raised by a two-pixel edge, white above and to the left.
 QImage closedCell() {
     QImage image(kCellPixels, kCellPixels, QImage::Format_RGB32);
-    fill(image, kLightGrey);
+    image.fill(kLightGrey);
     const int last = kCellPixels - 1;
     for (int edge = 0; edge < 2; ++edge) {
         for (int i = 0; i < kCellPixels - edge; ++i) {
@@ -132,9 +125,9 @@ QImage cellPicture(const Tile& tile) {
         case TileKind::CHISLO: {
             QImage image = openedCell(kLightGrey);
             if (tile.number >= 1 && tile.number <= 8) {
-                const auto& glyph = kGlyphs[static_cast<std::size_t>(tile.number - 1)];
-                setPixels(image, (kCellPixels - kGlyphWidth) / 2, 3, glyph.data(), kGlyphHeight,
-                          '#', digitColour(tile.number));
+                setPixels(image, (kCellPixels - kGlyphWidth) / 2, 3, kDigits.data(), kGlyphHeight,
+                          '#', digitColour(tile.number), (tile.number - 1) * (kGlyphWidth + 1),
+                          kGlyphWidth);
             }
             return image;
         }
@@ -150,22 +143,6 @@ QImage cellPicture(const Tile& tile) {
             return mineCell(kRed);
     }
     return closedCell();
-}
-
-const char* faceName(Face face) {
-    switch (face) {
-        case Face::VESEL:
-            return "VESEL";
-        case Face::PRESS:
-            return "PRESS";
-        case Face::STRAH:
-            return "STRAH";
-        case Face::GORE:
-            return "GORE";
-        case Face::POBEDA:
-            return "POBEDA";
-    }
-    return "VESEL";
 }
 
 void drawFace(QPainter& painter, const QRect& area, Face face) {
@@ -235,4 +212,4 @@ void drawFace(QPainter& painter, const QRect& area, Face face) {
     painter.restore();
 }
 
-}  // namespace bomvik
+}  // namespace tro::bomvik

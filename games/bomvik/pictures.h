@@ -7,9 +7,9 @@
 #include <QPainter>
 #include <QRect>
 
-#include "minefield.h"
+#include "bomvik_game.h"
 
-namespace bomvik {
+namespace tro::bomvik {
 
 inline constexpr int kCellPixels = 16;
 // A face is 26 x 26 pixels; the face button holds it inside its 1-pixel raised edge.
@@ -35,7 +35,4 @@ inline constexpr QRgb kFaceYellow = qRgb(255, 255, 0);
 // 26 x 26 pixels at its middle.
 void drawFace(QPainter& painter, const QRect& area, Face face);
 
-// The design's name of a face picture ("VESEL", ...).
-[[nodiscard]] const char* faceName(Face face);
-
-}  // namespace bomvik
+}  // namespace tro::bomvik

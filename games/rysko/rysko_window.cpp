@@ -110,12 +110,12 @@ RyskoWindow::RyskoWindow(GameFrame& gameFrame)
     seconds_ = counter(this, "Label4", QString::number(kGameSeconds), kSecondsColour);
 
     // The clock runs from the moment the window is loaded.
-    clock_ = new QTimer(this);
-    clock_->setObjectName(QStringLiteral("Timer1"));
-    clock_->setTimerType(Qt::PreciseTimer);
-    clock_->setInterval(kTickMs);
-    connect(clock_, &QTimer::timeout, this, &RyskoWindow::tick);
-    clock_->start();
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setTimerType(Qt::PreciseTimer);
+    timer1_->setInterval(kTickMs);
+    connect(timer1_, &QTimer::timeout, this, &RyskoWindow::Timer1_Timer);
+    timer1_->start();
 }
 
 bool RyskoWindow::event(QEvent* event) {
@@ -181,7 +181,7 @@ void RyskoWindow::hit() {
     showTarget();
 }
 
-void RyskoWindow::tick() {
+void RyskoWindow::Timer1_Timer() {
     const bool ended = game_.tick(frame().services().clock.monotonicMs());
     seconds_->setText(QString::number(game_.secondsLeft()));
     // The seconds label keeps its right edge on the field's as its text narrows.
@@ -191,7 +191,7 @@ void RyskoWindow::tick() {
     if (!ended) {
         return;
     }
-    clock_->stop();
+    timer1_->stop();
     target_->setEnabled(false);
     finish(kTitle, kEndText + QStringLiteral(" ") + QString::number(game_.points()),
            game_.points());

@@ -6,7 +6,7 @@
 
 #include "game_window.h"
 #include "random.h"
-#include "target_game.h"
+#include "rysko_game.h"
 
 namespace tro::rysko {
 
@@ -30,9 +30,9 @@ class RyskoWindow : public GameWindow {
   public:
     explicit RyskoWindow(GameFrame& frame);
 
-    [[nodiscard]] const TargetGame& game() const { return game_; }
-    // The clock's tick: counts down and ends the game.
-    void tick();
+    [[nodiscard]] const RyskoGame& game() const { return game_; }
+    // The timer: passes the moment in, shows the seconds left and ends the game at none.
+    void Timer1_Timer();
 
   protected:
     bool event(QEvent* event) override;
@@ -45,12 +45,12 @@ class RyskoWindow : public GameWindow {
     void showTarget();
 
     SequenceRandom spots_;
-    TargetGame game_;
+    RyskoGame game_;
     QLabel* field_;
     Target* target_;
     QLabel* points_;
     QLabel* seconds_;
-    QTimer* clock_;
+    QTimer* timer1_;  // the clock
     bool laidOut_ = false;
     // The layout made when the window was first shown stands for its first activation.
     bool shownLayoutPending_ = false;

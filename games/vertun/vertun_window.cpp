@@ -8,7 +8,9 @@
 #include <cmath>
 
 #include "clock.h"
+#include "numbers.h"
 #include "twips.h"
+#include "widgets.h"
 
 namespace tro::vertun {
 namespace {
@@ -31,8 +33,6 @@ constexpr int kClientWidth = 5895;
 constexpr int kClientHeight = 5250;
 constexpr int kDialLeft = 1080;
 constexpr int kDialTop = 960;
-
-constexpr double kPi = 3.14159265358979;
 
 // A point of the dial at an angle (degrees, counter-clockwise from three o'clock) and a
 // radius, in twips.
@@ -66,12 +66,11 @@ int frameIntervalMs(const QWidget& widget) {
     return std::clamp(static_cast<int>(1000.0 / rate), 4, 40);
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place,
-                  bool bold = false) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
+// A label with its text centred, bold for the counters.
+QLabel* centredLabel(QWidget* parent, const char* name, const QString& text, QRect place,
+                     bool bold = false) {
+    QLabel* label = makeLabel(parent, name, text, place);
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(place);
     if (bold) {
         QFont font = label->font();
         font.setBold(true);
@@ -82,15 +81,10 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect 
 
 }  // namespace
 
-Dial::Dial(const ArrowGame& game, QWidget* parent) : QWidget(parent), game_(game) {
+Dial::Dial(const VertunGame& game, QWidget* parent) : QWidget(parent), game_(game) {
     setObjectName(QStringLiteral("Picture1"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void Dial::setMarksShown(bool shown) {
-    marksShown_ = shown;
-    update();
 }
 
 void Dial::paintEvent(QPaintEvent*) {
@@ -130,7 +124,7 @@ void Dial::paintEvent(QPaintEvent*) {
     painter.setPen(pen);
     painter.drawLine(QPointF(kDialSide / 2.0, 240), QPointF(kDialSide / 2.0, 0));
 
-    if (marksShown_) {
+    if (game_.marksShown()) {
         if (const auto marks = game_.averageMarks()) {
             painter.drawLine(dialPoint(marks->first, r + 40), dialPoint(marks->first, r + 200));
             painter.drawLine(dialPoint(marks->second, r + 40), dialPoint(marks->second, r + 200));
@@ -166,7 +160,8 @@ VertunWindow::VertunWindow(GameFrame& gameFrame)
     dial_->setGeometry(dialPlace);
 
     const int w = width();
-    status_ = makeLabel(this, "Label7", kCalibrationText, QRect(8, 4, w - 16, dialPlace.top() - 8));
+    status_ =
+        centredLabel(this, "Label7", kCalibrationText, QRect(8, 4, w - 16, dialPlace.top() - 8));
     status_->setWordWrap(true);
     QPalette statusPalette = status_->palette();
     statusPalette.setColor(QPalette::WindowText, kStatusColour);
@@ -175,14 +170,16 @@ VertunWindow::VertunWindow(GameFrame& gameFrame)
     // The counters sit in the strips left and right of the dial, level with its centre.
     const int side = dialPlace.left();
     const int middle = dialPlace.center().y();
-    makeLabel(this, "Label6", kStopsCaption, QRect(0, middle - 22, side, 20));
-    stops_ = makeLabel(this, "Label4", QStringLiteral("0"), QRect(0, middle, side, 22), true);
-    makeLabel(this, "Label5", kPointsCaption, QRect(dialPlace.right() + 1, middle - 22, side, 20));
-    total_ = makeLabel(this, "Label3", QStringLiteral("0"),
-                       QRect(dialPlace.right() + 1, middle, w - dialPlace.right() - 1, 22), true);
+    centredLabel(this, "Label6", kStopsCaption, QRect(0, middle - 22, side, 20));
+    stops_ = centredLabel(this, "Label4", QStringLiteral("0"), QRect(0, middle, side, 22), true);
+    centredLabel(this, "Label5", kPointsCaption,
+                 QRect(dialPlace.right() + 1, middle - 22, side, 20));
+    total_ =
+        centredLabel(this, "Label3", QStringLiteral("0"),
+                     QRect(dialPlace.right() + 1, middle, w - dialPlace.right() - 1, 22), true);
     lastPoints_ =
-        makeLabel(this, "Label1", QString(),
-                  QRect(dialPlace.left(), dialPlace.bottom() + 2, dialPlace.width(), 20), true);
+        centredLabel(this, "Label1", QString(),
+                     QRect(dialPlace.left(), dialPlace.bottom() + 2, dialPlace.width(), 20), true);
 
     marks_ = new QCheckBox(kMarksCaption, this);
     marks_->setObjectName(QStringLiteral("Check1"));
@@ -191,14 +188,15 @@ VertunWindow::VertunWindow(GameFrame& gameFrame)
     marks_->setGeometry((w - boxSize.width()) / 2, height() - boxSize.height() - 2, boxSize.width(),
                         boxSize.height());
     connect(marks_, &QCheckBox::toggled, this, [this](bool on) {
-        dial_->setMarksShown(on);
+        game_.showMarks(on);
+        dial_->update();
         dial_->setFocus();
     });
 
-    frames_ = new QTimer(this);
-    frames_->setObjectName(QStringLiteral("Timer1"));
-    frames_->setTimerType(Qt::PreciseTimer);
-    connect(frames_, &QTimer::timeout, this, &VertunWindow::advanceFrame);
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setTimerType(Qt::PreciseTimer);
+    connect(timer1_, &QTimer::timeout, this, &VertunWindow::Timer1_Timer);
     connect(dial_, &Dial::keyPressed, this, [this](bool autoRepeat) {
         // A key held down repeats; only its first press counts.
         if (!autoRepeat) {
@@ -214,40 +212,34 @@ void VertunWindow::showEvent(QShowEvent* event) {
     if (!begun_) {
         begun_ = true;
         game_.begin(frame().services().clock.monotonicMs());
-        frames_->start(frameIntervalMs(*this));
+        timer1_->start(frameIntervalMs(*this));
     }
 }
 
-void VertunWindow::advanceFrame() {
-    const Phase before = game_.phase();
-    game_.advance(frame().services().clock.monotonicMs());
-    if (before == Phase::Calibrating && game_.phase() == Phase::Waiting) {
-        status_->setText(kStartText);
-    }
-    if (game_.phase() == Phase::Waiting || game_.phase() == Phase::Ended) {
-        frames_->stop();
+void VertunWindow::Timer1_Timer() {
+    if (game_.tick(frame().services().clock.monotonicMs()) == TickOutcome::Calibrated) {
+        // The arrow rests until a key starts the game.
+        timer1_->stop();
+        showCounters();
     }
     dial_->update();
 }
 
 void VertunWindow::pressKey() {
-    const Phase before = game_.phase();
     const KeyOutcome outcome = game_.pressKey(frame().services().clock.monotonicMs());
-    if (before == Phase::Calibrating && game_.phase() == Phase::Waiting) {
-        status_->setText(kStartText);
-    }
     switch (outcome) {
         case KeyOutcome::Ignored:
             return;
         case KeyOutcome::Started:
-            frames_->start(frameIntervalMs(*this));
+            showCounters();
+            timer1_->start(frameIntervalMs(*this));
             return;
         case KeyOutcome::Stopped:
             showCounters();
             dial_->update();
             return;
         case KeyOutcome::Ended:
-            frames_->stop();
+            timer1_->stop();
             showCounters();
             dial_->update();
             finish(kMessageTitle, kEndText + QString::number(game_.messageTotal()), game_.result());
@@ -256,6 +248,8 @@ void VertunWindow::pressKey() {
 }
 
 void VertunWindow::showCounters() {
+    const bool calibrating = game_.phase() == Phase::Idle || game_.phase() == Phase::Calibrating;
+    status_->setText(calibrating ? kCalibrationText : kStartText);
     stops_->setText(QString::number(game_.stops()));
     total_->setText(QString::fromStdString(formatTotal(game_.total())));
     if (const auto points = game_.lastPoints()) {

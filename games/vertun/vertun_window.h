@@ -7,21 +7,19 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "arrow_game.h"
 #include "game_window.h"
+#include "vertun_game.h"
 
 namespace tro::vertun {
 
 inline constexpr const char* kGameId = "vertun";
 
 // The dial: draws the coloured arc, the scale, the fixed mark at the top, the arrow and the
-// marks of the average; it takes every key, Tab included.
+// marks of the average when the game shows them; it takes every key, Tab included.
 class Dial : public QWidget {
     Q_OBJECT
   public:
-    Dial(const ArrowGame& game, QWidget* parent);
-    void setMarksShown(bool shown);
-    [[nodiscard]] bool marksShown() const { return marksShown_; }
+    Dial(const VertunGame& game, QWidget* parent);
 
   signals:
     void keyPressed(bool autoRepeat);
@@ -32,8 +30,7 @@ class Dial : public QWidget {
     bool focusNextPrevChild(bool next) override;
 
   private:
-    const ArrowGame& game_;
-    bool marksShown_ = false;
+    const VertunGame& game_;
 };
 
 class VertunWindow : public GameWindow {
@@ -41,9 +38,9 @@ class VertunWindow : public GameWindow {
   public:
     explicit VertunWindow(GameFrame& frame);
 
-    [[nodiscard]] const ArrowGame& game() const { return game_; }
-    // One frame: the arrow moves to where the clock says and is drawn there.
-    void advanceFrame();
+    [[nodiscard]] const VertunGame& game() const { return game_; }
+    // The frame timer: the arrow moves to where the clock says and is drawn there.
+    void Timer1_Timer();
     // A key went down on the dial.
     void pressKey();
 
@@ -51,16 +48,17 @@ class VertunWindow : public GameWindow {
     void showEvent(QShowEvent* event) override;
 
   private:
+    // Brings the status line and the counters up to the game.
     void showCounters();
 
-    ArrowGame game_;
+    VertunGame game_;
     Dial* dial_;
     QLabel* status_;
     QLabel* stops_;
     QLabel* lastPoints_;
     QLabel* total_;
     QCheckBox* marks_;
-    QTimer* frames_;
+    QTimer* timer1_;  // one tick a frame
     bool begun_ = false;
 };
 

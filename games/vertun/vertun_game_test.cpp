@@ -1,8 +1,7 @@
-#include "arrow_game.h"
+#include "vertun_game.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "testing/fakes.h"
@@ -10,43 +9,27 @@
 namespace tro::vertun {
 namespace {
 
-using testing::ScriptedRandom;
-
 // A game driven like the window drives it: the clock is stepped by hand.
 struct Driver {
     // Calibrates, then presses the start key; the first turn begins kPauseMs later.
     explicit Driver(int variant, std::vector<double> draws = {0.0})
         : random(std::move(draws)), game(variant, random) {
         game.begin(now);
-        EXPECT_EQ(game.pressKey(now += 2000), KeyOutcome::Started);
+        EXPECT_EQ(game.tick(now + 999), TickOutcome::Moved);
+        EXPECT_EQ(game.tick(now += 1000), TickOutcome::Calibrated);
+        EXPECT_EQ(game.pressKey(now += 1000), KeyOutcome::Started);
     }
     // Waits out the pause, lets the arrow turn `ms` milliseconds, and stops it.
     KeyOutcome stopAfter(std::int64_t ms) {
-        game.advance(now += kPauseMs);
+        game.tick(now += kPauseMs);
         return game.pressKey(now += ms);
     }
     std::int64_t now = 5000;
-    ScriptedRandom random;
-    ArrowGame game;
+    testing::ScriptedRandom random;
+    VertunGame game;
 };
 
-TEST(ArrowGame, VariantsGiveTheirCaptionsAndSecondsPerTurn) {
-    const std::tuple<const char*, double, double> cases[] = {
-        {"Останови стрелку:  всегда 1 секунда", 1, 1},
-        {"Останови стрелку:  от 2 до 3 секунд", 2, 3},
-        {"Останови стрелку:  от 1 до 3 секунд", 1, 3},
-        {"Останови стрелку:  от 1 до 2 секунд", 1, 2},
-        {"Останови стрелку:  от 0.5 до 2 секунд", 0.5, 2},
-        {"Останови стрелку:  от 0.5 до 1 секунды", 0.5, 1}};
-    for (int variant = 1; variant <= kVariantCount; ++variant) {
-        const auto& [caption, minTurn, maxTurn] = cases[variant - 1];
-        EXPECT_EQ(std::string(variantInfo(variant).caption), caption);
-        EXPECT_EQ(variantInfo(variant).minTurn, minTurn);
-        EXPECT_EQ(variantInfo(variant).maxTurn, maxTurn);
-    }
-}
-
-TEST(ArrowGame, PointsOfAStop) {
+TEST(VertunGame, PointsOfAStop) {
     const std::tuple<int, double, double> cases[] = {
         {1, 90, 90},    // straight up after one pass of three o'clock
         {2, 90, 89.1},  // each further pass costs a hundredth
@@ -63,7 +46,7 @@ TEST(ArrowGame, PointsOfAStop) {
     EXPECT_EQ(arrowLength(), 1668) << "3735 / 2 - 200 = 1667.5 rounds to the even 1668";
 }
 
-TEST(ArrowGame, ATurnOfTheDrawnSpeedLastsTheDrawnSeconds) {
+TEST(VertunGame, ATurnOfTheDrawnSpeedLastsTheDrawnSeconds) {
     const std::tuple<int, std::vector<double>, double> cases[] = {
         {1, {0.0, 0.99, 0.5}, 360},  // variant 1: every turn the same speed
         {2, {0.0}, 120},             // 3 seconds a turn
@@ -75,8 +58,9 @@ TEST(ArrowGame, ATurnOfTheDrawnSpeedLastsTheDrawnSeconds) {
         Driver d(variant, draws);
         for (int turn = 0; turn < 3; ++turn) {
             // The first frame after the pause comes 3 ms late, yet the turn is timed from the
-            // end of the pause: a key at its end stops the arrow straight up after one pass.
-            d.game.advance(d.now + kPauseMs + 3);
+            // end of the pause; and the key, between frames, stops the arrow where it is at its
+            // own moment: straight up after one pass.
+            d.game.tick(d.now + kPauseMs + 3);
             EXPECT_EQ(d.game.pressKey(d.now += kPauseMs + turnMs), KeyOutcome::Stopped);
             EXPECT_NEAR(d.game.speed(), degreesPerSecond, 1e-9) << variant;
             EXPECT_NEAR(d.game.arrowAngle(), 90.0, 1e-9) << variant;
@@ -86,24 +70,7 @@ TEST(ArrowGame, ATurnOfTheDrawnSpeedLastsTheDrawnSeconds) {
     }
 }
 
-TEST(ArrowGame, AStopTakesTheAngleAtTheKeysTimeNotTheLastFrames) {
-    // Stopped at the same moment: one game drawn every 16 ms, one never drawn, one whose last
-    // frame came well before the key.
-    Driver framed(3, {0.5}), unframed(3, {0.5}), late(3, {0.5});
-    const std::int64_t key = framed.now + kPauseMs + 1337;
-    for (std::int64_t t = framed.now; t < key; t += 16) {
-        framed.game.advance(t);
-    }
-    late.game.advance(key - 90);
-    // 240 degrees a second for 1.337 s from the top: 320.88 degrees, one pass.
-    for (Driver* d : {&framed, &unframed, &late}) {
-        d->game.pressKey(key);
-        EXPECT_NEAR(d->game.arrowAngle(), 90.0 - 320.88 + 360.0, 1e-9);
-        EXPECT_NEAR(*d->game.lastPoints(), 50.88, 1e-9);
-    }
-}
-
-TEST(ArrowGame, TheHundredthStopEndsAtOnceTheTotalShowsNoMoreThanTheResult) {
+TEST(VertunGame, TheHundredthStopEndsAtOnceTheTotalShowsNoMoreThanTheResult) {
     // Variant 1: 1002 ms from the top leaves the arrow at 89.28 degrees (89.28 points); then
     // 999 ms leave it at 89.64, and every further 1000 ms there again.
     const std::tuple<std::int64_t, std::int64_t, const char*, int, int> cases[] = {

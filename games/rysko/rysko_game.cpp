@@ -1,4 +1,4 @@
-#include "target_game.h"
+#include "rysko_game.h"
 
 #include <algorithm>
 
@@ -45,10 +45,10 @@ LabelPlaces placeLabels(const Box& field, double pointsWidth, double pointsHeigh
     };
 }
 
-TargetGame::TargetGame(int variant, Random& random, std::int64_t loadedMs)
+RyskoGame::RyskoGame(int variant, Random& random, std::int64_t loadedMs)
     : variant_(variant), random_(random), loadedMs_(loadedMs) {}
 
-void TargetGame::layOut(double outerWidth, double outerHeight) {
+void RyskoGame::layOut(double outerWidth, double outerHeight) {
     const double share = fieldShare(variant_);
     field_.width = std::max(0.0, (outerWidth - 600) * share / 100);
     field_.height = std::max(0.0, (outerHeight - 1500) * share / 100);
@@ -63,7 +63,7 @@ void TargetGame::layOut(double outerWidth, double outerHeight) {
     moveTarget();
 }
 
-bool TargetGame::hit() {
+bool RyskoGame::hit() {
     if (ended_) {
         return false;
     }
@@ -72,7 +72,7 @@ bool TargetGame::hit() {
     return true;
 }
 
-bool TargetGame::tick(std::int64_t nowMs) {
+bool RyskoGame::tick(std::int64_t nowMs) {
     if (ended_) {
         return false;
     }
@@ -87,7 +87,7 @@ bool TargetGame::tick(std::int64_t nowMs) {
     return false;
 }
 
-void TargetGame::moveTarget() {
+void RyskoGame::moveTarget() {
     target_.left = (field_.width - target_.width) * random_.next() + field_.left;
     target_.top = (field_.height - target_.height) * random_.next() + field_.top;
 }

@@ -1,4 +1,4 @@
-#include "target_game.h"
+#include "rysko_game.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ namespace {
 
 using testing::ScriptedRandom;
 
-TEST(TargetGame, LayoutFollowsTheWindowsOuterSizeAndTheTargetStaysInside) {
+TEST(RyskoGame, LayoutFollowsTheWindowsOuterSizeAndTheTargetStaysInside) {
     struct Case {
         int variant;
         double width, height, draw;
@@ -28,7 +28,7 @@ TEST(TargetGame, LayoutFollowsTheWindowsOuterSizeAndTheTargetStaysInside) {
     };
     for (const Case& c : cases) {
         ScriptedRandom random{{c.draw}};
-        TargetGame game(c.variant, random, 0);
+        RyskoGame game(c.variant, random, 0);
         game.layOut(c.width, c.height);
         EXPECT_EQ(game.field(), c.field) << c.variant;
         const Box& target = game.target();
@@ -41,11 +41,11 @@ TEST(TargetGame, LayoutFollowsTheWindowsOuterSizeAndTheTargetStaysInside) {
 }
 
 // Thousands of moves through windows from the least allowed to very large.
-TEST(TargetGame, TheTargetStaysInsideTheFieldOverThousandsOfMoves) {
+TEST(RyskoGame, TheTargetStaysInsideTheFieldOverThousandsOfMoves) {
     SequenceRandom sizes(7);
     for (int variant = 1; variant <= kVariantCount; ++variant) {
         SequenceRandom spots = makeTargetRandom();
-        TargetGame game(variant, spots, 0);
+        RyskoGame game(variant, spots, 0);
         for (int move = 0; move < 3000; ++move) {
             if (move % 100 == 0) {
                 game.layOut(7200 + sizes.next() * 30000, 5400 + sizes.next() * 20000);
@@ -57,12 +57,12 @@ TEST(TargetGame, TheTargetStaysInsideTheFieldOverThousandsOfMoves) {
     }
 }
 
-TEST(TargetGame, TheClockCountsAMinuteFromTheLoad) {
+TEST(RyskoGame, TheClockCountsAMinuteFromTheLoad) {
     // A tick a hair early counts its second; a late one, after a stall, catches up.
     const std::pair<std::int64_t, int> cases[] = {
         {1000, 59}, {1999, 58}, {12400, 48}, {59000, 1}, {59998, 0}};
     ScriptedRandom random;
-    TargetGame game(1, random, 500);
+    RyskoGame game(1, random, 500);
     for (const auto& [at, left] : cases) {
         EXPECT_EQ(game.tick(500 + at), left == 0) << at;
         EXPECT_EQ(game.secondsLeft(), left) << at;

@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "bomvik_window.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -6,10 +6,11 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "clock.h"
 #include "twips.h"
 #include "widgets.h"
 
-namespace bomvik {
+namespace tro::bomvik {
 
 namespace {
 
@@ -54,7 +55,7 @@ QLabel* makeCounter(QWidget* parent, const char* name, QRgb colour) {
     palette.setColor(QPalette::Window, Qt::black);
     palette.setColor(QPalette::WindowText, QColor(colour));
     label->setPalette(palette);
-    label->setFixedSize(tro::twipsSize(kCounterWidth, kCounterHeight));
+    label->setFixedSize(twipsSize(kCounterWidth, kCounterHeight));
     // The widest numbers a counter shows have four characters: the seconds up to 1001, the
     // mines left down to -381. Any digit repeated stands for them, whatever the font's widths.
     QStringList widest;
@@ -65,7 +66,7 @@ QLabel* makeCounter(QWidget* parent, const char* name, QRgb colour) {
     QFont font = label->font();
     font.setBold(true);
     font.setPointSizeF(13.5);
-    label->setFont(tro::fontFitting(font, widest, label->size(), kCounterMargin));
+    label->setFont(fontFitting(font, widest, label->size(), kCounterMargin));
     return label;
 }
 
@@ -84,10 +85,22 @@ void drawSunkenEdge(QPainter& painter, const QRect& rect, int width) {
 
 }  // namespace
 
-FieldView::FieldView(Minefield& field, QWidget* parent) : QWidget(parent), field_(field) {
-    setObjectName("Picture1");
-    setFixedSize(field.columns() * kCellPixels, field.rows() * kCellPixels);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+PictureBox::PictureBox(const char* name, QSize size, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+    setFixedSize(size);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painted(painter, event->rect());
+}
+
+BomvikWindow::BomvikWindow(GameFrame& frame)
+    : GameWindow(frame), field_(variantOf(frame.variant()), frame.services().random) {
+    setObjectName("Form1");
+    setWindowTitle(
+        QString::fromUtf8(variantOf(frame.variant()).caption.data(),
+                          static_cast<qsizetype>(variantOf(frame.variant()).caption.size())));
     pictures_[0] = cellPicture({TileKind::KLETKA, 0});
     for (int n = 0; n <= 8; ++n) {
         pictures_[static_cast<std::size_t>(1 + n)] = cellPicture({TileKind::CHISLO, n});
@@ -95,19 +108,32 @@ FieldView::FieldView(Minefield& field, QWidget* parent) : QWidget(parent), field
     pictures_[10] = cellPicture({TileKind::FLAG, 0});
     pictures_[11] = cellPicture({TileKind::BOMBA, 0});
     pictures_[12] = cellPicture({TileKind::HANA, 0});
-}
 
-Cell FieldView::cellAt(const QPointF& position) const {
-    // Outside the field the cell is one the field does not have.
-    const auto axis = [](double pixels) {
-        return pixels < 0 ? 0 : static_cast<int>(pixels) / kCellPixels + 1;
+    label1_ = makeCounter(this, "Label1", qRgb(255, 255, 128));
+    label2_ = makeCounter(this, "Label2", qRgb(255, 255, 0));
+    picture2_ = new PictureBox("Picture2", QSize(kFaceButtonPixels, kFaceButtonPixels), this);
+    picture1_ = new PictureBox(
+        "Picture1", QSize(field_.columns() * kCellPixels, field_.rows() * kCellPixels), this);
+    picture1_->setAttribute(Qt::WA_OpaquePaintEvent);
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName("Timer1");
+    timer1_->setInterval(kTimerMs);
+
+    picture1_->painted = [this](QPainter& painter, const QRect& dirty) {
+        paintField(painter, dirty);
     };
-    return {axis(position.x()), axis(position.y())};
+    picture1_->mouse = [this](const QMouseEvent& event) { fieldMouse(event); };
+    picture2_->painted = [this](QPainter& painter, const QRect&) {
+        drawFace(painter, picture2_->rect(), field_.face());
+    };
+    picture2_->mouse = [this](const QMouseEvent& event) { faceMouse(event); };
+    connect(timer1_, &QTimer::timeout, this, &BomvikWindow::Timer1_Timer);
+
+    placeControls();
+    refresh();
 }
 
-void FieldView::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    const QRect dirty = event->rect();
+void BomvikWindow::paintField(QPainter& painter, const QRect& dirty) {
     for (int row = 1; row <= field_.rows(); ++row) {
         for (int column = 1; column <= field_.columns(); ++column) {
             const QPoint at((column - 1) * kCellPixels, (row - 1) * kCellPixels);
@@ -119,111 +145,65 @@ void FieldView::paintEvent(QPaintEvent* event) {
     }
 }
 
-void FieldView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) {
-        return;
+void BomvikWindow::fieldMouse(const QMouseEvent& event) {
+    // Outside the field the cell is one the field does not have.
+    const auto axis = [](double pixels) {
+        return pixels < 0 ? 0 : static_cast<int>(pixels) / kCellPixels + 1;
+    };
+    const Cell cell{axis(event.position().x()), axis(event.position().y())};
+    const Button button = event.button() == Qt::LeftButton ? Button::Left : Button::Right;
+    const bool leftOrRight = event.button() == Qt::LeftButton || event.button() == Qt::RightButton;
+    // A double click's second press is a press like the first.
+    const bool press =
+        event.type() == QEvent::MouseButtonPress || event.type() == QEvent::MouseButtonDblClick;
+    if (event.type() == QEvent::MouseMove) {
+        const Qt::MouseButtons held = event.buttons();
+        if (!(held & (Qt::LeftButton | Qt::RightButton))) {
+            return;
+        }
+        field_.move(cell, held.testFlag(Qt::LeftButton), held.testFlag(Qt::RightButton));
+        refresh();
+    } else if (leftOrRight && press) {
+        field_.press(button, cell);
+        refresh();
+    } else if (leftOrRight && event.type() == QEvent::MouseButtonRelease) {
+        refresh(field_.release(button, cell));
     }
-    field_.press(event->button() == Qt::LeftButton ? Button::Left : Button::Right,
-                 cellAt(event->position()));
-    changed(Outcome::None);
 }
 
-void FieldView::mouseMoveEvent(QMouseEvent* event) {
-    const Qt::MouseButtons held = event->buttons();
-    if (!(held & (Qt::LeftButton | Qt::RightButton))) {
+void BomvikWindow::faceMouse(const QMouseEvent& event) {
+    const QPointF at = event.position();
+    const bool inside =
+        at.x() > 0 && at.x() < picture2_->width() && at.y() > 0 && at.y() < picture2_->height();
+    if (event.type() == QEvent::MouseMove) {
+        if (event.buttons().testFlag(Qt::LeftButton)) {
+            field_.moveFace(inside);
+            refresh();
+        }
+    } else if (event.button() != Qt::LeftButton) {
         return;
-    }
-    field_.move(cellAt(event->position()), held.testFlag(Qt::LeftButton),
-                held.testFlag(Qt::RightButton));
-    changed(Outcome::None);
-}
-
-void FieldView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) {
-        return;
-    }
-    changed(field_.release(event->button() == Qt::LeftButton ? Button::Left : Button::Right,
-                           cellAt(event->position())));
-}
-
-FaceButton::FaceButton(Minefield& field, QWidget* parent) : QWidget(parent), field_(field) {
-    setObjectName("Picture2");
-    setFixedSize(kFaceButtonPixels, kFaceButtonPixels);
-}
-
-bool FaceButton::inside(const QPointF& position) const {
-    return position.x() > 0 && position.x() < width() && position.y() > 0 &&
-           position.y() < height();
-}
-
-void FaceButton::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    drawFace(painter, rect(), field_.face());
-}
-
-void FaceButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        return;
-    }
-    field_.pressFace();
-    changed();
-}
-
-void FaceButton::mouseMoveEvent(QMouseEvent* event) {
-    if (!event->buttons().testFlag(Qt::LeftButton)) {
-        return;
-    }
-    field_.moveFace(inside(event->position()));
-    changed();
-}
-
-void FaceButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        return;
-    }
-    released(inside(event->position()));
-}
-
-Form1::Form1(tro::GameFrame& frame)
-    : GameWindow(frame),
-      field_(variantOf(frame.variant()), frame.services().clock, frame.services().random) {
-    setObjectName("Form1");
-    setWindowTitle(
-        QString::fromUtf8(variantOf(frame.variant()).caption.data(),
-                          static_cast<qsizetype>(variantOf(frame.variant()).caption.size())));
-
-    label1_ = makeCounter(this, "Label1", qRgb(255, 255, 128));
-    label2_ = makeCounter(this, "Label2", qRgb(255, 255, 0));
-    picture2_ = new FaceButton(field_, this);
-    picture1_ = new FieldView(field_, this);
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName("Timer1");
-    timer1_->setInterval(kTimerMs);
-
-    picture1_->changed = [this](Outcome outcome) { refresh(outcome); };
-    picture2_->changed = [this] { refresh(); };
-    picture2_->released = [this](bool inside) {
+    } else if (event.type() == QEvent::MouseButtonPress ||
+               event.type() == QEvent::MouseButtonDblClick) {
+        field_.pressFace();
+        refresh();
+    } else if (event.type() == QEvent::MouseButtonRelease) {
         field_.releaseFace(inside, [] { QCoreApplication::processEvents(); });
         refresh();
-    };
-    connect(timer1_, &QTimer::timeout, this, &Form1::timerTick);
-
-    placeControls();
-    refresh();
+    }
 }
 
-void Form1::placeControls() {
-    const int left = tro::px(kFieldLeft);
-    const int top = tro::px(kFieldTop);
+void BomvikWindow::placeControls() {
+    const int left = px(kFieldLeft);
+    const int top = px(kFieldTop);
     const int fieldWidth = picture1_->width();
     picture1_->move(left, top);
-    label1_->move(left, tro::px(kCounterTop));
-    label2_->move(left + fieldWidth - label2_->width(), tro::px(kCounterTop));
-    picture2_->move(left + (fieldWidth - picture2_->width()) / 2, tro::px(kCounterTop));
+    label1_->move(left, px(kCounterTop));
+    label2_->move(left + fieldWidth - label2_->width(), px(kCounterTop));
+    picture2_->move(left + (fieldWidth - picture2_->width()) / 2, px(kCounterTop));
     setFixedSize(2 * left + fieldWidth, top + picture1_->height() + left);
 }
 
-void Form1::showEvent(QShowEvent* event) {
+void BomvikWindow::showEvent(QShowEvent* event) {
     GameWindow::showEvent(event);
     if (activated_) {
         return;
@@ -236,26 +216,28 @@ void Form1::showEvent(QShowEvent* event) {
     newgame();
 }
 
-void Form1::paintEvent(QPaintEvent*) {
+void BomvikWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     drawSunkenEdge(painter, picture1_->geometry(), 2);
     drawSunkenEdge(painter, label1_->geometry(), 1);
     drawSunkenEdge(painter, label2_->geometry(), 1);
 }
 
-void Form1::newgame() {
+void BomvikWindow::newgame() {
     field_.newgame([] { QCoreApplication::processEvents(); });
     refresh();
 }
 
-void Form1::timerTick() {
-    refresh(field_.tick(isMinimized()));
+void BomvikWindow::Timer1_Timer() {
+    const TickOutcome changed = field_.tick(frame().services().clock.monotonicMs(), isMinimized());
+    if (changed.secondsChanged) {
+        refresh(changed.outcome);
+    }
 }
 
-void Form1::refresh(Outcome outcome) {
+void BomvikWindow::refresh(Outcome outcome) {
     label1_->setText(QString::number(field_.minesLeft()));
     label2_->setText(QString::number(field_.shownSeconds()));
-    picture2_->setProperty("face", picture2_->faceShown());
     picture1_->setEnabled(field_.fieldEnabled());
     picture2_->update();
     picture1_->update();
@@ -278,4 +260,4 @@ void Form1::refresh(Outcome outcome) {
     }
 }
 
-}  // namespace bomvik
+}  // namespace tro::bomvik

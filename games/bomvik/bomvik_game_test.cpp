@@ -1,16 +1,15 @@
-#include "minefield.h"
+#include "bomvik_game.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
+#include <cstring>
 #include <random>
 #include <set>
+#include <sstream>
 
-#include "steps_test.h"
 #include "testing/fakes.h"
 
-namespace bomvik {
+namespace tro::bomvik {
 namespace {
 
 // A field as a picture, rows split by '/': '.' a safe cell, '*' a mine. `newgame` lays the
@@ -18,9 +17,8 @@ namespace {
 // drawn again.
 struct Board {
     explicit Board(std::string_view picture)
-        : field(static_cast<int>(picture.find('/')),
-                static_cast<int>(std::count(picture.begin(), picture.end(), '/')) + 1,
-                static_cast<int>(std::count(picture.begin(), picture.end(), '*')), clock, random) {
+        : field(int(picture.find('/')), int(std::count(picture.begin(), picture.end(), '/')) + 1,
+                int(std::count(picture.begin(), picture.end(), '*')), random) {
         Cell at{1, 1};
         for (const char mark : picture) {
             for (int twice = draws.empty() ? 2 : 1; mark == '*' && twice > 0; --twice) {
@@ -33,25 +31,39 @@ struct Board {
         field.newgame(letThrough);
     }
 
-    void mouse(char action, Button button, Cell cell, char place, unsigned held) {
-        if (place != 0) {
-            action == 'p'   ? field.pressFace()
-            : action == 'm' ? field.moveFace(place == 'f')
-                            : field.releaseFace(place == 'f', letThrough);
-        } else if (action == 'p') {
-            field.press(button, cell);
-        } else if (action == 'm') {
-            field.move(cell, (held & 1) != 0, (held & 2) != 0);
-        } else {
-            note(field.release(button, cell));
+    // Plays `steps`, split by blanks:
+    //   "L3,2" / "l3,2"  press / release the left button over a cell; "R3,2" / "r3,2" the right
+    //   "m3,2" moves there with the left button held; "c3,2" / "x3,2" a left / a right click
+    //   "Lf", "mf", "lf" press, move, release inside the face button; "mo", "lo" outside it
+    //   "t5" / "t5,9"    a tick of the timer at second 5 / at every second from 5 to 9; "T5"
+    //                    and "T5,9" the same while the window is minimised
+    void play(const std::string& steps) {
+        std::istringstream in(steps);
+        for (std::string step; in >> step;) {
+            Cell cell;
+            std::sscanf(step.c_str() + 1, "%d,%d", &cell.column, &cell.row);
+            const char kind = step[0];
+            const auto button = std::strchr("Rrx", kind) ? Button::Right : Button::Left;
+            if (kind == 't' || kind == 'T') {
+                for (int s = cell.column; s <= cell.row || s == cell.column; ++s) {
+                    note(field.tick(s * 1000, kind == 'T').outcome);
+                }
+            } else if (step.back() == 'f' || step.back() == 'o') {
+                kind == 'L'   ? field.pressFace()
+                : kind == 'm' ? field.moveFace(step.back() == 'f')
+                              : field.releaseFace(step.back() == 'f', letThrough);
+            } else if (kind == 'm') {
+                field.move(cell, true, false);
+            } else {
+                if (kind != 'l' && kind != 'r') {
+                    field.press(button, cell);
+                }
+                if (kind > 'a') {
+                    note(field.release(button, cell));
+                }
+            }
         }
     }
-    void tick(int second) {
-        clock.setTime({12, second / 60, second % 60});
-        note(field.tick(minimised));
-    }
-    void minimise(bool on) { minimised = on; }
-    void close() {}
     void note(Outcome o) { ended += std::array{"", " lost", " won", " time over"}[int(o)]; }
 
     // What the player sees: '#' closed (or '0' pressed), the digit of an opened cell, 'P' a flag,
@@ -69,27 +81,24 @@ struct Board {
         }
         return out;
     }
-    // After `steps`: the field, the mine and seconds counters and how rounds ended.
-    // Steps after a '|' are played while the next new game lays its mines.
+    // After `steps`: the field, the mine and seconds counters, the face unless cheerful and how
+    // rounds ended. Steps after a '|' are played while the next new game lays its mines.
     std::string after(const std::string& steps) {
         if (const auto bar = steps.find('|'); bar != std::string::npos) {
             during = [this, rest = steps.substr(bar + 1)] { ended += " (" + after(rest) + ")"; };
         }
-        play(*this, steps.substr(0, steps.find('|')));
+        play(steps.substr(0, steps.find('|')));
         return seen() + ' ' + std::to_string(field.minesLeft()) + ' ' +
-               std::to_string(field.shownSeconds()) + ended;
+               std::to_string(field.shownSeconds()) +
+               std::array{"", " PRESS", " STRAH", " GORE", " POBEDA"}[int(field.face())] + ended;
     }
 
     std::vector<double> draws;
-    tro::testing::FixedClock clock{{2026, 12, 6}, {12, 0, 0}};
     tro::testing::ScriptedRandom random;
-    Minefield field;
-    bool minimised = false;
-    int betweenDraws = 0;
+    BomvikGame field;
     std::function<void()> during;
-    // Counts the draws; the first one runs `during`.
+    // The first draw runs `during`.
     std::function<void()> letThrough = [this] {
-        ++betweenDraws;
         if (during) {
             std::exchange(during, nullptr)();
         }
@@ -97,7 +106,7 @@ struct Board {
     std::string ended;
 };
 
-TEST(Minefield, PlacementOpeningFlagsChordsAndTheClock) {
+TEST(BomvikGame, PlacementOpeningFlagsChordsAndTheClock) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         // Without steps, the counts of every cell after placement.
         {"*../.../...", "", "*10/110/000"},
@@ -107,35 +116,41 @@ TEST(Minefield, PlacementOpeningFlagsChordsAndTheClock) {
         // what they took. A numbered cell opens alone.
         {"....*/....*/...**/*....", "x2,2 c1,1 c5,4", "0002#/0014#/111##/####2 4 0"},
         // A first click on a mine: every mine shows, a wrong flag stays; nothing more is taken.
-        {"*../.../*.*", "x3,2 x1,3 c1,1 x2,1 c2,2", "!##/##P/*#* 1 0 lost"},
+        {"*../.../*.*", "x3,2 x1,3 c1,1 x2,1 c2,2", "!##/##P/*#* 1 0 GORE lost"},
         // Flags on closed cells only; the counter may go below zero.
         {"*.../....", "x2,1 x3,1 x4,1 c2,1 x3,1 c2,2 x2,2", "#P#P/#1## -1 0"},
+        // A held cell looks pressed and scares the face; the look follows the pointer.
+        {"*.../....", "L2,2 m3,2 m0,2", "####/##0# 1 0 STRAH"},
         // The chord opens the rest when the flags match the number.
         {"*../.../.*./...", "x1,1 x2,3 c2,2 L2,2 R2,2 r2,2 l2,2", "P10/221/1P1/### 0 0"},
         // A wrong flag: the mine is hit and nothing after it opens.
-        {"*../.../.*./...", "x1,3 x2,3 c2,2 L2,2 R2,2 r2,2 l2,2", "!##/#2#/P*#/### 0 0 lost"},
+        {"*../.../.*./...", "x1,3 x2,3 c2,2 L2,2 R2,2 r2,2 l2,2", "!##/#2#/P*#/### 0 0 GORE lost"},
         // The flood of the first cell opened wins before the mine further on.
-        {".../.../..*", "x1,2 c2,2 R2,2 L2,2 l2,2 r2,2", "000/011/01# 0 0 won"},
-        // Too few or too many flags, or a closed centre: nothing opens.
+        {".../.../..*", "x1,2 c2,2 R2,2 L2,2 l2,2 r2,2", "000/011/01# 0 0 POBEDA won"},
+        // Too few or too many flags, or a closed centre: nothing opens; while held, the block
+        // looks pressed.
         {"*../.../.*./...", "x1,1 c2,2 L2,2 R2,2 r2,2 l2,2", "P##/#2#/###/### 1 0"},
         {"*../.../.*./...", "x1,1 x2,1 x2,3 c2,2 L2,2 R2,2 r2,2 l2,2", "PP#/#2#/#P#/### -1 0"},
-        {"*../.../.*./...", "x1,1 x2,3 c3,4 L2,2 R2,2 r2,2 l2,2", "P##/###/#P#/##1 0 0"},
+        {"*../.../.*./...", "x1,1 x2,3 c3,4 L2,2 R2,2", "P00/000/0P0/##1 0 0 STRAH"},
         // The win comes inside the flood, before the first tick: 0 seconds.
-        {"....../....../....**", "c1,1", "000000/000122/0001## 2 0 won"},
-        // The clock stands until the first opening, counts changes of the wall-clock second
-        // and none while minimised, starts afresh with a new round and ends after 1000.
-        {"*../.../...", "t50 c2,1 t0 t0 t1 t9 z1 t10 t11 z0 t11", "#1#/###/### 1 3"},
+        {"....../....../....**", "c1,1", "000000/000122/0001## 2 0 POBEDA won"},
+        // The clock stands until the first opening, counts changes of the clock's second and
+        // none while minimised, starts afresh with a new round and ends after 1000.
+        {"*../.../...", "t50 c2,1 t0 t0 t1 t9 T10 T11 t11", "#1#/###/### 1 3"},
         {"*../.../...", "c2,1 t0 t1 Lf lf c2,1 t1 t2", "#1#/###/### 1 1"},
         {"*../.../...", "c2,1 t0,1001 c3,3", "#1#/###/### 1 1001 time over"},
+        // The face button: held outside it shows the face noted at the press; a release outside
+        // it does nothing, inside it a new game.
+        {"*../.../...", "c1,1 Lf mo mf", "!##/###/### 1 0 PRESS lost"},
+        {"*../.../...", "c1,1 Lf mo lo", "!##/###/### 1 0 GORE lost"},
+        {"*../.../...", "c1,1 x2,2 Lf lf", "###/###/### 1 0 lost"},
         // While the mines are laid, a new game, the field and the clock take nothing.
         {"*../.../...", "c2,1 t1 Lf lf l3,3 | Lf lf c3,3 x3,1 t5",
          "###/###/### 1 0 (###/###/### 1 0)"},
     };
     for (const auto& [field, steps, after] : cases) {
         Board board(field);
-        // One reseed, and every draw lets pending events through.
         EXPECT_EQ(board.random.reseeds, 1) << field;
-        EXPECT_EQ(2 * board.betweenDraws, board.random.draws) << field;
         EXPECT_EQ(*steps != 0 ? board.after(steps) : board.seen(true), after)
             << field << " " << steps;
     }
@@ -143,41 +158,22 @@ TEST(Minefield, PlacementOpeningFlagsChordsAndTheClock) {
 
 // The flood beside a simple reference on random fields with random flags: a region grows
 // until every empty cell in it has its neighbours in it. The seed is in the failure message.
-TEST(Minefield, TheFloodAgreesWithASimpleReferenceOnRandomFields) {
+TEST(BomvikGame, TheFloodAgreesWithASimpleReferenceOnRandomFields) {
     for (unsigned seed = 1; seed <= 300; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::mt19937 rng(seed);
-        const int columns = 1 + static_cast<int>(rng() % 30);
-        const int rows = 1 + static_cast<int>(rng() % 16);
-        const int cells = columns * rows;
-        const int mines = static_cast<int>(rng() % static_cast<unsigned>(cells / 4 + 1));
-        std::vector<Cell> all;
-        for (int r = 1; r <= rows; ++r) {
-            for (int c = 1; c <= columns; ++c) {
-                all.push_back({c, r});
-            }
-        }
-        std::shuffle(all.begin(), all.end(), rng);
-        std::vector<double> draws{0.0};
-        for (int m = 0; m < mines; ++m) {
-            draws.push_back((all[m].column - 0.5) / columns);
-            draws.push_back((all[m].row - 0.5) / rows);
-        }
-        draws.erase(draws.begin(), draws.begin() + (mines > 0 ? 1 : 0));
-        tro::testing::FixedClock clock;
-        tro::testing::ScriptedRandom random(draws);
-        Minefield field(columns, rows, mines, clock, random);
+        const int columns = 1 + int(rng() % 30), rows = 1 + int(rng() % 16);
+        SequenceRandom random(seed);
+        BomvikGame field(columns, rows, int(rng() % unsigned(columns * rows / 4 + 1)), random);
         field.newgame();
-        for (int i = 0; i < cells / 10; ++i) {
-            field.toggleFlag(all[rng() % all.size()]);
+        const auto any = [&] { return Cell{1 + int(rng() % columns), 1 + int(rng() % rows)}; };
+        for (int i = 0; i < columns * rows / 10; ++i) {
+            field.toggleFlag(any());
         }
-        const int minesLeft = field.minesLeft();
         std::set<std::pair<int, int>> opened;
-        for (int click = 0; click < 6 && mines < cells && field.phase() == Phase::Playing;
-             ++click) {
-            const Cell start =
-                all[static_cast<std::size_t>(mines) + rng() % static_cast<unsigned>(cells - mines)];
-            if (field.polestate(start) != CellState::Closed) {
+        for (int click = 0; click < 12 && field.phase() == Phase::Playing; ++click) {
+            const Cell start = any();
+            if (field.polestate(start) != CellState::Closed || field.polevalue(start) == kMine) {
                 continue;
             }
             std::set<std::pair<int, int>> region{{start.column, start.row}};
@@ -192,24 +188,19 @@ TEST(Minefield, TheFloodAgreesWithASimpleReferenceOnRandomFields) {
                     }
                 }
             }
-            std::vector<CellState> before;
-            for (const Cell& cell : all) {
-                before.push_back(field.polestate(cell));
-            }
             field.press(Button::Left, start);
             const Outcome outcome = field.release(Button::Left, start);
             opened.insert(region.begin(), region.end());
-            ASSERT_EQ(field.openedCount(), static_cast<int>(opened.size()));
-            for (std::size_t i = 0; i < all.size(); ++i) {
-                const bool inRegion = opened.count({all[i].column, all[i].row}) > 0;
-                ASSERT_EQ(field.polestate(all[i]), inRegion ? CellState::Opened : before[i]);
+            for (int i = 0; i < columns * rows; ++i) {
+                const Cell cell{i % columns + 1, i / columns + 1};
+                ASSERT_EQ(field.polestate(cell) == CellState::Opened,
+                          opened.count({cell.column, cell.row}) > 0);
             }
-            const bool cleared = static_cast<int>(opened.size()) == cells - mines;
+            const bool cleared = int(opened.size()) == columns * rows - field.mines();
             ASSERT_EQ(outcome, cleared ? Outcome::Won : Outcome::None);
-            ASSERT_EQ(field.minesLeft(), minesLeft);
         }
     }
 }
 
 }  // namespace
-}  // namespace bomvik
+}  // namespace tro::bomvik

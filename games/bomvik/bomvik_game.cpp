@@ -1,9 +1,9 @@
-#include "minefield.h"
+#include "bomvik_game.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-namespace bomvik {
+namespace tro::bomvik {
 
 namespace {
 
@@ -20,17 +20,16 @@ const Variant& variantOf(int number) {
     return kVariants[static_cast<std::size_t>(number - 1)];
 }
 
-Minefield::Minefield(int columns, int rows, int mines, tro::Clock& clock, tro::Random& random)
+BomvikGame::BomvikGame(int columns, int rows, int mines, Random& random)
     : columns_(std::max(columns, 1)),
       rows_(std::max(rows, 1)),
       mines_(std::clamp(mines, 0, columns_ * rows_)),
-      clock_(clock),
       random_(random),
       value_(static_cast<std::size_t>(columns_ * rows_), 0),
       state_(static_cast<std::size_t>(columns_ * rows_), CellState::Closed) {}
 
 template <typename Visit>
-void Minefield::forBlock(Cell centre, Visit visit) const {
+void BomvikGame::forBlock(Cell centre, Visit visit) const {
     for (int dc = -1; dc <= 1; ++dc) {
         for (int dr = -1; dr <= 1; ++dr) {
             const Cell cell{centre.column + dc, centre.row + dr};
@@ -41,7 +40,7 @@ void Minefield::forBlock(Cell centre, Visit visit) const {
     }
 }
 
-void Minefield::newgame(const std::function<void()>& betweenDraws) {
+void BomvikGame::newgame(const std::function<void()>& betweenDraws) {
     if (placing_) {
         return;
     }
@@ -75,13 +74,13 @@ void Minefield::newgame(const std::function<void()>& betweenDraws) {
     minesLeft_ = mines_;
     seconds_ = -1;
     // Each round's clock starts afresh: its first tick shows 0.
-    lastClock_.reset();
+    lastSecond_.reset();
     opened_ = 0;
     phase_ = Phase::Playing;
     placing_ = false;
 }
 
-void Minefield::layMine(Cell cell) {
+void BomvikGame::layMine(Cell cell) {
     value_[index(cell)] = kMine;
     forBlock(cell, [this](Cell around) {
         if (value_[index(around)] != kMine) {
@@ -90,7 +89,7 @@ void Minefield::layMine(Cell cell) {
     });
 }
 
-void Minefield::press(Button button, Cell cell) {
+void BomvikGame::press(Button button, Cell cell) {
     if (!fieldEnabled() || !inField(cell)) {
         return;
     }
@@ -117,7 +116,7 @@ void Minefield::press(Button button, Cell cell) {
     }
 }
 
-void Minefield::move(Cell cell, bool leftHeld, bool rightHeld) {
+void BomvikGame::move(Cell cell, bool leftHeld, bool rightHeld) {
     if (!fieldEnabled() || chordReleased_ || !inField(cell)) {
         return;
     }
@@ -128,7 +127,7 @@ void Minefield::move(Cell cell, bool leftHeld, bool rightHeld) {
     }
 }
 
-Outcome Minefield::release(Button button, Cell cell) {
+Outcome BomvikGame::release(Button button, Cell cell) {
     if (!fieldEnabled()) {
         return Outcome::None;
     }
@@ -163,7 +162,7 @@ Outcome Minefield::release(Button button, Cell cell) {
     return Outcome::None;
 }
 
-void Minefield::toggleFlag(Cell cell) {
+void BomvikGame::toggleFlag(Cell cell) {
     auto& state = state_[index(cell)];
     if (state == CellState::Closed) {
         state = CellState::Flagged;
@@ -174,7 +173,7 @@ void Minefield::toggleFlag(Cell cell) {
     }
 }
 
-Outcome Minefield::chord(Cell centre) {
+Outcome BomvikGame::chord(Cell centre) {
     int flags = 0;
     forBlock(centre, [this, &flags](Cell cell) {
         if (polestate(cell) == CellState::Flagged) {
@@ -199,7 +198,7 @@ Outcome Minefield::chord(Cell centre) {
     return Outcome::None;
 }
 
-Outcome Minefield::openpole(Cell cell) {
+Outcome BomvikGame::openpole(Cell cell) {
     state_[index(cell)] = CellState::Opened;
     if (polevalue(cell) == kMine) {
         lose(cell);
@@ -214,7 +213,7 @@ Outcome Minefield::openpole(Cell cell) {
     return Outcome::None;
 }
 
-Outcome Minefield::opennull(Cell cell) {
+Outcome BomvikGame::opennull(Cell cell) {
     // A stack of empty cells whose neighbours are still to be opened; the largest field
     // would be too deep for recursion on a small stack.
     std::vector<Cell> pending{cell};
@@ -243,7 +242,7 @@ Outcome Minefield::opennull(Cell cell) {
     return Outcome::None;
 }
 
-bool Minefield::countOpened() {
+bool BomvikGame::countOpened() {
     ++opened_;
     if (opened_ != columns_ * rows_ - mines_) {
         return false;
@@ -254,43 +253,44 @@ bool Minefield::countOpened() {
     return true;
 }
 
-void Minefield::lose(Cell cell) {
+void BomvikGame::lose(Cell cell) {
     hit_ = cell;
     phase_ = Phase::Lost;
     clockRunning_ = false;
     scared_ = false;
 }
 
-Outcome Minefield::tick(bool minimised) {
+TickOutcome BomvikGame::tick(std::int64_t nowMs, bool minimised) {
     if (placing_ || !clockRunning_ || phase_ != Phase::Playing || minimised) {
-        return Outcome::None;
+        return {};
     }
-    const tro::TimeOfDay now = clock_.now().time;
-    if (!lastClock_ || *lastClock_ != now) {
-        ++seconds_;
-        lastClock_ = now;
+    const std::int64_t second = nowMs / 1000;
+    if (lastSecond_ && *lastSecond_ == second) {
+        return {};
     }
+    ++seconds_;
+    lastSecond_ = second;
     if (seconds_ > kSecondsLimit) {
         phase_ = Phase::TimeOver;
         clockRunning_ = false;
-        return Outcome::TimeOver;
+        return {true, Outcome::TimeOver};
     }
-    return Outcome::None;
+    return {true, Outcome::None};
 }
 
-void Minefield::pressFace() {
+void BomvikGame::pressFace() {
     notedFace_ = phase_ == Phase::Lost ? Face::GORE : Face::VESEL;
     facePressed_ = true;
     faceInside_ = true;
 }
 
-void Minefield::moveFace(bool inside) {
+void BomvikGame::moveFace(bool inside) {
     if (facePressed_) {
         faceInside_ = inside;
     }
 }
 
-void Minefield::releaseFace(bool inside, const std::function<void()>& betweenDraws) {
+void BomvikGame::releaseFace(bool inside, const std::function<void()>& betweenDraws) {
     if (!facePressed_) {
         return;
     }
@@ -300,7 +300,7 @@ void Minefield::releaseFace(bool inside, const std::function<void()>& betweenDra
     }
 }
 
-bool Minefield::looksPressed(Cell cell) const {
+bool BomvikGame::looksPressed(Cell cell) const {
     if (!fieldEnabled()) {
         return false;
     }
@@ -311,7 +311,7 @@ bool Minefield::looksPressed(Cell cell) const {
            std::abs(cell.row - chordCentre_.row) <= 1;
 }
 
-Tile Minefield::tile(Cell cell) const {
+Tile BomvikGame::tile(Cell cell) const {
     const int value = polevalue(cell);
     const CellState state = polestate(cell);
     if (value == kMine && (state == CellState::Opened || phase_ == Phase::Lost)) {
@@ -326,7 +326,7 @@ Tile Minefield::tile(Cell cell) const {
     return looksPressed(cell) ? Tile{TileKind::CHISLO, 0} : Tile{TileKind::KLETKA, 0};
 }
 
-Face Minefield::face() const {
+Face BomvikGame::face() const {
     if (facePressed_) {
         return faceInside_ ? Face::PRESS : notedFace_;
     }
@@ -340,4 +340,4 @@ Face Minefield::face() const {
     }
 }
 
-}  // namespace bomvik
+}  // namespace tro::bomvik

@@ -1,4 +1,4 @@
-#include "arrow_game.h"
+#include "vertun_game.h"
 
 #include <algorithm>
 #include <array>
@@ -43,13 +43,8 @@ const Variant& variantInfo(int variant) {
     return kVariants[static_cast<std::size_t>(variant - 1)];
 }
 
-int roundHalfEven(double value) {
-    // The default rounding mode rounds halves to even.
-    return static_cast<int>(std::nearbyint(value));
-}
-
 int arrowLength() {
-    return roundHalfEven(kDialSide / 2.0 - 200.0);
+    return static_cast<int>(roundHalfEven(kDialSide / 2.0 - 200.0));
 }
 
 double stopPoints(int wraps, double angle) {
@@ -86,20 +81,20 @@ std::string hundredthsText(double hundredths) {
 }  // namespace
 
 std::string formatPoints(double value) {
-    return hundredthsText(std::nearbyint(value * 100.0));
+    return hundredthsText(roundHalfEven(value * 100.0));
 }
 
 std::string formatTotal(double total) {
     return hundredthsText(std::floor((total + kSumError) * 100.0));
 }
 
-ArrowGame::ArrowGame(int variant, Random& random)
+VertunGame::VertunGame(int variant, Random& random)
     : variant_(variant < 1 || variant > kVariantCount ? 1 : variant),
       random_(random),
       minTurn_(variantInfo(variant_).minTurn),
       maxTurn_(variantInfo(variant_).maxTurn) {}
 
-void ArrowGame::begin(std::int64_t nowMs) {
+void VertunGame::begin(std::int64_t nowMs) {
     if (phase_ != Phase::Idle) {
         return;
     }
@@ -109,7 +104,7 @@ void ArrowGame::begin(std::int64_t nowMs) {
     turnStartAngle_ = arrowAngle_ = kTopAngle;
 }
 
-void ArrowGame::advance(std::int64_t nowMs) {
+TickOutcome VertunGame::tick(std::int64_t nowMs) {
     switch (phase_) {
         case Phase::Calibrating: {
             // The race lasts a second and then runs on to the next time the arrow is up.
@@ -119,30 +114,32 @@ void ArrowGame::advance(std::int64_t nowMs) {
             if (nowMs >= endMs) {
                 arrowAngle_ = kTopAngle;
                 phase_ = Phase::Waiting;
-            } else {
-                turnTo(nowMs);
+                return TickOutcome::Calibrated;
             }
-            break;
+            turnTo(nowMs);
+            return TickOutcome::Moved;
         }
         case Phase::Pause:
             if (nowMs >= phaseStartMs_ + kPauseMs) {
                 // The turn starts when the pause ends, not when the next frame comes.
                 startTurn(phaseStartMs_ + kPauseMs);
                 turnTo(nowMs);
+                return TickOutcome::Moved;
             }
-            break;
+            return TickOutcome::Still;
         case Phase::Turning:
             turnTo(nowMs);
-            break;
+            return TickOutcome::Moved;
         case Phase::Idle:
         case Phase::Waiting:
         case Phase::Ended:
             break;
     }
+    return TickOutcome::Still;
 }
 
-KeyOutcome ArrowGame::pressKey(std::int64_t nowMs) {
-    advance(nowMs);
+KeyOutcome VertunGame::pressKey(std::int64_t nowMs) {
+    tick(nowMs);
     switch (phase_) {
         case Phase::Waiting:
             phase_ = Phase::Pause;
@@ -170,7 +167,7 @@ KeyOutcome ArrowGame::pressKey(std::int64_t nowMs) {
     return KeyOutcome::Ignored;
 }
 
-std::optional<std::pair<double, double>> ArrowGame::averageMarks() const {
+std::optional<std::pair<double, double>> VertunGame::averageMarks() const {
     if (stops_ == 0) {
         return std::nullopt;
     }
@@ -178,12 +175,12 @@ std::optional<std::pair<double, double>> ArrowGame::averageMarks() const {
     return std::make_pair(average, 180.0 - average);
 }
 
-int ArrowGame::result() const {
+int VertunGame::result() const {
     // The player who sees 8928 for a total a hair below it must not be handed 8927.
     return static_cast<int>(std::floor(total_ + kSumError));
 }
 
-void ArrowGame::startTurn(std::int64_t startMs) {
+void VertunGame::startTurn(std::int64_t startMs) {
     random_.reseed();
     const double slowest = 360.0 / maxTurn_;
     const double fastest = 360.0 / minTurn_;
@@ -194,7 +191,7 @@ void ArrowGame::startTurn(std::int64_t startMs) {
     wraps_ = 0;
 }
 
-void ArrowGame::turnTo(std::int64_t nowMs) {
+void VertunGame::turnTo(std::int64_t nowMs) {
     const auto elapsed = static_cast<double>(std::max<std::int64_t>(0, nowMs - phaseStartMs_));
     const Position at = turnClockwise(turnStartAngle_, speed_ * elapsed / 1000.0);
     arrowAngle_ = at.angle;

@@ -1,7 +1,7 @@
 #pragma once
 // The mine field: the rules of one round, with no window in sight. The window forwards the
-// mouse of the field and of the face button, the ticks of its timer and whether it is
-// minimised; it draws what `tile`, `face` and the counters say.
+// mouse of the field and of the face button, and the ticks of its timer with the moment and
+// whether it is minimised; it draws what `tile`, `face` and the counters say.
 
 #include <array>
 #include <cstdint>
@@ -10,10 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "clock.h"
 #include "random.h"
 
-namespace bomvik {
+namespace tro::bomvik {
 
 struct Variant {
     int columns = 0;
@@ -39,19 +38,20 @@ struct Cell {
 };
 inline constexpr Cell kNoCell{};
 
-// `polevalue` of a cell that holds a mine; other cells hold the count of mines around them.
+// `polevalue` ("the field's value") of a cell that holds a mine; other cells hold the count
+// of mines around them.
 inline constexpr int kMine = 10;
 
-// `polestate`.
+// `polestate`: the field's state of a cell.
 enum class CellState : std::uint8_t { Closed = 0, Opened = 1, Flagged = 2 };
 
-// What a cell looks like.
+// What a cell looks like, by the design's picture names.
 enum class TileKind : std::uint8_t {
-    KLETKA,  // closed
-    CHISLO,  // opened, with its number (0 for an empty or a pressed cell)
+    KLETKA,  // "cell": closed
+    CHISLO,  // "number": opened, with its number (0 for an empty or a pressed cell)
     FLAG,
-    BOMBA,  // a mine shown after a loss
-    HANA,   // the mine that was hit
+    BOMBA,  // "bomb": a mine shown after a loss
+    HANA,   // "the end": the mine that was hit
 };
 struct Tile {
     TileKind kind = TileKind::KLETKA;
@@ -59,8 +59,14 @@ struct Tile {
     friend bool operator==(const Tile&, const Tile&) = default;
 };
 
-// The faces of the face button.
-enum class Face : std::uint8_t { VESEL, PRESS, STRAH, GORE, POBEDA };
+// The faces of the face button, by the design's picture names.
+enum class Face : std::uint8_t {
+    VESEL,   // "cheerful": the round goes on
+    PRESS,   // the button itself held down
+    STRAH,   // "fear": a cell is held down
+    GORE,    // "grief": a mine was opened
+    POBEDA,  // "victory": every safe cell is open
+};
 
 enum class Button : std::uint8_t { Left = 1, Right = 2 };
 
@@ -75,14 +81,20 @@ enum class Phase : std::uint8_t {
 // What a player action or a tick brought about.
 enum class Outcome : std::uint8_t { None, Lost, Won, TimeOver };
 
-class Minefield {
+// What a tick of the clock changed.
+struct TickOutcome {
+    bool secondsChanged = false;      // the seconds counter moved on
+    Outcome outcome = Outcome::None;  // TimeOver when it passed its limit
+};
+
+class BomvikGame {
   public:
     // The clock counts at most this many seconds; one more ends the round without a result.
     static constexpr int kSecondsLimit = 1000;
 
-    Minefield(int columns, int rows, int mines, tro::Clock& clock, tro::Random& random);
-    Minefield(const Variant& variant, tro::Clock& clock, tro::Random& random)
-        : Minefield(variant.columns, variant.rows, variant.mines, clock, random) {}
+    BomvikGame(int columns, int rows, int mines, Random& random);
+    BomvikGame(const Variant& variant, Random& random)
+        : BomvikGame(variant.columns, variant.rows, variant.mines, random) {}
 
     // Lays out a new field: every cell closed, the mines drawn one by one. `betweenDraws`
     // runs before each draw (the window lets pending events through there); while the mines
@@ -100,10 +112,13 @@ class Minefield {
     void moveFace(bool inside);
     void releaseFace(bool inside, const std::function<void()>& betweenDraws = {});
 
-    // The window's timer; nothing is counted while the window is minimised.
-    Outcome tick(bool minimised);
+    // The window's timer at `nowMs` (monotonic milliseconds). The counter counts the changes of
+    // the clock's second it sees, one at most a tick: while the window is minimised nothing is
+    // counted, and after it one second follows whatever time passed.
+    TickOutcome tick(std::int64_t nowMs, bool minimised);
 
-    // The rules' own steps, open to tests.
+    // The rules' own steps, open to tests. `openpole` ("open the field") opens a cell;
+    // `opennull` ("open the nought") opens the empty area around an empty cell and its border.
     Outcome openpole(Cell cell);
     Outcome opennull(Cell cell);
     // A two-button release on `centre`.
@@ -151,8 +166,7 @@ class Minefield {
     int columns_;
     int rows_;
     int mines_;
-    tro::Clock& clock_;
-    tro::Random& random_;
+    Random& random_;
 
     std::vector<std::uint8_t> value_;
     std::vector<CellState> state_;
@@ -161,7 +175,8 @@ class Minefield {
     int minesLeft_ = 0;
     int opened_ = 0;
     int seconds_ = -1;
-    std::optional<tro::TimeOfDay> lastClock_;
+    // The clock's second (nowMs / 1000) of the last tick that counted.
+    std::optional<std::int64_t> lastSecond_;
     bool clockRunning_ = false;
     Cell hit_ = kNoCell;
 
@@ -179,4 +194,4 @@ class Minefield {
     Face notedFace_ = Face::VESEL;
 };
 
-}  // namespace bomvik
+}  // namespace tro::bomvik

@@ -4,15 +4,16 @@
 //
 // The arrow follows a monotonic clock: every turn draws a speed in degrees per second, and
 // the angle at any moment is where that speed has carried the arrow since the turn began.
-// The window passes the clock reading of each frame and of each key press, so a turn lasts
-// the drawn seconds however often the screen is redrawn, and a stop takes the angle of the
-// moment the key went down.
+// The window passes the clock reading of each frame (`tick`) and of each key press, so a turn
+// lasts the drawn seconds however often the screen is redrawn, and a stop takes the angle of
+// the moment the key went down.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "numbers.h"
 #include "random.h"
 
 namespace tro::vertun {
@@ -55,9 +56,6 @@ struct Variant {
 // shows more whole points than are handed off ("8927.99" for 8927.996).
 [[nodiscard]] std::string formatTotal(double total);
 
-// The rounding of whole numbers: to the nearest, halves to even.
-[[nodiscard]] int roundHalfEven(double value);
-
 enum class Phase {
     Idle,         // the window has not started the game yet
     Calibrating,  // the arrow races around, then rests pointing up
@@ -67,6 +65,13 @@ enum class Phase {
     Ended,        // the hundredth stop was made
 };
 
+// What a frame changed.
+enum class TickOutcome {
+    Still,       // nothing moved
+    Moved,       // the arrow turned
+    Calibrated,  // the race is over: the arrow rests at the top and a key starts the game
+};
+
 enum class KeyOutcome {
     Ignored,  // calibrating, pausing or ended: keys do nothing
     Started,  // the game began; the first turn follows the pause
@@ -74,14 +79,18 @@ enum class KeyOutcome {
     Ended,    // the hundredth stop was scored: the game is over
 };
 
-class ArrowGame {
+class VertunGame {
   public:
-    ArrowGame(int variant, Random& random);
+    VertunGame(int variant, Random& random);
 
     // The game's events, each with the monotonic clock reading in milliseconds.
-    void begin(std::int64_t nowMs);    // the window is up: the calibration runs
-    void advance(std::int64_t nowMs);  // a frame: the arrow moves to where the clock says
+    void begin(std::int64_t nowMs);        // the window is up: the calibration runs
+    TickOutcome tick(std::int64_t nowMs);  // a frame: the arrow moves to where the clock says
     KeyOutcome pressKey(std::int64_t nowMs);
+
+    // The player's switch for the marks of the average.
+    void showMarks(bool shown) { marksShown_ = shown; }
+    [[nodiscard]] bool marksShown() const { return marksShown_; }
 
     [[nodiscard]] Phase phase() const { return phase_; }
     [[nodiscard]] int variant() const { return variant_; }
@@ -101,7 +110,7 @@ class ArrowGame {
     [[nodiscard]] std::optional<std::pair<double, double>> averageMarks() const;
 
     // The end: the message shows the total rounded, the result is its whole-number part.
-    [[nodiscard]] int messageTotal() const { return roundHalfEven(total_); }
+    [[nodiscard]] int messageTotal() const { return static_cast<int>(roundHalfEven(total_)); }
     [[nodiscard]] int result() const;
 
   private:
@@ -121,6 +130,7 @@ class ArrowGame {
     int stops_ = 0;
     double total_ = 0.0;
     std::optional<double> lastPoints_;
+    bool marksShown_ = false;
 };
 
 }  // namespace tro::vertun

@@ -53,10 +53,10 @@ struct LabelPlaces {
 [[nodiscard]] LabelPlaces placeLabels(const Box& field, double pointsWidth, double pointsHeight,
                                       double secondsWidth, double secondsHeight);
 
-class TargetGame {
+class RyskoGame {
   public:
     // The clock starts when the window is loaded.
-    TargetGame(int variant, Random& random, std::int64_t loadedMs);
+    RyskoGame(int variant, Random& random, std::int64_t loadedMs);
 
     // The window's outer size in twips: lays out the field, sizes the target and puts it at
     // a new spot. Points and clock go on.
