@@ -65,6 +65,16 @@ QFont fontFitting(QFont font, const QStringList& texts, QSize box, int margin) {
     return font;
 }
 
+void setLayoutFont(QWidget& window, int size, FontUnit unit) {
+    QFont font = window.font();
+    if (unit == FontUnit::Pixels) {
+        font.setPixelSize(size);
+    } else {
+        font.setPointSize(size);
+    }
+    window.setFont(font);
+}
+
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect where) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));

@@ -15,6 +15,11 @@ namespace tro {
 // A label with its control name, text and place.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect where);
 
+// Gives `window` (and so every control in it) the suite's font at the size its texts were
+// laid out for: `size` points, or `size` pixels where the design measured in pixels.
+enum class FontUnit { Points, Pixels };
+void setLayoutFont(QWidget& window, int size, FontUnit unit = FontUnit::Points);
+
 // The font at the largest size, at most `font`'s own, at which each of `texts`, centred in a
 // box of `box` pixels as a label centres it, keeps its ink and its advance `margin` pixels
 // inside the box. Sizes go down by half points, to 4 points at the least.

@@ -1,0 +1,132 @@
+// Every window of the suite in every variant, as a player first sees it: the controls the
+// windows are known by are there, every control lies inside its window, and every text a
+// control shows fits its box (a text cut on purpose carries the whole text as its tooltip).
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <functional>
+#include <memory>
+
+#include "bomvik_window.h"
+#include "rysko_window.h"
+#include "testing/window_harness.h"
+#include "vertun_window.h"
+
+namespace tro {
+namespace {
+
+// What is wrong with the texts and places of `window`'s controls; empty when nothing is.
+QStringList faults(QWidget& window) {
+    QStringList found;
+    const QRect inside = window.rect();
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        if (!child->isVisibleTo(&window) || child->objectName().isEmpty() ||
+            child->objectName().startsWith(QLatin1String("qt_"))) {
+            continue;
+        }
+        const QString name = child->objectName();
+        const QRect place(child->mapTo(&window, QPoint(0, 0)), child->size());
+        if (!inside.contains(place)) {
+            found << name + QStringLiteral(" lies outside the window");
+        }
+        QString text;
+        QRect box = child->contentsRect();
+        int flags = Qt::AlignLeft | Qt::AlignTop;
+        if (auto* label = qobject_cast<QLabel*>(child)) {
+            if (label->textFormat() == Qt::RichText || Qt::mightBeRichText(label->text())) {
+                continue;
+            }
+            text = label->text();
+            box.adjust(label->margin(), label->margin(), -label->margin(), -label->margin());
+            flags = label->wordWrap() ? Qt::TextWordWrap : Qt::TextSingleLine;
+        } else if (auto* button = qobject_cast<QAbstractButton*>(child)) {
+            text = button->text().remove(QLatin1Char('&'));
+            flags = Qt::TextSingleLine;
+            if (qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button)) {
+                const int indicator =
+                    button->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button) +
+                    button->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, button);
+                box.setLeft(box.left() + indicator);
+            } else {
+                box.adjust(2, 1, -2, -1);  // the frame of a push button
+            }
+        }
+        if (text.isEmpty() || child->toolTip() == text) {
+            continue;
+        }
+        const QRect needed = QFontMetrics(child->font()).boundingRect(box, flags, text);
+        if (needed.width() > box.width() || needed.height() > box.height()) {
+            found << QStringLiteral("%1: \"%2\" needs %3x%4 in %5x%6")
+                         .arg(name, text.left(30))
+                         .arg(needed.width())
+                         .arg(needed.height())
+                         .arg(box.width())
+                         .arg(box.height());
+        }
+    }
+    return found;
+}
+
+// A thousand draws of a fixed sequence.
+std::vector<double> draws() {
+    SequenceRandom sequence(7);
+    std::vector<double> values(1000);
+    for (double& value : values) {
+        value = sequence.next();
+    }
+    return values;
+}
+
+struct GameCase {
+    GameInfo info;
+    std::function<std::unique_ptr<QWidget>(GameFrame&)> make;
+    QStringList controls;  // the names the window's controls are known by
+};
+
+template <class Window>
+GameCase game(GameInfo info, QStringList controls) {
+    return {std::move(info),
+            [](GameFrame& frame) -> std::unique_ptr<QWidget> {
+                return std::make_unique<Window>(frame);
+            },
+            std::move(controls)};
+}
+
+std::vector<GameCase> gameCases() {
+    return {
+        game<bomvik::BomvikWindow>({"bomvik", 3, -1}, {"Label1", "Label2", "Picture1", "Picture2"}),
+        game<vertun::VertunWindow>({"vertun", vertun::kVariantCount, 1},
+                                   {"Label1", "Label3", "Label4", "Check1"}),
+        game<rysko::RyskoWindow>({"rysko", rysko::kVariantCount, 1},
+                                 {"Label1", "Label2", "Label3", "Label4"}),
+    };
+}
+
+TEST(AllWindows, EveryControlIsThereInsideItsWindowWithItsTextWhole) {
+    for (const GameCase& c : gameCases()) {
+        for (int variant = 1; variant <= c.info.variantCount; ++variant) {
+            SCOPED_TRACE(c.info.id + " " + std::to_string(variant));
+            testing::TempDir dir;
+            testing::FakeServices fake;
+            fake.random = testing::ScriptedRandom(draws());  // a mine field needs distinct cells
+            GameFrame frame(c.info, fake.services, dir.path());
+            ASSERT_TRUE(frame.start({QString::number(variant)}));
+            const std::unique_ptr<QWidget> window = c.make(frame);
+            window->show();
+            for (const QString& control : c.controls) {
+                EXPECT_NE(window->findChild<QWidget*>(control), nullptr) << control.toStdString();
+            }
+            EXPECT_EQ(faults(*window), QStringList{}) << faults(*window).join("; ").toStdString();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tro
