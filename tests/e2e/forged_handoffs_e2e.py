@@ -6,12 +6,8 @@ the play directory, none crashes or hangs."""
 import os
 import subprocess
 import sys
-import tempfile
-import time
 
-from xdesk import Desk
-
-MANAGER_TITLE = "Трофеон            Версия 3.1"
+from xdesk import MANAGER_TITLE, make_play, run_cases
 
 
 def snapshot(root, skip):
@@ -69,50 +65,34 @@ def main():
         ("very long text", "testgame*2*" + "A" * 20000, 0, None),
         ("no stars", "testgame", 0, None),
     ]
-    desk = Desk()
-    failures = []
-    try:
-        for what, text, age, last in cases:
-            parent = tempfile.mkdtemp(prefix="forged-")
-            play = os.path.join(parent, "play")
-            subprocess.run([f"{repo}/scripts/make-play-dir", "--build", build, "--program", testgame,
-                            "--data", f"{repo}/tests/testgame", play], check=True,
-                           stdout=subprocess.DEVNULL)
-            before = snapshot(parent, os.path.abspath(play))
-            if age is not None:
-                args = [forge, "file", play, text, str(age)] + ([last] if last else [])
-                subprocess.run(args, check=True)
-            proc = subprocess.Popen([os.path.join(play, "tropheon"), text], cwd=play, env=desk.env(),
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            try:
-                window, title = desk.wait_window(lambda t: t in ("ERROR", MANAGER_TITLE))
-                desk.close_window(window)
-                if title == "ERROR":
-                    # After the message the manager ends by itself.
-                    proc.wait(timeout=10)
-                else:
-                    proc.wait(timeout=10)
-                if proc.returncode != 0:
-                    failures.append(f"{what}: exit code {proc.returncode}")
-                names = stored_names(play)
-                if names:
-                    failures.append(f"{what}: stored something in {names}")
-                after = snapshot(parent, os.path.abspath(play))
-                if after != before:
-                    failures.append(f"{what}: wrote outside the play directory: {after - before}")
-                if os.path.exists(os.path.join(play, "717.bol")):
-                    failures.append(f"{what}: 717.bol left behind")
-            except Exception as error:  # noqa: BLE001 - report, then go on with the next case
-                desk.screenshot(os.path.join(parent, "failure.png"))
-                failures.append(f"{what}: {error} (see {parent}/failure.png)")
-                proc.kill()
-    finally:
-        desk.close()
-    for f in failures:
-        print("FAILED:", f)
-    print(f"{len(cases) - len(failures)} of {len(cases)} forged hand-offs refused cleanly")
-    return 1 if failures else 0
 
+    def check(desk, case):
+        text, age, last = case
+        play = make_play(repo, build, testgame)
+        parent = os.path.dirname(play)
+        before = snapshot(parent, play)
+        if age is not None:
+            subprocess.run([forge, "file", play, text, str(age)] + ([last] if last else []),
+                           check=True)
+        proc = subprocess.Popen([os.path.join(play, "tropheon"), text], cwd=play, env=desk.env(),
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            window, _ = desk.wait_window(lambda t: t in ("ERROR", MANAGER_TITLE))
+            # After the message the manager ends by itself, as it does once its window closes.
+            desk.close_window(window)
+            proc.wait(timeout=10)
+            failures = [f"exit code {proc.returncode}"] if proc.returncode != 0 else []
+            if stored_names(play):
+                failures.append(f"stored something in {stored_names(play)}")
+            if snapshot(parent, play) != before:
+                failures.append(f"wrote outside the play directory: {snapshot(parent, play) - before}")
+            if os.path.exists(os.path.join(play, "717.bol")):
+                failures.append("717.bol left behind")
+            return failures
+        finally:
+            proc.kill()
+
+    return run_cases([(what, case) for what, *case in cases], check)
 
 if __name__ == "__main__":
     sys.exit(main())

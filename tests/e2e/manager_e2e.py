@@ -12,22 +12,11 @@ with the real mouse and keyboard as a player drives it:
 import os
 import subprocess
 import sys
-import tempfile
 
-from xdesk import Desk, wait_for
+from xdesk import MANAGER_TITLE as MAIN, make_play, run_cases, running_in, wait_for
 
-MAIN = "Трофеон            Версия 3.1"
 NAME_DIALOG = "Регистрация рекорда"
 NAME_INPUT = "Регистрация игрока"
-
-
-def play_dir(repo, build, testgame, result):
-    play = tempfile.mkdtemp(prefix="e2e-manager-")
-    subprocess.run([f"{repo}/scripts/make-play-dir", "--build", build, "--program", testgame,
-                    "--data", f"{repo}/tests/testgame", play], check=True, stdout=subprocess.DEVNULL)
-    with open(os.path.join(play, "testgame.txt"), "w", encoding="utf-8") as script:
-        script.write(result)
-    return play
 
 
 def read(path):
@@ -89,29 +78,22 @@ def the_rules_are_saved_with_both_buttons(desk, play):
 
 def main():
     repo, build, _, testgame = sys.argv[1:5]
-    desk = Desk()
-    failures = []
-    try:
-        for name, check, result in [
-                ("AResultIsNamedStoredAndShown", a_result_is_named_stored_and_shown, "result 77"),
-                ("TheRulesAreSavedWithBothButtons", the_rules_are_saved_with_both_buttons, "none")]:
-            play = play_dir(repo, build, testgame, result)
-            try:
-                failure = check(desk, play)
-            except Exception as error:  # noqa: BLE001 - report and go on with the next case
-                failure = repr(error)
-            if failure:
-                desk.screenshot(os.path.join(play, "failure.png"))
-                failures.append(f"{name}: {failure} (see {play}/failure.png)")
-            subprocess.run(["pkill", "-f", f"{play}/"], check=False)
-            for window, _ in desk.windows():
-                desk.close_window(window)
-    finally:
-        desk.close()
-    for failure in failures:
-        print("FAILED:", failure)
-    return 1 if failures else 0
 
+    def check(desk, case):
+        test, result = case
+        play = make_play(repo, build, testgame)
+        with open(os.path.join(play, "testgame.txt"), "w", encoding="utf-8") as script:
+            script.write(result)
+        try:
+            failure = test(desk, play)
+            return [failure] if failure else []
+        finally:
+            for pid in running_in(play):
+                os.kill(pid, 9)
+
+    return run_cases([("AResultIsNamedStoredAndShown", (a_result_is_named_stored_and_shown, "result 77")),
+                      ("TheRulesAreSavedWithBothButtons", (the_rules_are_saved_with_both_buttons, "none"))],
+                     check)
 
 if __name__ == "__main__":
     sys.exit(main())

@@ -2,26 +2,13 @@
 """A desktop for end-to-end tests: a private Xvfb (Desk), and the few things a player does to
 the windows of an X display (Screen): find one by its title, click, type, close it as a
 window manager's close button does.
-
-Run as a program it drives the display named by DISPLAY:
-
-    xdesk.py wait TITLE [SECONDS]       prints "x y width height" of the window once it is shown
-    xdesk.py wait-gone TITLE [SECONDS]
-    xdesk.py wait-other TITLE [SECONDS] prints the title of a shown window with another title
-    xdesk.py titles                     prints the titles of the shown windows, one a line
-    xdesk.py click X Y                  a left click at a point of the screen
-    xdesk.py keys KEY...                presses and releases keys by their X names (Down, Return, a)
-    xdesk.py mouse STEP...              the real pointer, step by step: X,Y moves it there, +N
-                                        presses button N, -N releases it (1 left, 3 right)
-    xdesk.py close TITLE                asks the window to close (WM_DELETE_WINDOW)
-Exit status 1 when a wait runs out of time or a window or key is missing.
 """
 
 import ctypes
+import glob
 import os
 import shutil
 import subprocess
-import sys
 import tempfile
 import time
 
@@ -212,54 +199,59 @@ class Desk(Screen):
         shutil.rmtree(self.runtime, ignore_errors=True)
 
 
-def main(argv):
-    if len(argv) < 2:
-        print(__doc__, file=sys.stderr)
-        return 2
-    screen = Screen()
-    command = argv[1]
-    # The waits take their time limit as the last argument.
-    seconds = float(argv[3]) if command.startswith("wait") and len(argv) > 3 else 15
-    if command == "wait":
-        window = wait_for(lambda: screen.find(argv[2]), seconds)
-        if not window:
-            print("no window", argv[2], "among", [t for _, t in screen.windows()], file=sys.stderr)
-            return 1
-        print(*screen.geometry(window))
-        return 0
-    if command == "wait-gone":
-        return 0 if wait_for(lambda: screen.find(argv[2]) is None, seconds) else 1
-    if command == "wait-other":
-        name = wait_for(lambda: next((t for _, t in screen.windows() if t != argv[2]), None),
-                        seconds)
-        if name is None:
-            return 1
-        print(name)
-        return 0
-    if command == "titles":
-        for _, name in screen.windows():
-            print(name)
-        return 0
-    if command == "click":
-        screen.click(int(argv[2]), int(argv[3]))
-        return 0
-    if command == "keys":
-        if not screen.keys(*argv[2:]):
-            print("no key among", argv[2:], file=sys.stderr)
-            return 1
-        return 0
-    if command == "mouse":
-        screen.mouse(*argv[2:])
-        return 0
-    if command == "close":
-        window = screen.find(argv[2])
-        if not window:
-            return 1
-        screen.close_window(window)
-        return 0
-    print(__doc__, file=sys.stderr)
-    return 2
+MANAGER_TITLE = "Трофеон            Версия 3.1"
+_made = []  # the play directories' folders made for the case that runs
 
 
-if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+def make_play(repo, build, testgame=None):
+    """A scratch play directory as scripts/make-play-dir lays it out from the build, with the
+    test game and its data when `testgame` names its program. It lies alone in a folder of its
+    own, where anything a program writes outside it would show."""
+    play = os.path.join(tempfile.mkdtemp(prefix="e2e-"), "play")
+    _made.append(os.path.dirname(play))
+    more = ["--program", testgame, "--data", f"{repo}/tests/testgame"] if testgame else []
+    subprocess.run([f"{repo}/scripts/make-play-dir", "--build", build, *more, play], check=True,
+                   stdout=subprocess.DEVNULL)
+    return play
+
+
+def running_in(play):
+    """The processes whose program lies in the play directory."""
+    pids = []
+    for exe in glob.glob("/proc/[0-9]*/exe"):
+        try:
+            if os.readlink(exe).startswith(play + "/"):
+                pids.append(int(exe.split("/")[2]))
+        except OSError:
+            continue
+    return pids
+
+
+def run_cases(cases, check):
+    """Runs check(desk, case) for each (name, case) on one private desktop. A check gives the
+    list of what went wrong, or raises; a failed case leaves a screenshot. Prints the failures
+    and gives the exit status."""
+    desk = Desk()
+    failures = []
+    try:
+        for name, case in cases:
+            try:
+                found = check(desk, case) or []
+            except Exception as error:  # noqa: BLE001 - report and go on with the next case
+                found = [repr(error)]
+            if found:
+                shot = tempfile.mktemp(prefix="failure-", suffix=".png")
+                desk.screenshot(shot)
+                failures += [f"{name}: {f} (see {shot})" for f in found]
+            for window, _ in desk.windows():
+                desk.close_window(window)
+            while _made:  # a failed case keeps its play directory to look at
+                folder = _made.pop()
+                if not found:
+                    shutil.rmtree(folder, ignore_errors=True)
+    finally:
+        desk.close()
+    for failure in failures:
+        print("FAILED:", failure)
+    print(f"{len(cases) - len({f.split(':')[0] for f in failures})} of {len(cases)} passed")
+    return 1 if failures else 0
