@@ -18,6 +18,7 @@
 #include "rysko_window.h"
 #include "testing/window_harness.h"
 #include "vertun_window.h"
+#include "widgets.h"
 
 namespace tro {
 namespace {
@@ -107,6 +108,15 @@ std::vector<GameCase> gameCases() {
         game<rysko::RyskoWindow>({"rysko", rysko::kVariantCount, 1},
                                  {"Label1", "Label2", "Label3", "Label4"}),
     };
+}
+
+TEST(AllWindows, TheCheckFindsACutTextAndAControlOutside) {
+    QWidget window;
+    window.resize(100, 50);
+    makeLabel(&window, "Label1", QStringLiteral("a text far too long for its box"), {0, 0, 20, 10});
+    makeLabel(&window, "Label2", QStringLiteral("x"), {90, 40, 30, 30});
+    window.show();
+    EXPECT_EQ(faults(window).size(), 2) << faults(window).join("; ").toStdString();
 }
 
 TEST(AllWindows, EveryControlIsThereInsideItsWindowWithItsTextWhole) {
