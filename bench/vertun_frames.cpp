@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
                            fake.keyboard, fake.process, clock,        random};
     const auto scratch = std::filesystem::temp_directory_path() / "vertun-frames";
     std::filesystem::create_directories(scratch);
-    tro::GameFrame frame({tro::vertun::kGameId, tro::vertun::kVariantCount, 1}, services, scratch);
+    tro::GameFrame frame(tro::vertun::VertunWindow::kInfo, services, scratch);
     if (!frame.start({QString::number(variant)})) {
         return 1;
     }

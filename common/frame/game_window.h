@@ -38,4 +38,12 @@ class GameWindow : public QWidget {
 int runGame(int argc, char** argv, const GameInfo& info,
             const std::function<std::unique_ptr<GameWindow>(GameFrame&)>& makeWindow);
 
+// The same for a game whose window class says what the game is (`Window::kInfo`) and is
+// made from the frame alone.
+template <class Window>
+int runGame(int argc, char** argv) {
+    return runGame(argc, argv, Window::kInfo,
+                   [](GameFrame& frame) { return std::make_unique<Window>(frame); });
+}
+
 }  // namespace tro

@@ -14,8 +14,6 @@
 
 namespace tro::bomvik {
 
-inline constexpr char kGameId[] = "bomvik";
-
 // A picture box of the design (the field `Picture1`, the face button `Picture2`): it hands
 // its painting and its mouse to the window.
 class PictureBox final : public QWidget {
@@ -33,6 +31,8 @@ class PictureBox final : public QWidget {
 
 class BomvikWindow final : public GameWindow {
   public:
+    static inline const GameInfo kInfo{"bomvik", static_cast<int>(kVariants.size()), -1};
+
     explicit BomvikWindow(GameFrame& frame);
 
     // The timer: passes the moment in and shows what changed.

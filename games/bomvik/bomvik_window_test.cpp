@@ -14,7 +14,7 @@ TEST(BomvikWindow, ARoundWonHandsOffTheSecondsCountedWhileNotMinimised) {
     for (int i = 0; i < 20; ++i) {
         draws.push_back(i % 2 ? (i / 2 % 9 + 0.5) / 9 : (i < 18 ? 4.5 : 5.5) / 9);
     }
-    testing::WindowHarness<BomvikWindow> w({kGameId, 3, -1}, 1, draws);
+    testing::WindowHarness<BomvikWindow> w(1, draws);
     // The centre of cell (c, r) is 16 * (c, r) - 8 pixels.
     w.click("Picture1", Qt::RightButton, QPoint(5, 5) * kCellPixels - QPoint(8, 8));
     w.click("Picture1", Qt::LeftButton, QPoint(1, 1) * kCellPixels - QPoint(8, 8));

@@ -10,8 +10,6 @@
 
 namespace tro::rysko {
 
-inline constexpr const char* kGameId = "rysko";
-
 // The red square; a press of the left button on it is a hit.
 class Target : public QLabel {
     Q_OBJECT
@@ -28,6 +26,8 @@ class Target : public QLabel {
 class RyskoWindow : public GameWindow {
     Q_OBJECT
   public:
+    static inline const GameInfo kInfo{"rysko", kVariantCount, 1};
+
     explicit RyskoWindow(GameFrame& frame);
 
     [[nodiscard]] const RyskoGame& game() const { return game_; }

@@ -9,7 +9,7 @@ namespace {
 
 TEST(RyskoWindow, TheHitsOfAMinuteAreHandedOff) {
     // The process's own draws do not move the target: its spots are the same in every run.
-    testing::WindowHarness<RyskoWindow> w({kGameId, kVariantCount, 1}, 4, {0.9});
+    testing::WindowHarness<RyskoWindow> w(4, {0.9});
     // The window with its frame is 800 x 600 pixels, 12000 x 9000 twips.
     w.window->resize(QSize(800, 600) - (w.window->frameGeometry().size() - w.window->size()));
     EXPECT_EQ(w.child("Label1")->geometry(), QRect(58, 28, 684, 450));

@@ -1,7 +1,5 @@
 #include "vertun_window.h"
 
 int main(int argc, char** argv) {
-    return tro::runGame(
-        argc, argv, {tro::vertun::kGameId, tro::vertun::kVariantCount, 1},
-        [](tro::GameFrame& frame) { return std::make_unique<tro::vertun::VertunWindow>(frame); });
+    return tro::runGame<tro::vertun::VertunWindow>(argc, argv);
 }

@@ -12,8 +12,6 @@
 
 namespace tro::vertun {
 
-inline constexpr const char* kGameId = "vertun";
-
 // The dial: draws the coloured arc, the scale, the fixed mark at the top, the arrow and the
 // marks of the average when the game shows them; it takes every key, Tab included.
 class Dial : public QWidget {
@@ -36,6 +34,8 @@ class Dial : public QWidget {
 class VertunWindow : public GameWindow {
     Q_OBJECT
   public:
+    static inline const GameInfo kInfo{"vertun", kVariantCount, 1};
+
     explicit VertunWindow(GameFrame& frame);
 
     [[nodiscard]] const VertunGame& game() const { return game_; }

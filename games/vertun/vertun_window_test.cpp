@@ -13,7 +13,7 @@ namespace {
 // A round of variant 1 (a second a turn): the first stop 1002 ms after its turn began (89.28
 // points), the second after 999 ms (89.64), every further one after 1000 ms (89.64 again).
 TEST(VertunWindow, AHundredStopsWithAnyKeyHandTheWholeTotalOff) {
-    testing::WindowHarness<VertunWindow> w({kGameId, kVariantCount, 1}, 1);
+    testing::WindowHarness<VertunWindow> w(1);
     const auto key = [&w](bool autoRepeat = false) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QString(), autoRepeat);
         QApplication::sendEvent(w.child("Picture1"), &press);

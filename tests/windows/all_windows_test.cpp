@@ -92,8 +92,8 @@ struct GameCase {
 };
 
 template <class Window>
-GameCase game(GameInfo info, QStringList controls) {
-    return {std::move(info),
+GameCase game(QStringList controls) {
+    return {Window::kInfo,
             [](GameFrame& frame) -> std::unique_ptr<QWidget> {
                 return std::make_unique<Window>(frame);
             },
@@ -102,11 +102,9 @@ GameCase game(GameInfo info, QStringList controls) {
 
 std::vector<GameCase> gameCases() {
     return {
-        game<bomvik::BomvikWindow>({"bomvik", 3, -1}, {"Label1", "Label2", "Picture1", "Picture2"}),
-        game<vertun::VertunWindow>({"vertun", vertun::kVariantCount, 1},
-                                   {"Label1", "Label3", "Label4", "Check1"}),
-        game<rysko::RyskoWindow>({"rysko", rysko::kVariantCount, 1},
-                                 {"Label1", "Label2", "Label3", "Label4"}),
+        game<bomvik::BomvikWindow>({"Label1", "Label2", "Picture1", "Picture2"}),
+        game<vertun::VertunWindow>({"Label1", "Label3", "Label4", "Check1"}),
+        game<rysko::RyskoWindow>({"Label1", "Label2", "Label3", "Label4"}),
     };
 }
 

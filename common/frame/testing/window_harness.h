@@ -28,6 +28,8 @@ struct WindowHarness {
     std::unique_ptr<Window> window;
 
     // `draws` script the random generator before the window is made.
+    explicit WindowHarness(int variant, std::vector<double> draws = {0.0})
+        : WindowHarness(Window::kInfo, variant, std::move(draws)) {}
     WindowHarness(GameInfo info, int variant, std::vector<double> draws = {0.0})
         : frame(std::move(info), fake.services, dir.path()) {
         fake.random = ScriptedRandom(std::move(draws));
