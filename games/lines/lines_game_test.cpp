@@ -14,8 +14,6 @@
 namespace tro::lines {
 namespace {
 
-using Next = std::array<int, kNextCount>;
-
 TEST(Opredline, ScoresAndClearsTheLinesThroughTheBall) {
     struct Case {
         const char *before, *after;
@@ -60,7 +58,7 @@ TEST(Dobavshar, PlacesEachBallAtTheDrawnEmptyCellCountedRowByRow) {
     board.setCell(2, 6);
     board.setCell(43, 7);
     EXPECT_EQ(game.board(), board);
-    EXPECT_EQ(game.nextballs(), (Next{5, 2, 7}));
+    EXPECT_EQ(game.nextballs(), (std::array{5, 2, 7}));
     EXPECT_EQ(random.reseeds, 1);
 }
 
@@ -83,7 +81,7 @@ TEST(Dobavshar, ANewBallsLineFreesItsCellsBeforeTheBoardCountsAsFull) {
     EXPECT_EQ(game.shown(79), 0);
     EXPECT_EQ(game.end(), GameEnd::None);
     EXPECT_EQ(game.score(), 47);
-    EXPECT_EQ(game.nextballs(), (Next{1, 1, 1}));
+    EXPECT_EQ(game.nextballs(), (std::array{1, 1, 1}));
 }
 
 // The countdown counts the whole seconds of the clock the first game started; a new game
