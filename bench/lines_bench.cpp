@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "lines_model.h"
+#include "lines_game.h"
 
 namespace {
 

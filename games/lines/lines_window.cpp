@@ -1,7 +1,6 @@
 #include "lines_window.h"
 
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -9,6 +8,7 @@
 
 #include "clock.h"
 #include "twips.h"
+#include "widgets.h"
 
 namespace tro::lines {
 
@@ -47,38 +47,19 @@ constexpr int kCountdownPollMs = 250;
 constexpr double kBallWidth = 35.0;
 constexpr double kBallHeight = 33.0;
 
-QFont labelFont(const QFont& base) {
-    QFont font = base;
+// A label of the window's bold type in its colour. Fonts that run wider than the ones the
+// layout was made for are narrowed until the caption fits its place, rather than losing its
+// last letters.
+QLabel* colouredLabel(QWidget* parent, const char* name, const QString& text, QRect place,
+                      const QColor& colour) {
+    auto* label = makeLabel(parent, name, text, place);
+    QFont font = parent->font();
     font.setPointSize(12);
     font.setBold(true);
-    return font;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place,
-                  const QColor& colour) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(place);
-    QFont font = labelFont(parent->font());
-    // Fonts that run wider than the ones the layout was made for are narrowed until the
-    // caption fits its place, rather than losing its last letters.
-    while (!text.isEmpty() && font.pointSizeF() > 8.0 &&
-           QFontMetrics(font).horizontalAdvance(text) > place.width()) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    }
-    label->setFont(font);
+    label->setFont(fontFitting(font, {text}, place.size(), 0));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
-    return label;
-}
-
-// State values that the window keeps out of sight.
-QLabel* makeHiddenLabel(QWidget* parent, const char* name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(-200, -200, 50, 20);
-    label->hide();
     return label;
 }
 
@@ -162,7 +143,7 @@ bool WrappingCheckBox::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
 }
 
-Form1::Form1(GameFrame& frame, QWidget* parent)
+LinesWindow::LinesWindow(GameFrame& frame, QWidget* parent)
     : GameWindow(frame, parent), game_(frame.variant(), frame.services().random) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kTitle);
@@ -179,7 +160,7 @@ Form1::Form1(GameFrame& frame, QWidget* parent)
             picture->setGeometry(twipsRect(kBoardLeft + kCellPitch * (column - 1),
                                            kBoardTop + kCellPitch * (row - 1), kCellSize,
                                            kCellSize));
-            connect(picture, &BallPicture::pressed, this, &Form1::Picture1_MouseDown);
+            connect(picture, &BallPicture::pressed, this, &LinesWindow::Picture1_MouseDown);
             pictures_[static_cast<std::size_t>(n)] = picture;
         }
     }
@@ -205,32 +186,28 @@ Form1::Form1(GameFrame& frame, QWidget* parent)
     command1_->setGeometry(twipsRect(1560, 120, 1695, 255));
     command1_->setFont(small);
     command1_->setFocusPolicy(Qt::TabFocus);
-    connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(command1_, &QPushButton::clicked, this, &LinesWindow::Command1_Click);
 
-    makeLabel(this, "Label7", kNextText, twipsRect(1560, 360, 1695, 255), kNextColour);
-    auto* label9 = makeLabel(this, "Label9", kTimeText, twipsRect(5520, 0, 855, 255), kTimeColour);
-    label8_ = makeLabel(this, "Label8", QString(), twipsRect(6480, 0, 735, 255), kTimeColour);
-    makeLabel(this, "Label1", kPointsText, twipsRect(5520, 360, 720, 300), Qt::black);
-    label2_ = makeLabel(this, "Label2", QString(), twipsRect(6360, 360, 885, 300), Qt::black);
-    label3_ = makeHiddenLabel(this, "Label3");
-    label4_ = makeHiddenLabel(this, "Label4");
-    label5_ = makeHiddenLabel(this, "Label5");
-    label6_ = makeHiddenLabel(this, "Label6");
+    colouredLabel(this, "Label7", kNextText, twipsRect(1560, 360, 1695, 255), kNextColour);
+    auto* label9 =
+        colouredLabel(this, "Label9", kTimeText, twipsRect(5520, 0, 855, 255), kTimeColour);
+    label8_ = colouredLabel(this, "Label8", QString(), twipsRect(6480, 0, 735, 255), kTimeColour);
+    colouredLabel(this, "Label1", kPointsText, twipsRect(5520, 360, 720, 300), Qt::black);
+    label2_ = colouredLabel(this, "Label2", QString(), twipsRect(6360, 360, 885, 300), Qt::black);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setTimerType(Qt::PreciseTimer);
-    connect(timer1_, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(timer1_, &QTimer::timeout, this, &LinesWindow::Timer1_Timer);
     timer2_ = new QTimer(this);
     timer2_->setObjectName(QStringLiteral("Timer2"));
     timer2_->setTimerType(Qt::PreciseTimer);
     timer2_->setInterval(kCountdownPollMs);
-    connect(timer2_, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    connect(timer2_, &QTimer::timeout, this, &LinesWindow::Timer2_Timer);
 
-    game_.newGame();
+    game_.newGame(frame.services().clock.monotonicMs());
     if (game_.countdownRuns()) {
         setWindowTitle(kTimeTitle);
-        countdownMark_ = frame.services().clock.monotonicMs();
         timer2_->start();
     } else {
         setWindowTitle(kPointsTitle);
@@ -241,7 +218,7 @@ Form1::Form1(GameFrame& frame, QWidget* parent)
     showState();
 }
 
-void Form1::showState() {
+void LinesWindow::showState() {
     for (int n = 1; n <= kCells; ++n) {
         pictures_[static_cast<std::size_t>(n)]->setColour(game_.shown(n));
     }
@@ -251,16 +228,12 @@ void Form1::showState() {
     }
     label2_->setText(QString::number(game_.score()));
     label8_->setText(QString::number(game_.remainingSeconds()));
-    label3_->setText(QString::number(game_.selcell()));
-    label4_->setText(QString::number(game_.blinkcell()));
-    label5_->setText(QString::number(game_.animpos()));
-    label6_->setText(QString::fromStdString(game_.pathtext()));
     if (timer1_->interval() != game_.timer1IntervalMs()) {
         timer1_->setInterval(game_.timer1IntervalMs());
     }
 }
 
-void Form1::Picture1_MouseDown(int index) {
+void LinesWindow::Picture1_MouseDown(int index) {
     if (ending_ || index < 1 || index > kCells) {
         return;
     }
@@ -268,7 +241,7 @@ void Form1::Picture1_MouseDown(int index) {
     afterEvent();
 }
 
-void Form1::Timer1_Timer() {
+void LinesWindow::Timer1_Timer() {
     if (ending_) {
         return;
     }
@@ -276,25 +249,24 @@ void Form1::Timer1_Timer() {
     afterEvent();
 }
 
-void Form1::Timer2_Timer() {
+void LinesWindow::Timer2_Timer() {
     if (ending_) {
         return;
     }
-    const std::int64_t now = frame().services().clock.monotonicMs();
-    game_.countdownElapsed(now - countdownMark_);
-    countdownMark_ = now;
-    afterEvent();
+    if (game_.tick(frame().services().clock.monotonicMs()) != TickOutcome::Nothing) {
+        afterEvent();
+    }
 }
 
-void Form1::Command1_Click() {
+void LinesWindow::Command1_Click() {
     if (ending_) {
         return;
     }
-    game_.newGame();
+    game_.newGame(frame().services().clock.monotonicMs());
     afterEvent();
 }
 
-void Form1::afterEvent() {
+void LinesWindow::afterEvent() {
     showState();
     if (game_.end() == GameEnd::None || ending_) {
         return;
@@ -306,12 +278,12 @@ void Form1::afterEvent() {
            game_.result());
 }
 
-void Form1::stopTimers() {
+void LinesWindow::stopTimers() {
     timer1_->stop();
     timer2_->stop();
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void LinesWindow::closeEvent(QCloseEvent* event) {
     // While the end message is open the result is on its way; closing must not replace it.
     if (ending_ && !frame().handedOff()) {
         event->ignore();

@@ -9,10 +9,9 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
-#include <cstdint>
 
 #include "game_window.h"
-#include "lines_model.h"
+#include "lines_game.h"
 
 namespace tro::lines {
 
@@ -59,10 +58,10 @@ class WrappingCheckBox : public QCheckBox {
     [[nodiscard]] bool hitButton(const QPoint& pos) const override;
 };
 
-class Form1 : public GameWindow {
+class LinesWindow : public GameWindow {
     Q_OBJECT
   public:
-    explicit Form1(GameFrame& frame, QWidget* parent = nullptr);
+    explicit LinesWindow(GameFrame& frame, QWidget* parent = nullptr);
 
     // The event handlers of the window.
     void Picture1_MouseDown(int index);
@@ -86,14 +85,9 @@ class Form1 : public GameWindow {
     WrappingCheckBox* check1_ = nullptr;
     QPushButton* command1_ = nullptr;
     QLabel* label2_ = nullptr;
-    QLabel* label3_ = nullptr;
-    QLabel* label4_ = nullptr;
-    QLabel* label5_ = nullptr;
-    QLabel* label6_ = nullptr;
     QLabel* label8_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
-    std::int64_t countdownMark_ = 0;
     bool ending_ = false;
 };
 

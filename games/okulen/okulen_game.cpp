@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "numbers.h"
+#include "text.h"
+
 namespace tro::okulen {
 namespace {
 
@@ -47,42 +50,6 @@ int taskTotalOf(int variant) {
         return 0;
     }
     return kTaskTotals[static_cast<std::size_t>(variant - 1)];
-}
-
-double roundHalfEven(double value) {
-    const double below = std::floor(value);
-    const double rest = value - below;
-    if (rest > 0.5) {
-        return below + 1;
-    }
-    if (rest < 0.5) {
-        return below;
-    }
-    return std::fmod(below, 2.0) == 0 ? below : below + 1;
-}
-
-double leadingNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-        ++i;
-    }
-    double sign = 1;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        sign = text[i] == '-' ? -1 : 1;
-        ++i;
-    }
-    double value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-    }
-    if (i < text.size() && text[i] == '.') {
-        double scale = 0.1;
-        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-            value += (text[i] - '0') * scale;
-            scale /= 10;
-        }
-    }
-    return sign * value;
 }
 
 int pointsFor(double miss, double perPoint) {
@@ -135,7 +102,7 @@ double rayAngle(Point from, Point to) {
     return phi >= 2 * kPi ? phi - 2 * kPi : phi;
 }
 
-Game::Game(int variant, Random& random, double pictureWidth, double pictureHeight)
+OkulenGame::OkulenGame(int variant, Random& random, double pictureWidth, double pictureHeight)
     : variant_(variant),
       taskTotal_(taskTotalOf(variant)),
       random_(&random),
@@ -146,7 +113,7 @@ Game::Game(int variant, Random& random, double pictureWidth, double pictureHeigh
     metka_[kMetkaMirror].caption = "зеркало";
 }
 
-void Game::start(std::int64_t nowMs) {
+void OkulenGame::start(std::int64_t nowMs) {
     if (started_) {
         return;
     }
@@ -155,7 +122,7 @@ void Game::start(std::int64_t nowMs) {
     makePicture(nowMs);
 }
 
-void Game::makePicture(std::int64_t nowMs) {
+void OkulenGame::makePicture(std::int64_t nowMs) {
     random_->reseed();
     taskType_ = variant_ == kMixedVariant ? static_cast<TaskType>(whole(rnd() * 4) + 1)
                                           : static_cast<TaskType>(variant_);
@@ -187,11 +154,11 @@ void Game::makePicture(std::int64_t nowMs) {
     secondsCounted_ = 0;
 }
 
-void Game::line(Point from, Point to, Ink ink) {
+void OkulenGame::line(Point from, Point to, Ink ink) {
     drawing_.strokes.push_back({from, to, ink});
 }
 
-void Game::drawSegment() {
+void OkulenGame::drawSegment() {
     segmentLength_ = whole(rnd() * 5000) + 2000;
     const double right = kSegmentLeft + segmentLength_;
     line({kSegmentLeft, kSegmentY}, {right, kSegmentY}, Ink::Black);
@@ -199,7 +166,7 @@ void Game::drawSegment() {
     line({right, kTickTop}, {right, kTickBottom}, Ink::Foreground);
 }
 
-void Game::drawMark() {
+void OkulenGame::drawMark() {
     drawSegment();
     markOffset_ = whole((segmentLength_ - 200) * rnd()) + 100;
     exactAnswer_ = 1000 * markOffset_ / segmentLength_;
@@ -208,12 +175,12 @@ void Game::drawMark() {
     line({x, kTickTop}, {x, kTickBottom}, Ink::DarkRed);
 }
 
-void Game::drawMiddle() {
+void OkulenGame::drawMiddle() {
     drawSegment();
     target_ = {kSegmentLeft + segmentLength_ / 2, kSegmentY};
 }
 
-void Game::drawReflection() {
+void OkulenGame::drawReflection() {
     const double sx = whole(rnd() * 2);
     const double sy = whole(rnd() * 2);
     sourceAtTop_ = sy == 0;
@@ -257,11 +224,11 @@ void Game::drawReflection() {
     }
 }
 
-Point Game::reflectionPoint() const {
+Point OkulenGame::reflectionPoint() const {
     return {target_.x + mirrorOffset_, mirrorY_};
 }
 
-void Game::drawCentre() {
+void OkulenGame::drawCentre() {
     target_.x = whole((width_ - 2 * kCentreMargin) * rnd()) + kCentreMargin;
     target_.y = whole((height_ - 2 * kCentreMargin) * rnd()) + kCentreMargin;
     const std::array<double, 4> distances = {target_.x, target_.y, width_ - target_.x,
@@ -312,7 +279,7 @@ void Game::drawCentre() {
     }
 }
 
-void Game::score(int points, bool typed) {
+void OkulenGame::score(int points, bool typed) {
     lastPoints_ = points;
     total_ += points;
     (typed ? typedAnswerShown_ : clickAnswerShown_) = true;
@@ -338,7 +305,7 @@ void Game::score(int points, bool typed) {
     }
 }
 
-Step Game::moveOn(std::int64_t nowMs) {
+Step OkulenGame::moveOn(std::int64_t nowMs) {
     ++answers_;
     if (answers_ >= taskTotal_) {
         over_ = true;
@@ -349,7 +316,7 @@ Step Game::moveOn(std::int64_t nowMs) {
     return Step::NextTask;
 }
 
-Step Game::enter(std::string_view typed, std::int64_t nowMs) {
+Step OkulenGame::enter(std::string_view typed, std::int64_t nowMs) {
     if (!started_ || over_ || taskType_ != TaskType::Mark) {
         return Step::Nothing;
     }
@@ -361,7 +328,7 @@ Step Game::enter(std::string_view typed, std::int64_t nowMs) {
     return Step::Scored;
 }
 
-Step Game::mouseDown(Point click, std::int64_t nowMs) {
+Step OkulenGame::mouseDown(Point click, std::int64_t nowMs) {
     // A second button pressed while a scored click is on show scores nothing more.
     if (!started_ || over_ || clickAnswerShown_ || !countdownRunning_ ||
         nowMs - startMs_ < kStartGuardMs) {
@@ -390,7 +357,7 @@ Step Game::mouseDown(Point click, std::int64_t nowMs) {
     return Step::Nothing;
 }
 
-Step Game::mouseUp(std::int64_t nowMs) {
+Step OkulenGame::mouseUp(std::int64_t nowMs) {
     if (!clickAnswerShown_ || over_) {
         return Step::Nothing;
     }
@@ -398,7 +365,7 @@ Step Game::mouseUp(std::int64_t nowMs) {
     return moveOn(nowMs);
 }
 
-TickOutcome Game::tick(std::int64_t nowMs) {
+TickOutcome OkulenGame::tick(std::int64_t nowMs) {
     TickOutcome outcome;
     if (!countdownRunning_ || over_) {
         return outcome;
@@ -419,7 +386,7 @@ TickOutcome Game::tick(std::int64_t nowMs) {
     return outcome;
 }
 
-Point Game::metkaPosition(int index, double width, double height) const {
+Point OkulenGame::metkaPosition(int index, double width, double height) const {
     switch (index) {
         case kMetkaZero:
             return {kSegmentLeft - width / 2, kTickTop - height};

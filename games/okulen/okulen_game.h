@@ -18,8 +18,6 @@ namespace tro::okulen {
 
 inline constexpr int kVariantCount = 5;
 inline constexpr int kMixedVariant = 5;
-// The value of pi that every angle of this game is worked out with.
-inline constexpr double kPi = 3.14159265358979;
 
 // The picture as laid out in the window.
 inline constexpr double kPictureWidth = 8535;
@@ -70,11 +68,6 @@ struct Drawing {
     std::vector<Ring> rings;
 };
 
-// Rounds to the nearest whole number, halves to the even one.
-[[nodiscard]] double roundHalfEven(double value);
-// The numeric value of the leading number of a typed text (blanks before it skipped, an
-// optional sign, digits with an optional decimal point); 0 when the text has none.
-[[nodiscard]] double leadingNumber(std::string_view text);
 // Points of an answer that is `miss` twips (or units) off, scaled by `perPoint`: 100 less
 // the scaled miss, rounded halves to even, never below 0.
 [[nodiscard]] int pointsFor(double miss, double perPoint);
@@ -107,11 +100,11 @@ struct TickOutcome {
     std::vector<std::string_view> sounds;  // sound groups to play, in order
 };
 
-class Game {
+class OkulenGame {
   public:
     // `variant` 1..5; the picture's size is read again at every task.
-    Game(int variant, Random& random, double pictureWidth = kPictureWidth,
-         double pictureHeight = kPictureHeight);
+    OkulenGame(int variant, Random& random, double pictureWidth = kPictureWidth,
+               double pictureHeight = kPictureHeight);
 
     // The start button: the first task.
     void start(std::int64_t nowMs);

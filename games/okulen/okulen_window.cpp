@@ -4,9 +4,9 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "app_setup.h"
 #include "clock.h"
 #include "twips.h"
+#include "widgets.h"
 
 namespace tro::okulen {
 namespace {
@@ -66,16 +66,10 @@ const QColor kPurple(192, 0, 192);
 const QColor kGreen(0, 128, 0);
 const QColor kBlue(0, 0, 255);
 
-QFont windowFont() {
-    QFont font(kSansFamily);
-    font.setPixelSize(11);
-    return font;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption,
-                  const QColor& colour = {}) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
+// A label as wide and high as its text, in `colour` when one is given.
+QLabel* sizedLabel(QWidget* parent, const char* name, const QString& caption,
+                   const QColor& colour = {}) {
+    auto* label = makeLabel(parent, name, caption, {});
     if (colour.isValid()) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, colour);
@@ -172,7 +166,7 @@ OkulenWindow::OkulenWindow(GameFrame& frame)
     : GameWindow(frame), game_(frame.variant(), frame.services().random) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(variantCaption(frame.variant()));
-    setFont(windowFont());
+    setLayoutFont(*this, 11, FontUnit::Pixels);
     setFixedSize(twipsSize(kClientWidth, kClientHeight));
 
     picture_ = new PictureBox(*this, this);
@@ -180,18 +174,18 @@ OkulenWindow::OkulenWindow(GameFrame& frame)
                                     static_cast<int>(kPictureHeight)));
     for (int i = 0; i < kMetkaCount; ++i) {
         metka_[static_cast<std::size_t>(i)] =
-            makeLabel(picture_, QStringLiteral("Metka%1").arg(i).toLatin1().constData(),
-                      QString::fromStdString(game_.metka(i).caption));
+            sizedLabel(picture_, QStringLiteral("Metka%1").arg(i).toLatin1().constData(),
+                       QString::fromStdString(game_.metka(i).caption));
         // Presses on a label count as presses on the picture beneath it.
         metka_[static_cast<std::size_t>(i)]->setAttribute(Qt::WA_TransparentForMouseEvents);
         metka_[static_cast<std::size_t>(i)]->hide();
     }
 
     // The typed answer: below the segment, in the empty part of the picture.
-    label3_ = makeLabel(picture_, "Label3", kAnswerPrompt);
+    label3_ = makeLabel(picture_, "Label3", kAnswerPrompt,
+                        twipsRect(1000, 2700, static_cast<int>(kPictureWidth) - 2000, 420));
     label3_->setWordWrap(true);
     label3_->setAlignment(Qt::AlignHCenter);
-    label3_->setGeometry(twipsRect(1000, 2700, static_cast<int>(kPictureWidth) - 2000, 420));
     text1_ = new QLineEdit(picture_);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setAlignment(Qt::AlignCenter);
@@ -207,14 +201,14 @@ OkulenWindow::OkulenWindow(GameFrame& frame)
         QLabel* number;
     };
     const std::array<Counter, 4> counters = {{
-        {makeLabel(this, "Label1", QStringLiteral("Время на ответ:"), kRed),
-         makeLabel(this, "Label2", QString::number(kSecondsBeforeFirstTask), kRed)},
-        {makeLabel(this, "Label4", QStringLiteral("Очки:"), kPurple),
-         makeLabel(this, "Ochki", QStringLiteral("0"), kPurple)},
-        {makeLabel(this, "Label5", QStringLiteral("Кол-во ответов:"), kGreen),
-         makeLabel(this, "Otvet", QStringLiteral("0"), kGreen)},
-        {makeLabel(this, "Label7", QStringLiteral("Очки за последний ответ:"), kBlue),
-         makeLabel(this, "Tekoch", QStringLiteral("0"), kBlue)},
+        {sizedLabel(this, "Label1", QStringLiteral("Время на ответ:"), kRed),
+         sizedLabel(this, "Label2", QString::number(kSecondsBeforeFirstTask), kRed)},
+        {sizedLabel(this, "Label4", QStringLiteral("Очки:"), kPurple),
+         sizedLabel(this, "Ochki", QStringLiteral("0"), kPurple)},
+        {sizedLabel(this, "Label5", QStringLiteral("Кол-во ответов:"), kGreen),
+         sizedLabel(this, "Otvet", QStringLiteral("0"), kGreen)},
+        {sizedLabel(this, "Label7", QStringLiteral("Очки за последний ответ:"), kBlue),
+         sizedLabel(this, "Tekoch", QStringLiteral("0"), kBlue)},
     }};
     const int gap = px(kCounterGap);
     const int numberWidth = px(kCounterNumberWidth);
@@ -234,10 +228,6 @@ OkulenWindow::OkulenWindow(GameFrame& frame)
     ochki_ = counters[1].number;
     otvet_ = counters[2].number;
     tekoch_ = counters[3].number;
-    label8_ = makeLabel(this, "Label8", QStringLiteral("0"));
-    label9_ = makeLabel(this, "Label9", QStringLiteral("0"));
-    label8_->hide();
-    label9_->hide();
 
     // Before the game: the rules of the variant and the start button over the picture.
     frame1_ = new QGroupBox(kRulesTitle, this);
@@ -270,7 +260,7 @@ OkulenWindow::OkulenWindow(GameFrame& frame)
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(100);
-    connect(timer1_, &QTimer::timeout, this, [this] { tick(); });
+    connect(timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 
     command1_->setFocus();
 }
@@ -294,7 +284,7 @@ void OkulenWindow::mouseReleased() {
     follow(game_.mouseUp(now()));
 }
 
-void OkulenWindow::tick() {
+void OkulenWindow::Timer1_Timer() {
     const TickOutcome outcome = game_.tick(now());
     for (const std::string_view sound : outcome.sounds) {
         frame().playGroup(sound);
@@ -325,8 +315,6 @@ void OkulenWindow::refresh() {
     ochki_->setText(QString::number(game_.total()));
     otvet_->setText(QString::number(game_.answers()));
     tekoch_->setText(QString::number(game_.lastPoints()));
-    label8_->setText(game_.clickAnswerShown() ? QStringLiteral("1") : QStringLiteral("0"));
-    label9_->setText(game_.typedAnswerShown() ? QStringLiteral("1") : QStringLiteral("0"));
 
     const bool typed = game_.started() && game_.taskType() == TaskType::Mark;
     label3_->setVisible(typed);

@@ -33,9 +33,9 @@ class OkulenWindow : public GameWindow {
   public:
     explicit OkulenWindow(GameFrame& frame);
 
-    [[nodiscard]] const Game& game() const { return game_; }
-    // One beat of the countdown timer.
-    void tick();
+    [[nodiscard]] const OkulenGame& game() const { return game_; }
+    // The countdown timer: the model counts the seconds at the clock's moment.
+    void Timer1_Timer();
 
   private:
     friend class PictureBox;
@@ -50,7 +50,7 @@ class OkulenWindow : public GameWindow {
     void focusAnswerBox();
     [[nodiscard]] std::int64_t now();
 
-    Game game_;
+    OkulenGame game_;
     PictureBox* picture_ = nullptr;
     std::array<QLabel*, kMetkaCount> metka_{};
     QLineEdit* text1_ = nullptr;
@@ -59,8 +59,6 @@ class OkulenWindow : public GameWindow {
     QLabel* ochki_ = nullptr;
     QLabel* otvet_ = nullptr;
     QLabel* tekoch_ = nullptr;
-    QLabel* label8_ = nullptr;
-    QLabel* label9_ = nullptr;
     QPushButton* command1_ = nullptr;
     QGroupBox* frame1_ = nullptr;
     QPlainTextEdit* text2_ = nullptr;

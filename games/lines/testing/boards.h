@@ -2,12 +2,11 @@
 // Boards for the tests, drawn as their top rows one after another, each ended by "/": the
 // cells a row leaves out on the right and the rows left out at the bottom are empty.
 
-#include <gtest/gtest.h>
-
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
-#include "lines_model.h"
+#include "lines_game.h"
 
 namespace tro::lines {
 
@@ -16,16 +15,13 @@ inline Board pictured(std::string_view rows) {
     int row = 0;
     for (const char ch : rows) {
         if (ch == '/') {
-            EXPECT_LE(cells.size(), static_cast<std::size_t>(++row * kSide)) << rows;
-            cells.resize(static_cast<std::size_t>(row * kSide), '.');
+            cells.resize(static_cast<std::size_t>(++row * kSide), '.');
         } else {
             cells += ch;
         }
     }
     cells.resize(kCells, '.');
-    const auto board = Board::fromPicture(cells);
-    EXPECT_TRUE(board.has_value()) << rows;
-    return board.value_or(Board{});
+    return Board::fromPicture(cells).value();
 }
 
 // A full board on which no five of a colour line up (each cell one colour on from the one

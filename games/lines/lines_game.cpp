@@ -1,4 +1,4 @@
-#include "lines_model.h"
+#include "lines_game.h"
 
 #include <cctype>
 
@@ -256,7 +256,10 @@ int LinesGame::drawColour() {
     return random_.below(kColours) + 1;
 }
 
-void LinesGame::newGame() {
+void LinesGame::newGame(std::int64_t nowMs) {
+    if (!clockStartMs_) {
+        clockStartMs_ = nowMs;
+    }
     random_.reseed();
     board_.clear();
     shown_.fill(0);
@@ -375,19 +378,23 @@ void LinesGame::timer1Tick() {
     }
 }
 
-void LinesGame::countdownElapsed(std::int64_t ms) {
-    if (!countdownRuns() || end_ != GameEnd::None || ms <= 0) {
-        return;
+TickOutcome LinesGame::tick(std::int64_t nowMs) {
+    if (!countdownRuns() || !clockStartMs_ || end_ != GameEnd::None) {
+        return TickOutcome::Nothing;
     }
-    countdownMs_ += ms;
-    while (countdownMs_ >= kSecondMs && end_ == GameEnd::None) {
-        countdownMs_ -= kSecondMs;
-        --remaining_;
-        if (remaining_ <= 0) {
+    const std::int64_t due = (nowMs - *clockStartMs_) / kSecondMs;
+    if (due <= secondsCounted_) {
+        return TickOutcome::Nothing;
+    }
+    while (secondsCounted_ < due) {
+        ++secondsCounted_;
+        if (--remaining_ <= 0) {
             end_ = GameEnd::TimeUp;
             animpos_ = 0;
+            return TickOutcome::TimeUp;
         }
     }
+    return TickOutcome::Counted;
 }
 
 void LinesGame::dobavshar() {

@@ -113,9 +113,14 @@ void ochistka(Board& board);
 // Finds the lines of five or more through the ball at row `X`, column `Y` in the four axes,
 // empties their cells (adding each to `svob` and, when given, to `cleared`) and returns their
 // points; 0 and nothing touched when there is no such line.
+// `X`, `Y`: the row and the column of a cell (1..9), not x and y on the screen.
+// `svob`: the count of the board's free cells.
 int opredline(Board& board, int X, int Y, int& svob, std::vector<int>* cleared = nullptr);
 
 enum class GameEnd { None, BoardFull, TimeUp };
+
+// What a tick of the countdown changed.
+enum class TickOutcome { Nothing, Counted, TimeUp };
 
 class LinesGame {
   public:
@@ -123,14 +128,18 @@ class LinesGame {
     LinesGame(int mode, Random& random);
 
     // Empties the board, places five balls and draws the three next ones. A running
-    // trajectory stops; the countdown goes on from 600.
-    void newGame();
+    // trajectory stops. The first game starts the countdown's clock at `nowMs`; a later one
+    // sets the countdown back to 600, and it goes on at the pace of that clock.
+    void newGame(std::int64_t nowMs);
     // A mouse-down on board cell n (1..81).
     void clickCell(int n);
-    // Timer1: a step of a running trajectory, else the blink of the chosen ball.
+    // Timer1: a step of a running trajectory, else the blink of the chosen ball. It counts
+    // the timer's beats by design: the blink's phase and the ball's pace are those beats (the
+    // window sets the beat from timer1IntervalMs()), so it takes no moment.
     void timer1Tick();
-    // Timer2: time that has passed on the countdown; every full second is one tick.
-    void countdownElapsed(std::int64_t ms);
+    // Timer2 at `nowMs`: every whole second of the countdown's clock not yet counted takes
+    // one second off the countdown.
+    TickOutcome tick(std::int64_t nowMs);
     void setTrajectory(bool on) { trajectory_ = on; }
 
     // Places the three next balls at random empty cells, drawing new ones; ends the game
@@ -185,7 +194,8 @@ class LinesGame {
     int animpos_ = 0;
     std::string pathtext_;
     int remaining_ = kStartSeconds;
-    std::int64_t countdownMs_ = 0;
+    std::optional<std::int64_t> clockStartMs_;
+    std::int64_t secondsCounted_ = 0;
     bool trajectory_ = false;
     GameEnd end_ = GameEnd::None;
 };
