@@ -61,6 +61,8 @@ class WrappingCheckBox : public QCheckBox {
 class LinesWindow : public GameWindow {
     Q_OBJECT
   public:
+    static inline const GameInfo kInfo{"lines", 2, 1};
+
     explicit LinesWindow(GameFrame& frame, QWidget* parent = nullptr);
 
     // The event handlers of the window.

@@ -21,8 +21,7 @@ TEST(LinesWindow, ARoundPlayedThroughTheWindowEndsWithOneHandOff) {
     for (const Case& c : {Case{1, 37, 37}, Case{2, 0, std::nullopt}}) {
         // The starting balls: the second draws the first one's cell again and draws anew.
         testing::WindowHarness<LinesWindow> w(
-            {"lines", 2, 1}, c.variant,
-            {0.05, 0.62, 0.05, 0.33, 0.91, 0.18, 0.47, 0.76, 0.29, 0.84, 0.11, 0.55});
+            c.variant, {0.05, 0.62, 0.05, 0.33, 0.91, 0.18, 0.47, 0.76, 0.29, 0.84, 0.11, 0.55});
         const auto shows = [&w](int n) {
             return w.window->findChild<BallPicture*>(QStringLiteral("Picture1_%1").arg(n))
                 ->colour();

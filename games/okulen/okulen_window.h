@@ -19,8 +19,6 @@ namespace tro::okulen {
 // The slot of the game's settings file that holds its sound switch.
 inline constexpr int kSoundSwitchSlot = 50;
 
-inline constexpr const char* kGameId = "okulen";
-
 // The window caption of a variant.
 [[nodiscard]] QString variantCaption(int variant);
 // The rules of a variant as shown, every line ended by CR LF; the mixed variant shows its
@@ -31,6 +29,8 @@ class PictureBox;
 
 class OkulenWindow : public GameWindow {
   public:
+    static inline const GameInfo kInfo{"okulen", kVariantCount, 1};
+
     explicit OkulenWindow(GameFrame& frame);
 
     [[nodiscard]] const OkulenGame& game() const { return game_; }

@@ -12,8 +12,7 @@ namespace {
 TEST(OkulenWindow, ARoundOfClicksEndsWithItsTotalInTheMessageAndTheHandOff) {
     // Every task of these draws has its centre at (4267, 2767) twips.
     testing::WindowHarness<OkulenWindow> w(
-        {kGameId, kVariantCount, 1}, 4,
-        {0.5, 0.5, 0.0, 350.5 / 360, 5.5 / 360, 10.5 / 360, 90.5 / 360, 200.5 / 360});
+        4, {0.5, 0.5, 0.0, 350.5 / 360, 5.5 / 360, 10.5 / 360, 90.5 / 360, 200.5 / 360});
     w.click("Command1");
     // The first task runs out and scores nothing; the next one has its ten seconds.
     for (int second = 1; second <= 10; ++second) {

@@ -15,6 +15,8 @@
 #include <memory>
 
 #include "bomvik_window.h"
+#include "lines_window.h"
+#include "okulen_window.h"
 #include "rysko_window.h"
 #include "testing/window_harness.h"
 #include "vertun_window.h"
@@ -62,7 +64,14 @@ QStringList faults(QWidget& window) {
         if (text.isEmpty() || child->toolTip() == text) {
             continue;
         }
-        const QRect needed = QFontMetrics(child->font()).boundingRect(box, flags, text);
+        const QFontMetrics metrics(child->font());
+        if (qobject_cast<QCheckBox*>(child) && box.height() >= 2 * metrics.lineSpacing()) {
+            flags = Qt::TextWordWrap;  // a switch given room for two lines wraps its caption
+        }
+        QRect needed = metrics.boundingRect(box, flags, text);
+        if (flags == Qt::TextSingleLine) {
+            needed.setHeight(metrics.tightBoundingRect(text).height());  // the ink of one line
+        }
         if (needed.width() > box.width() || needed.height() > box.height()) {
             found << QStringLiteral("%1: \"%2\" needs %3x%4 in %5x%6")
                          .arg(name, text.left(30))
@@ -105,6 +114,10 @@ std::vector<GameCase> gameCases() {
         game<bomvik::BomvikWindow>({"Label1", "Label2", "Picture1", "Picture2"}),
         game<vertun::VertunWindow>({"Label1", "Label3", "Label4", "Check1"}),
         game<rysko::RyskoWindow>({"Label1", "Label2", "Label3", "Label4"}),
+        game<lines::LinesWindow>(
+            {"Label1", "Label2", "Label7", "Label8", "Label9", "Check1", "Command1"}),
+        game<okulen::OkulenWindow>({"Label1", "Label2", "Label3", "Label4", "Label5", "Label7",
+                                    "Check1", "Command1", "Frame1", "Picture1", "Text1", "Text2"}),
     };
 }
 
