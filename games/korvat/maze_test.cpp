@@ -7,7 +7,7 @@
 
 #include "testing/maze_way.h"
 
-namespace korvat {
+namespace tro::korvat {
 namespace {
 
 // Every maze is a picture with the black frame, exactly the start and finish fields of its
@@ -90,4 +90,4 @@ TEST(SegmentTest, FindsEveryWallOnTheWayAndNoneBeside) {
 }
 
 }  // namespace
-}  // namespace korvat
+}  // namespace tro::korvat

@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #endif
 
-namespace korvat {
+namespace tro::korvat {
 namespace {
 
 namespace fs = std::filesystem;
@@ -98,4 +98,4 @@ TEST(RecordFile, SomethingElseInItsPlaceOrAFailedWriteKeepsWhatIsStored) {
 }
 
 }  // namespace
-}  // namespace korvat
+}  // namespace tro::korvat

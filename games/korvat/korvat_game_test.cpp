@@ -1,4 +1,4 @@
-#include "maze_game.h"
+#include "korvat_game.h"
 
 #include <gtest/gtest.h>
 
@@ -8,23 +8,20 @@
 #include "testing/maze_way.h"
 #include "testing/temp_dir.h"
 
-namespace korvat {
+namespace tro::korvat {
 namespace {
 
 using testing::boxWay;
 using tro::testing::readBytes;
 using tro::testing::TempDir;
 
-// Starts a run at the first point of `way`, lets `ticks` pass, then moves along the rest with
-// `perStep` ticks before each move, until the run ends. The last move's outcome.
-MoveResult run(MazeGame& game, const std::vector<BoxPoint>& way, int ticks, int perStep = 0) {
-    MoveResult last = game.pointerMove(way.at(0));
+// Starts a run at the first point of `way` at 0 ms and moves along the rest `ticks` ticks
+// later, until the run ends. The last move's outcome.
+MoveResult run(KorvatGame& game, const std::vector<BoxPoint>& way, int ticks) {
+    MoveResult last = game.pointerMove(way.at(0), 0);
     EXPECT_EQ(last.outcome, MoveOutcome::Started);
-    for (std::size_t i = 1; i < way.size() && game.running(); ++i) {
-        for (int k = 0; k < (i == 1 ? ticks : 0) + perStep; ++k)
-            game.tick();
-        last = game.pointerMove(way[i]);
-    }
+    for (std::size_t i = 1; i < way.size() && game.running(); ++i)
+        last = game.pointerMove(way[i], std::int64_t{ticks} * kTickMs);
     return last;
 }
 
@@ -32,6 +29,25 @@ TEST(SecondsText, TenthsWithoutTrailingOrLeadingZeros) {
     for (const auto& [ticks, text] : std::vector<std::pair<int, std::string>>{
              {123, " 12.3"}, {120, " 12"}, {5, " .5"}, {10, " 1"}, {0, " 0"}, {32767, " 3276.7"}})
         EXPECT_EQ(secondsText(ticks), text) << ticks;
+}
+
+// The clock counts the whole ticks since the start up to the moment of each event, so a move
+// after a late timer still gets its own tick, and a jump into the finish across walls is a
+// touch.
+TEST(MazeRun, TheClockCountsWholeTicksUpToEachEvent) {
+    TempDir dir;
+    KorvatGame game(dir.path(), 1);
+    EXPECT_EQ(game.tick(5000), TickOutcome::Idle);
+    ASSERT_EQ(game.pointerMove({460, 40}, 1000).outcome, MoveOutcome::Started);
+    EXPECT_EQ(game.tick(2234), TickOutcome::Counted);
+    EXPECT_EQ(game.elapsedTicks(), 12);
+    EXPECT_EQ(game.pointerMove({470, 40}, 3499).outcome, MoveOutcome::Moved);
+    EXPECT_EQ(game.elapsedTicks(), 24);
+    EXPECT_EQ(game.currentPath().back(), (PathPoint{25, 470, 40}));
+    EXPECT_EQ(game.pointerMove({30, 30}, 3500).outcome, MoveOutcome::Touched);
+    EXPECT_EQ(game.elapsedTicks(), 25);
+    EXPECT_EQ(game.tick(9000), TickOutcome::Idle);
+    EXPECT_FALSE(game.result().has_value());
 }
 
 TEST(MazeRun, ATieReplacesTheRecordAndItsPathAndASlowerRunDoesNot) {
@@ -43,14 +59,15 @@ TEST(MazeRun, ATieReplacesTheRecordAndItsPathAndASlowerRunDoesNot) {
          std::vector<std::pair<int, bool>>{{30, true}, {31, false}, {29, true}}) {
         TempDir dir;
         const std::filesystem::path file = recordFilePath(dir.path(), 1);
-        MazeGame first(dir.path(), 1);
+        KorvatGame first(dir.path(), 1);
         ASSERT_EQ(run(first, way, 30).outcome, MoveOutcome::Finished);
         const std::string before = readBytes(file);
-        MazeGame game(dir.path(), 1);
+        KorvatGame game(dir.path(), 1);
         ASSERT_EQ(game.recordTicks(), 30);
         const MoveResult result = run(game, second, ticks);
         ASSERT_EQ(result.outcome, MoveOutcome::Finished) << ticks;
         EXPECT_EQ(result.newRecord, newRecord) << ticks;
+        EXPECT_EQ(game.result(), ticks);
         EXPECT_EQ(game.recordTicks(), newRecord ? ticks : 30);
         EXPECT_EQ(game.recordPath().size(), way.size() - (newRecord ? 1 : 2));
         if (newRecord) {
@@ -62,27 +79,31 @@ TEST(MazeRun, ATieReplacesTheRecordAndItsPathAndASlowerRunDoesNot) {
         } else {
             EXPECT_EQ(readBytes(file), before);
         }
+        // A new start takes back the result.
+        game.pointerMove(way[0], 99999);
+        EXPECT_FALSE(game.result().has_value());
     }
 }
 
-// Choosing a maze ends the run in progress without a result. Maze 1's start field overlaps
-// maze 2's finish field: a run carried over would finish maze 2 with a move of one pixel.
+// Choosing a maze ends the run in progress and takes back a result. Maze 1's start field
+// overlaps maze 2's finish field: a run carried over would finish maze 2 with a move of one
+// pixel.
 TEST(MazeRun, ChoosingAMazeEndsTheRunInProgress) {
-    const BoxPoint overlap = testing::boxCentre({57, 8});
+    const BoxPoint overlap{462, 69};  // in maze pixel (57, 8)
     TempDir dir;
-    MazeGame game(dir.path(), 1);
-    ASSERT_EQ(game.pointerMove(overlap).outcome, MoveOutcome::Started);
-    for (int k = 0; k < 80; ++k)
-        game.tick();
+    KorvatGame game(dir.path(), 1);
+    ASSERT_EQ(run(game, boxWay(1), 5).outcome, MoveOutcome::Finished);
+    game.chooseMaze(1);
+    EXPECT_FALSE(game.result().has_value());
+    ASSERT_EQ(game.pointerMove(overlap, 0).outcome, MoveOutcome::Started);
     game.chooseMaze(2);
     EXPECT_FALSE(game.running());
+    EXPECT_EQ(game.tick(8000), TickOutcome::Idle);
     EXPECT_EQ(game.elapsedTicks(), 0);
     for (const BoxPoint to : {BoxPoint{overlap.x + 1, overlap.y}, overlap})
-        EXPECT_EQ(game.pointerMove(to).outcome, MoveOutcome::Nothing);
-    EXPECT_EQ(game.tick(), TickOutcome::Idle);
+        EXPECT_EQ(game.pointerMove(to, 8000).outcome, MoveOutcome::Nothing);
     EXPECT_FALSE(game.recordTicks().has_value());
     EXPECT_EQ(readBytes(recordFilePath(dir.path(), 2)), "");
-    // A new start on the new maze runs as any other.
     EXPECT_EQ(run(game, boxWay(2), 5).outcome, MoveOutcome::Finished);
 }
 
@@ -92,34 +113,33 @@ TEST(Replay, RecordDotsAppearAtTheTicksTheyWereMade) {
     const std::vector<PathPoint> record = {
         {1, 300, 20}, {1, 301, 20}, {2, 302, 20}, {5, 303, 20}, {5, 304, 20}};
     ASSERT_TRUE(saveRecordFile(recordFilePath(dir.path(), 1), 50, record));
-    MazeGame game(dir.path(), 1);
+    KorvatGame game(dir.path(), 1);
     game.setRecordLine(true);
-    ASSERT_EQ(game.pointerMove({460, 40}).outcome, MoveOutcome::Started);
+    ASSERT_EQ(game.pointerMove({460, 40}, 0).outcome, MoveOutcome::Started);
     for (const std::size_t dots : {2, 3, 3, 3, 5, 5}) {
-        EXPECT_EQ(game.tick(), TickOutcome::Counted);
+        EXPECT_EQ(game.tick((game.elapsedTicks() + 1) * kTickMs), TickOutcome::Counted);
         EXPECT_EQ(game.box().dots().size(), dots);
     }
     EXPECT_EQ(game.box().at({303, 20}), Colour::Navy);
     // A new run replays from the beginning; with the line off nothing shows, and turned on
     // late it catches up.
-    game.pointerMove({0, 100});
-    game.pointerMove({460, 40});
+    game.pointerMove({0, 100}, 0);
+    game.pointerMove({460, 40}, 0);
     EXPECT_TRUE(game.box().dots().empty());
     for (const std::size_t dots : {0, 0, 0, 3, 5}) {
         game.setRecordLine(dots > 0);
-        game.tick();
+        game.tick((game.elapsedTicks() + 1) * kTickMs);
         EXPECT_EQ(game.box().dots().size(), dots);
     }
 }
 
 TEST(MazeRun, ThePathKeepsAtMostItsLimitAndTheLastPointFollowsThePointer) {
     TempDir dir;
-    MazeGame game(dir.path(), 1);
-    ASSERT_EQ(game.pointerMove({460, 40}).outcome, MoveOutcome::Started);
+    KorvatGame game(dir.path(), 1);
+    ASSERT_EQ(game.pointerMove({460, 40}, 0).outcome, MoveOutcome::Started);
     for (int k = 0; k < kMaxPathPoints + 10; ++k)
-        game.pointerMove({460 + k % 2, 40});
-    game.tick();
-    game.pointerMove({470, 41});
+        game.pointerMove({460 + k % 2, 40}, 0);
+    game.pointerMove({470, 41}, kTickMs);
     ASSERT_EQ(game.currentPath().size(), static_cast<std::size_t>(kMaxPathPoints));
     EXPECT_EQ(game.currentPath().back(), (PathPoint{2, 470, 41}));
 }
@@ -128,9 +148,10 @@ TEST(MazeRun, ThePathKeepsAtMostItsLimitAndTheLastPointFollowsThePointer) {
 // still counts and its last point's time fits the record file.
 TEST(MazeRun, TheClockStopsTheRunAtItsLongestTime) {
     const auto way = boxWay(1);
+    const std::int64_t longest = std::int64_t{kMaxRunTicks} * kTickMs;
     for (const bool finish : {false, true}) {
         TempDir dir;
-        MazeGame game(dir.path(), 1);
+        KorvatGame game(dir.path(), 1);
         const auto moves = finish ? way : std::vector<BoxPoint>(way.begin(), way.begin() + 2);
         const MoveResult last = run(game, moves, kMaxRunTicks);
         EXPECT_EQ(game.elapsedTicks(), kMaxRunTicks);
@@ -141,13 +162,15 @@ TEST(MazeRun, TheClockStopsTheRunAtItsLongestTime) {
             EXPECT_EQ(stored.path.back().t, kMaxRunTicks + 1);
         } else {
             ASSERT_EQ(last.outcome, MoveOutcome::Moved);
-            EXPECT_EQ(game.tick(), TickOutcome::TimeUp);
-            EXPECT_EQ(game.tick(), TickOutcome::Idle);
+            // A move after the last tick finds the run over.
+            const MoveResult late = game.pointerMove(way.back(), longest + kTickMs);
+            EXPECT_TRUE(late.timeUp);
+            EXPECT_EQ(late.outcome, MoveOutcome::Nothing);
+            EXPECT_EQ(game.tick(longest + 2 * kTickMs), TickOutcome::Idle);
             EXPECT_EQ(game.elapsedTicks(), kMaxRunTicks);
-            EXPECT_EQ(game.pointerMove(way.back()).outcome, MoveOutcome::Nothing);
         }
     }
 }
 
 }  // namespace
-}  // namespace korvat
+}  // namespace tro::korvat
