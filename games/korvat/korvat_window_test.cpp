@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QMouseEvent>
-
 #include "testing/maze_way.h"
 #include "testing/window_harness.h"
 
@@ -16,15 +14,11 @@ TEST(KorvatWindow, ARunThroughAChosenMazeIsHandedOffOnYes) {
     tro::testing::WindowHarness<KorvatWindow> w({"korvat", kMazeCount, -1}, 1);
     w.fake.dialogs.yesNoAnswers = {true};
     QTest::mouseDClick(w.child("Picture2_1"), Qt::LeftButton);
-    QWidget* box = w.child("Picture1");
     const auto way = testing::boxWay(2);
     for (std::size_t i = 0; i < way.size(); ++i) {
         w.advanceMs(i > 0 ? kTickMs : 0);
         w.window->Timer1_Timer();
-        const QPointF at(way[i].x + 0.5, way[i].y + 0.5);
-        QMouseEvent move(QEvent::MouseMove, at, box->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(box, &move);
+        QTest::mouseMove(w.child("Picture1"), {way[i].x, way[i].y});
     }
     const int ticks = static_cast<int>(way.size()) - 1;
     ASSERT_EQ(w.handedOff(), ticks);

@@ -9,9 +9,11 @@
 
 namespace tro::korvat::testing {
 
-// The maze pixels of the shortest way from a start pixel to a finish pixel over white pixels,
-// each a step up, down, left or right from the one before; empty when there is none.
-inline std::vector<BoxPoint> shortestWay(const MazePicture& picture) {
+// The shortest way through maze 1..5 from a start pixel to a finish pixel over white pixels,
+// each a step up, down, left or right from the one before, as the box pixels in the middle of
+// its maze pixels; empty when there is none.
+inline std::vector<BoxPoint> boxWay(int maze) {
+    const MazePicture& picture = mazePicture(maze);
     constexpr int w = kMazeWidth;
     constexpr int n = w * kMazeHeight;
     const auto colour = [&](int i) { return picture.at(i % w, i / w); };
@@ -31,16 +33,8 @@ inline std::vector<BoxPoint> shortestWay(const MazePicture& picture) {
                 reach(k, i);
     std::vector<BoxPoint> way;
     for (int k = queue.empty() ? -1 : queue.front(); k >= 0; k = from[k])
-        way.insert(way.begin(), {k % w, k / w});
-    return way;
-}
-
-// The shortest way through maze 1..5 as the box pixels at the middle of its maze pixels.
-inline std::vector<BoxPoint> boxWay(int maze) {
-    std::vector<BoxPoint> way = shortestWay(mazePicture(maze));
-    for (BoxPoint& p : way)
-        p = {(firstBoxColumn(p.x) + firstBoxColumn(p.x + 1) - 1) / 2,
-             (firstBoxRow(p.y) + firstBoxRow(p.y + 1) - 1) / 2};
+        way.insert(way.begin(), {(firstBoxColumn(k % w) + firstBoxColumn(k % w + 1) - 1) / 2,
+                                 (firstBoxRow(k / w) + firstBoxRow(k / w + 1) - 1) / 2});
     return way;
 }
 
