@@ -18,8 +18,6 @@ from xdesk import Desk, wait_for  # noqa: E402 - found through the path just set
 from Xlib import X  # noqa: E402
 from Xlib.ext import xtest  # noqa: E402
 
-BOX_LEFT, BOX_TOP = 88, 64  # the maze box in the window
-NAME_DIALOG, NAME_INPUT = "Регистрация рекорда", "Регистрация игрока"
 
 
 def maze_line(box_line, box, maze):
@@ -53,10 +51,11 @@ def run_and_hand_off(desk, play, rows):
     points = walk(rows)
     window = wait_for(lambda: desk.windows_of_class("korvat"), 15)[0]
     left, top, _, _ = desk.geometry(window)
+    left, top = left + 88, top + 64  # the maze box in the window
     # No pause and no round trip between the moves: the game gets the reports of many
     # positions at once, as from a fast hand.
     for x, y in points:
-        xtest.fake_input(desk.x, X.MotionNotify, x=left + BOX_LEFT + x, y=top + BOX_TOP + y)
+        xtest.fake_input(desk.x, X.MotionNotify, x=left + x, y=top + y)
     desk.x.sync()
     question = wait_for(lambda: [w for w in desk.windows_of_class("korvat") if w != window], 10)
     if not question:
@@ -65,11 +64,12 @@ def run_and_hand_off(desk, play, rows):
     desk.move_pointer(x + width // 2, y + height // 2)  # the key goes there, focus or not
     desk.keys("Return")
     # The manager asks for the player's name: a new one, "t".
-    desk.wait_window(lambda t: t == NAME_DIALOG, 20)
+    x, y, _, _ = desk.geometry(desk.wait_window(lambda t: t == "Регистрация рекорда", 20)[0])
+    desk.click(x + 10, y + 10)  # the dialog takes the keys
     desk.keys("Tab", "Down")
-    desk.wait_window(lambda t: t == NAME_INPUT)
+    desk.wait_window(lambda t: t == "Регистрация игрока")
     desk.keys("t", "Return")
-    wait_for(lambda: desk.find(NAME_INPUT) is None, 10)
+    wait_for(lambda: desk.find("Регистрация игрока") is None, 10)
     desk.keys("Return")
     table = os.path.join(play, "DATA", "korvat", "res0.dat")
     # The first row's result is the table's fourth slot: a 2-byte length and the text.
