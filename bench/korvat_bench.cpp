@@ -6,9 +6,11 @@
 #include <cmath>
 #include <string>
 
+#include "korvat_game.h"
 #include "maze.h"
-#include "maze_game.h"
 #include "testing/temp_dir.h"
+
+namespace korvat = tro::korvat;
 
 namespace {
 
@@ -86,7 +88,7 @@ BoxPoint startPoint(int maze) {
 void PointerMoveAlongTheLongestClearWay(benchmark::State& state) {
     const int maze = static_cast<int>(state.range(0));
     tro::testing::TempDir dir;
-    korvat::MazeGame game(dir.path(), maze);
+    korvat::KorvatGame game(dir.path(), maze);
     game.setTrail(true);
     game.setRecordLine(true);
     const BoxPoint start = startPoint(maze);
@@ -102,14 +104,14 @@ void PointerMoveAlongTheLongestClearWay(benchmark::State& state) {
             }
         }
     }
-    if (game.pointerMove(start).outcome != korvat::MoveOutcome::Started ||
-        game.pointerMove(far).outcome != korvat::MoveOutcome::Moved) {
+    if (game.pointerMove(start, 0).outcome != korvat::MoveOutcome::Started ||
+        game.pointerMove(far, 0).outcome != korvat::MoveOutcome::Moved) {
         state.SkipWithError("no clear move from the start field");
         return;
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(game.pointerMove(start));
-        benchmark::DoNotOptimize(game.pointerMove(far));
+        benchmark::DoNotOptimize(game.pointerMove(start, 0));
+        benchmark::DoNotOptimize(game.pointerMove(far, 0));
     }
     if (!game.running()) {
         state.SkipWithError("a move touched a wall");

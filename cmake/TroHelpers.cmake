@@ -57,8 +57,9 @@ endfunction()
 #   MAIN      main.cpp; the program <id> lands in bin/ with the other programs
 #   TESTS     model tests, linked against the model only
 #   UI_TESTS  window tests, run on the offscreen platform
-#   E2E       an end-to-end test of the program on a private X display (Xvfb); it knows the
-#             program as GAME_PROGRAM and the game's source folder as GAME_SOURCE_DIR
+#   E2E       a Python script that tests the program on a private X display (Xvfb), called
+#             with the program and the source and build folders of the suite, whose other
+#             programs it may run (the results manager)
 function(tro_add_game id)
     cmake_parse_arguments(G "" "" "MODEL;UI;MAIN;TESTS;UI_TESTS;E2E" ${ARGN})
     set(model_lib)
@@ -91,9 +92,13 @@ function(tro_add_game id)
         tro_add_gtest(${id}_ui_test SOURCES ${G_UI_TESTS} LIBS ${id}_ui tro_frame_testing QT)
     endif()
     if(G_E2E AND TRO_BUILD_TESTS AND TRO_X_TESTS)
-        tro_add_gtest(${id}_e2e_test SOURCES ${G_E2E} LIBS ${model_lib} tro_x_testing TIMEOUT 120)
-        add_dependencies(${id}_e2e_test ${id})
-        target_compile_definitions(${id}_e2e_test PRIVATE GAME_PROGRAM="$<TARGET_FILE:${id}>"
-                                                          GAME_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
+        string(SUBSTRING ${id} 0 1 head)
+        string(TOUPPER ${head} head)
+        string(SUBSTRING ${id} 1 -1 tail)
+        add_test(NAME ${head}${tail}EndToEnd
+            COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/${G_E2E} $<TARGET_FILE:${id}>
+                    ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR})
+        set_tests_properties(${head}${tail}EndToEnd PROPERTIES TIMEOUT 120
+            ENVIRONMENT "XDG_RUNTIME_DIR=${TRO_TEST_RUNTIME_DIR};PYTHONDONTWRITEBYTECODE=1")
     endif()
 endfunction()

@@ -18,7 +18,7 @@
 #include "clock.h"
 #include "twips.h"
 
-namespace korvat {
+namespace tro::korvat {
 
 namespace {
 
@@ -39,7 +39,6 @@ const QString kTimeUp = QStringLiteral(
 const QString kNewRecord = QStringLiteral("Поставлен новый рекорд!");
 const QString kRecordNotSaved =
     QStringLiteral("Новый рекорд не сохранен: файл рекорда не удалось записать.");
-constexpr int kTickMs = 100;
 // The width of a check box's indicator and the gap before its text.
 constexpr int kCheckIndicatorRoom = 22;
 
@@ -281,10 +280,6 @@ KorvatWindow::KorvatWindow(tro::GameFrame& frame)
         picture2_[static_cast<std::size_t>(i)] = thumb;
     }
 
-    label1_ = new QLabel(QStringLiteral("0"), this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->hide();
-
     label2_ = new QLabel(kWelcome, this);
     label2_->setObjectName(QStringLiteral("Label2"));
     label2_->setGeometry(twipsRect(1800, 0, 4935, 855));
@@ -314,7 +309,6 @@ KorvatWindow::KorvatWindow(tro::GameFrame& frame)
     command1_ = new QPushButton(QStringLiteral("Сохранить результат"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setGeometry(twipsRect(7320, 120, 1815, 255));
-    command1_->setEnabled(false);
     fitTexts({{command1_, buttonTextRoom(command1_)}});
     connect(command1_, &QPushButton::clicked, this, [this] { SaveResult(); });
 
@@ -328,11 +322,13 @@ KorvatWindow::KorvatWindow(tro::GameFrame& frame)
     timer1_->setInterval(kTickMs);
     connect(timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 
+    showClock();
     showPicture();
 }
 
-void KorvatWindow::showTicks() {
+void KorvatWindow::showClock() {
     label4_->setText(QString::number(game_.elapsedTicks()));
+    command1_->setEnabled(game_.result().has_value());
 }
 
 void KorvatWindow::showPicture() {
@@ -359,39 +355,32 @@ void KorvatWindow::showPicture() {
     }
 }
 
-void KorvatWindow::catchUpClock() {
-    if (!game_.running()) {
-        return;
-    }
-    const std::int64_t due = (frame().services().clock.monotonicMs() - runStartMs_) / kTickMs;
-    while (game_.running() && game_.elapsedTicks() < due) {
-        if (game_.tick() == TickOutcome::TimeUp) {
-            endRun(kTimeUp, "error");
-            break;
-        }
-    }
-    showTicks();
+std::int64_t KorvatWindow::nowMs() {
+    return frame().services().clock.monotonicMs();
 }
 
 void KorvatWindow::Timer1_Timer() {
-    catchUpClock();
+    if (game_.tick(nowMs()) == TickOutcome::TimeUp) {
+        endRun(kTimeUp, "error");
+        return;
+    }
+    showClock();
     showPicture();
 }
 
 void KorvatWindow::endRun(const QString& message, std::string_view sound) {
     timer1_->stop();
-    label1_->setText(QStringLiteral("0"));
     label2_->setText(message);
-    showTicks();
+    showClock();
     showPicture();
     frame().playGroup(sound);
 }
 
 void KorvatWindow::pointerMoved(QPoint at) {
-    // The clock is brought up to the moment of the move, so the move's time stamp and a
-    // finish time are exact to the tick even when the timer runs late.
-    catchUpClock();
-    const MoveResult result = game_.pointerMove({at.x(), at.y()});
+    const MoveResult result = game_.pointerMove({at.x(), at.y()}, nowMs());
+    if (result.timeUp) {
+        endRun(kTimeUp, "error");
+    }
     switch (result.outcome) {
         case MoveOutcome::Nothing:
             return;
@@ -399,12 +388,9 @@ void KorvatWindow::pointerMoved(QPoint at) {
             showPicture();
             return;
         case MoveOutcome::Started:
-            runStartMs_ = frame().services().clock.monotonicMs();
             label2_->setText(kStarted);
             timer1_->start();
-            label1_->setText(QStringLiteral("1"));
-            showTicks();
-            command1_->setEnabled(false);
+            showClock();
             showPicture();
             return;
         case MoveOutcome::Touched:
@@ -420,7 +406,6 @@ void KorvatWindow::onFinished(const MoveResult& result) {
     const QString note =
         !result.newRecord ? QString() : (result.recordSaved ? kNewRecord : kRecordNotSaved);
     const QString seconds = QString::fromStdString(secondsText(game_.elapsedTicks()));
-    command1_->setEnabled(true);
     endRun(QStringLiteral("Вы прошли лабиринт за ") + seconds + QStringLiteral(" секунды.") + note,
            "good");
     auto& dialogs = frame().services().dialogs;
@@ -443,20 +428,19 @@ void KorvatWindow::chooseMaze(int maze) {
     const bool running = game_.running();
     game_.chooseMaze(maze);
     frame().setVariant(maze);
-    command1_->setEnabled(false);
     if (running) {
         // The run ended with its maze; the game waits for a new start.
         timer1_->stop();
-        label1_->setText(QStringLiteral("0"));
         label2_->setText(kWelcome);
-        showTicks();
     }
+    showClock();
     showPicture();
 }
 
 void KorvatWindow::SaveResult() {
-    command1_->setEnabled(false);
-    frame().handOffResult(label4_->text().toInt());
+    if (const auto result = game_.result()) {
+        frame().handOffResult(*result);
+    }
 }
 
-}  // namespace korvat
+}  // namespace tro::korvat

@@ -9,14 +9,14 @@
 #include <functional>
 
 #include "game_window.h"
-#include "maze_game.h"
+#include "korvat_game.h"
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTimer;
 
-namespace korvat {
+namespace tro::korvat {
 
 // The slots of the switches in "korvat.dat".
 inline constexpr int kTrailSlot = 50;
@@ -63,24 +63,22 @@ class KorvatWindow final : public tro::GameWindow {
     void chooseMaze(int maze);
     void SaveResult();
 
-    [[nodiscard]] const MazeGame& game() const { return game_; }
+    [[nodiscard]] const KorvatGame& game() const { return game_; }
 
   private:
-    void catchUpClock();
+    [[nodiscard]] std::int64_t nowMs();
     void endRun(const QString& message, std::string_view sound);
     void onFinished(const MoveResult& result);
-    void showTicks();
+    void showClock();
     void showPicture();
 
-    MazeGame game_;
-    std::int64_t runStartMs_ = 0;
+    KorvatGame game_;
 
     MazeView* picture1_ = nullptr;
     std::array<MazeThumbnail*, kMazeCount> picture2_{};
     QCheckBox* check1_ = nullptr;
     QCheckBox* check2_ = nullptr;
     QCheckBox* check3_ = nullptr;
-    QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
     QLabel* label3_ = nullptr;
     QLabel* label4_ = nullptr;
@@ -92,4 +90,4 @@ class KorvatWindow final : public tro::GameWindow {
     std::size_t shownDots_ = 0;
 };
 
-}  // namespace korvat
+}  // namespace tro::korvat

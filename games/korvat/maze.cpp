@@ -5,7 +5,7 @@
 
 #include "korvat_mazes.h"
 
-namespace korvat {
+namespace tro::korvat {
 
 std::optional<Colour> colourOf(Rgb rgb) {
     for (const Colour c :
@@ -144,4 +144,4 @@ bool MazeBox::segmentTouchesWall(BoxPoint from, BoxPoint to) const {
     return segmentMeets(from, to, [this](BoxPoint p) { return wallAt(p); });
 }
 
-}  // namespace korvat
+}  // namespace tro::korvat

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace korvat {
+namespace tro::korvat {
 
 inline constexpr int kMazeCount = 5;
 inline constexpr int kMazeWidth = 66;
@@ -221,4 +221,4 @@ class MazeBox {
     int dotGeneration_ = 0;
 };
 
-}  // namespace korvat
+}  // namespace tro::korvat

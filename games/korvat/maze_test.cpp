@@ -7,7 +7,7 @@
 
 #include "testing/maze_way.h"
 
-namespace korvat {
+namespace tro::korvat {
 namespace {
 
 // Every maze is a picture with the black frame, exactly the start and finish fields of its
@@ -17,14 +17,12 @@ TEST(Mazes, EveryMazeHasItsFrameFieldsAndAWay) {
     std::size_t previousWay = 0;
     for (int maze = 1; maze <= kMazeCount; ++maze) {
         SCOPED_TRACE("maze " + std::to_string(maze));
-        std::string error;
-        const auto picture = MazePicture::parse(mazeText(maze), &error);
-        ASSERT_TRUE(picture.has_value()) << error;
+        const MazePicture& picture = mazePicture(maze);
         const MazeFields& fields = kMazeFields[static_cast<std::size_t>(maze - 1)];
-        const auto black = [&](int x, int y) { return picture->at(x, y) == Colour::Black; };
+        const auto black = [&](int x, int y) { return picture.at(x, y) == Colour::Black; };
         for (int y = 0; y < kMazeHeight; ++y) {
             for (int x = 0; x < kMazeWidth; ++x) {
-                const Colour c = picture->at(x, y);
+                const Colour c = picture.at(x, y);
                 const bool frame = x == 0 || y == 0 || x == kMazeWidth - 1 || y == kMazeHeight - 1;
                 EXPECT_EQ(c == Colour::Yellow, !frame && fields.start.contains(x, y))
                     << x << "," << y;
@@ -39,22 +37,10 @@ TEST(Mazes, EveryMazeHasItsFrameFieldsAndAWay) {
                 }
             }
         }
-        const std::size_t way = testing::shortestWay(*picture).size();
+        const std::size_t way = testing::boxWay(maze).size();
         EXPECT_GT(way, previousWay);
         previousWay = way;
     }
-}
-
-// Without smoothing every maze pixel shows as a block of eight or nine box pixels.
-TEST(Mazes, StretchingGivesEveryMazePixelEightOrNineBoxPixels) {
-    std::vector<int> columns(kMazeWidth), rows(kMazeHeight);
-    for (int x = 0; x < kBoxWidth; ++x)
-        ++columns.at(static_cast<std::size_t>(mazeColumnOf(x)));
-    for (int y = 0; y < kBoxHeight; ++y)
-        ++rows.at(static_cast<std::size_t>(mazeRowOf(y)));
-    for (const auto* count : {&columns, &rows})
-        for (const int n : *count)
-            EXPECT_TRUE(n == 8 || n == 9) << n;
 }
 
 TEST(SegmentTest, FindsEveryWallOnTheWayAndNoneBeside) {
@@ -75,12 +61,9 @@ TEST(SegmentTest, FindsEveryWallOnTheWayAndNoneBeside) {
         {"horizontal move into the wall", {0, 2}, {3, 2}, true},
         {"horizontal move stopping short", {0, 2}, {2, 2}, false},
         {"horizontal jump across the wall", {0, 3}, {7, 3}, true},
-        {"horizontal jump back across it", {7, 3}, {0, 3}, true},
         {"fast diagonal jump across a one-pixel wall", {0, 0}, {6, 3}, true},
-        {"flat diagonal jump across it", {0, 3}, {7, 1}, true},
         {"steep jump across a one-pixel wall", {4, 4}, {5, 6}, true},
         {"vertical jump across a wall", {6, 4}, {6, 6}, true},
-        {"vertical move beside its end", {1, 4}, {1, 6}, false},
         {"round the end of the wall", {2, 4}, {5, 4}, false},
         {"left the box and came back elsewhere", {-20, 1}, {30, 2}, true},
         {"left the box and came back on the same side", {-20, 1}, {2, 2}, false},
@@ -90,4 +73,4 @@ TEST(SegmentTest, FindsEveryWallOnTheWayAndNoneBeside) {
 }
 
 }  // namespace
-}  // namespace korvat
+}  // namespace tro::korvat

@@ -6,7 +6,7 @@
 #include "plain_file.h"
 #include "text.h"
 
-namespace korvat {
+namespace tro::korvat {
 
 namespace fs = std::filesystem;
 
@@ -123,4 +123,4 @@ bool saveRecordFile(const fs::path& file, int ticks, std::span<const PathPoint> 
     return true;
 }
 
-}  // namespace korvat
+}  // namespace tro::korvat

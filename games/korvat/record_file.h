@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-namespace korvat {
+namespace tro::korvat {
 
 // A point of a path: the pointer position in box pixels and t = the run's ticks at the move
 // plus 1, so a real point never has t = 0.
@@ -66,4 +66,4 @@ struct StoredRecord {
 // False when it could not be written.
 bool saveRecordFile(const std::filesystem::path& file, int ticks, std::span<const PathPoint> path);
 
-}  // namespace korvat
+}  // namespace tro::korvat

@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #endif
 
-namespace korvat {
+namespace tro::korvat {
 namespace {
 
 namespace fs = std::filesystem;
@@ -24,19 +24,16 @@ using tro::testing::writeBytes;
 TEST(RecordFile, IsWrittenInPlaceByteForByteAndNeverShortened) {
     TempDir dir;
     const fs::path file = recordFilePath(dir.path(), 3);
-    EXPECT_EQ(file, dir.path() / "DATA" / "korvat" / "record3.dat");
     EXPECT_FALSE(loadRecordFile(file).ticks.has_value());
     EXPECT_EQ(readBytes(file), "");
     const std::vector<PathPoint> path = {{1, 100, 20}, {3, 101, -2}, {12, 534, 358}};
     ASSERT_TRUE(saveRecordFile(file, 57, path));
     const std::string first = "   57    1  100   20    3  101   -2   12  534  3580    ";
     EXPECT_EQ(readBytes(file), first);
-    EXPECT_EQ(loadRecordFile(file).path, path);
     ASSERT_TRUE(saveRecordFile(file, 29, std::vector<PathPoint>{{1, 123456, -123456}}));
     EXPECT_EQ(readBytes(file), "   29    199999-99990    " + first.substr(25));
-    const StoredRecord back = loadRecordFile(file);
-    EXPECT_EQ(back.ticks, 29);
-    EXPECT_EQ(back.path, (std::vector<PathPoint>{{1, 99999, -9999}}));
+    EXPECT_EQ(loadRecordFile(file).ticks, 29);
+    EXPECT_EQ(loadRecordFile(file).path, (std::vector<PathPoint>{{1, 99999, -9999}}));
 }
 
 // `count` points, ten a tick from tick 0 on.
@@ -98,4 +95,4 @@ TEST(RecordFile, SomethingElseInItsPlaceOrAFailedWriteKeepsWhatIsStored) {
 }
 
 }  // namespace
-}  // namespace korvat
+}  // namespace tro::korvat

@@ -1,9 +1,9 @@
-#include "maze_game.h"
+#include "korvat_game.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-namespace korvat {
+namespace tro::korvat {
 
 namespace {
 constexpr int kLowestPosition = -9999;
@@ -23,19 +23,20 @@ std::string secondsText(int ticks) {
     return text;
 }
 
-MazeGame::MazeGame(std::filesystem::path dir, int maze) : dir_(std::move(dir)) {
+KorvatGame::KorvatGame(std::filesystem::path dir, int maze) : dir_(std::move(dir)) {
     chooseMaze(maze);
 }
 
-std::filesystem::path MazeGame::recordFile() const {
+std::filesystem::path KorvatGame::recordFile() const {
     return recordFilePath(dir_, maze_);
 }
 
-void MazeGame::chooseMaze(int maze) {
+void KorvatGame::chooseMaze(int maze) {
     if (maze < 1 || maze > kMazeCount) {
         throw std::out_of_range("maze number");
     }
     maze_ = maze;
+    result_.reset();
     // A run ends with its maze, without a result: carried over, it would finish on a maze it
     // never crossed. The game waits for a new start on the yellow field.
     if (running_) {
@@ -46,7 +47,7 @@ void MazeGame::chooseMaze(int maze) {
     box_.draw(mazePicture(maze_));
 }
 
-void MazeGame::loadRecord() {
+void KorvatGame::loadRecord() {
     StoredRecord stored = loadRecordFile(recordFile());
     recordTicks_ = stored.ticks;
     recordPath_ = std::move(stored.path);
@@ -55,7 +56,14 @@ void MazeGame::loadRecord() {
     replay_ = 0;
 }
 
-MoveResult MazeGame::pointerMove(BoxPoint to) {
+MoveResult KorvatGame::pointerMove(BoxPoint to, std::int64_t nowMs) {
+    const bool timeUp = tick(nowMs) == TickOutcome::TimeUp;
+    MoveResult result = move(to, nowMs);
+    result.timeUp = timeUp;
+    return result;
+}
+
+MoveResult KorvatGame::move(BoxPoint to, std::int64_t nowMs) {
     // A pointer held down may report positions far outside the box; they are kept within
     // what a record field can store.
     to = {std::clamp(to.x, kLowestPosition, kHighestPosition),
@@ -66,7 +74,9 @@ MoveResult MazeGame::pointerMove(BoxPoint to) {
         replay_ = 0;
         currentPath_.clear();
         running_ = true;
+        startMs_ = nowMs;
         elapsed_ = 0;
+        result_.reset();
         last_ = to;
         return {MoveOutcome::Started};
     }
@@ -87,7 +97,7 @@ MoveResult MazeGame::pointerMove(BoxPoint to) {
     return {MoveOutcome::Moved};
 }
 
-void MazeGame::storePoint(BoxPoint p) {
+void KorvatGame::storePoint(BoxPoint p) {
     const PathPoint point{elapsed_ + 1, p.x, p.y};
     if (currentPath_.size() < static_cast<std::size_t>(kMaxPathPoints)) {
         currentPath_.push_back(point);
@@ -96,14 +106,15 @@ void MazeGame::storePoint(BoxPoint p) {
     }
 }
 
-MoveResult MazeGame::touch() {
+MoveResult KorvatGame::touch() {
     running_ = false;
     return {MoveOutcome::Touched};
 }
 
-MoveResult MazeGame::finish() {
+MoveResult KorvatGame::finish() {
     running_ = false;
     MoveResult result{MoveOutcome::Finished};
+    result_ = elapsed_;
     // A tie counts: the newer run replaces the record and its path.
     if (!recordTicks_ || elapsed_ <= *recordTicks_) {
         result.newRecord = true;
@@ -115,25 +126,28 @@ MoveResult MazeGame::finish() {
     return result;
 }
 
-TickOutcome MazeGame::tick() {
+TickOutcome KorvatGame::tick(std::int64_t nowMs) {
     if (!running_) {
         return TickOutcome::Idle;
     }
-    if (recordLine_) {
-        // Every record point made by this tick shows now; a point the replay missed (the
-        // switch was off, the maze changed) shows late rather than never.
-        while (replay_ < recordPath_.size() && recordPath_[replay_].t <= elapsed_ + 1) {
-            const PathPoint& p = recordPath_[replay_];
-            box_.setDot({p.x, p.y}, Colour::Navy);
-            ++replay_;
+    const std::int64_t due = (nowMs - startMs_) / kTickMs;
+    while (elapsed_ < due) {
+        if (recordLine_) {
+            // Every record point made by this tick shows now; a point the replay missed (the
+            // switch was off, the maze changed) shows late rather than never.
+            while (replay_ < recordPath_.size() && recordPath_[replay_].t <= elapsed_ + 1) {
+                const PathPoint& p = recordPath_[replay_];
+                box_.setDot({p.x, p.y}, Colour::Navy);
+                ++replay_;
+            }
         }
+        if (elapsed_ >= kMaxRunTicks) {
+            running_ = false;
+            return TickOutcome::TimeUp;
+        }
+        ++elapsed_;
     }
-    if (elapsed_ >= kMaxRunTicks) {
-        running_ = false;
-        return TickOutcome::TimeUp;
-    }
-    ++elapsed_;
     return TickOutcome::Counted;
 }
 
-}  // namespace korvat
+}  // namespace tro::korvat

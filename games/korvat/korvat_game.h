@@ -1,9 +1,11 @@
 #pragma once
 // The runs through a maze: start on the yellow field, finish on the red one, and a touch of
-// a black wall on the way ends the run. Time is counted in ticks of a tenth of a second;
-// the best run of each maze is kept with its path in the maze's record file, and that path
-// can be replayed dot by dot during later runs at the pace it was made.
+// a black wall on the way ends the run. The best run of each maze is kept with its path in
+// the maze's record file, and that path can be replayed dot by dot during later runs at the
+// pace it was made.
+// It counts ticks of a tenth of a second by design: record files keep a run's time in ticks.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -13,7 +15,7 @@
 #include "maze.h"
 #include "record_file.h"
 
-namespace korvat {
+namespace tro::korvat {
 
 enum class MoveOutcome {
     Nothing,   // not running and not a start
@@ -25,24 +27,28 @@ enum class MoveOutcome {
 
 struct MoveResult {
     MoveOutcome outcome = MoveOutcome::Nothing;
+    bool timeUp = false;      // the run's clock ran out before the move (tick)
     bool newRecord = false;   // a finish at or below the maze's record time
     bool recordSaved = true;  // false when the new record could not be written to its file
 };
 
 enum class TickOutcome {
     Idle,     // no run
-    Counted,  // one more tick
+    Counted,  // the run goes on, its clock up to the moment
     TimeUp,   // the run reached the longest time a run may take and is over
 };
+
+// The length of a tick of the run clock.
+inline constexpr int kTickMs = 100;
 
 // The seconds of a number of ticks as the messages show them: a blank, the whole seconds
 // without leading zero, a point and the tenths when there are any ("12.3", "12", ".5").
 [[nodiscard]] std::string secondsText(int ticks);
 
-class MazeGame {
+class KorvatGame {
   public:
     // Plays in the play directory `dir`, starting with maze 1..5.
-    MazeGame(std::filesystem::path dir, int maze);
+    KorvatGame(std::filesystem::path dir, int maze);
 
     // Chooses another maze: its record is loaded and its picture drawn (the dots vanish). A
     // run in progress ends without a result, and the clock goes back to 0.
@@ -52,14 +58,20 @@ class MazeGame {
     void setTrail(bool on) { trail_ = on; }
     void setRecordLine(bool on) { recordLine_ = on; }
 
-    // The pointer moved to a pixel of the maze box (or outside it, while a button is held).
-    MoveResult pointerMove(BoxPoint to);
-    // One tick of the run clock (every tenth of a second while a run is under way).
-    TickOutcome tick();
+    // The pointer moved to a pixel of the maze box (or outside it, while a button is held) at
+    // `nowMs`. The clock is brought up to that moment first, so a point's time and a finish
+    // time are exact to the tick even when the timer runs late.
+    MoveResult pointerMove(BoxPoint to, std::int64_t nowMs);
+    // The run clock at `nowMs`: counts the ticks since the start up to that moment, showing
+    // the record points of each.
+    TickOutcome tick(std::int64_t nowMs);
 
     [[nodiscard]] int maze() const { return maze_; }
     [[nodiscard]] bool running() const { return running_; }
     [[nodiscard]] int elapsedTicks() const { return elapsed_; }
+    // The time of the run just finished, which the player may hand off; none once a new run
+    // starts or another maze is chosen.
+    [[nodiscard]] std::optional<int> result() const { return result_; }
     [[nodiscard]] std::optional<int> recordTicks() const { return recordTicks_; }
     [[nodiscard]] std::span<const PathPoint> recordPath() const { return recordPath_; }
     [[nodiscard]] std::span<const PathPoint> currentPath() const { return currentPath_; }
@@ -69,6 +81,7 @@ class MazeGame {
 
   private:
     void loadRecord();
+    MoveResult move(BoxPoint to, std::int64_t nowMs);
     MoveResult touch();
     MoveResult finish();
     void storePoint(BoxPoint p);
@@ -79,7 +92,9 @@ class MazeGame {
     bool trail_ = false;
     bool recordLine_ = false;
     bool running_ = false;
+    std::int64_t startMs_ = 0;
     int elapsed_ = 0;
+    std::optional<int> result_;
     BoxPoint last_;
     std::optional<int> recordTicks_;
     // The record path and the path of the current run; a new record swaps their roles.
@@ -88,4 +103,4 @@ class MazeGame {
     std::size_t replay_ = 0;
 };
 
-}  // namespace korvat
+}  // namespace tro::korvat
