@@ -1,6 +1,7 @@
 #include "korvat_window.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QMouseEvent>
@@ -237,6 +238,11 @@ void MazeThumbnail::mouseDoubleClickEvent(QMouseEvent* event) {
 
 KorvatWindow::KorvatWindow(tro::GameFrame& frame)
     : GameWindow(frame), game_(frame.dir(), frame.variant()) {
+    // Every pointer position the window system reports is tested against the walls: moves
+    // merged into one would be joined by a straight line that cuts the corners of a corridor
+    // and touches a wall the pointer never touched. The application turns the merging on for
+    // X11 as it is built, so it is turned off here, once the application exists.
+    QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kTitle);
     setFixedSize(tro::twipsSize(9495, 6420));

@@ -55,6 +55,8 @@ class MazeThumbnail final : public QWidget {
 
 class KorvatWindow final : public tro::GameWindow {
   public:
+    static inline const GameInfo kInfo{"korvat", kMazeCount, -1};
+
     explicit KorvatWindow(tro::GameFrame& frame);
 
     // The events of the window, reachable for the tests.

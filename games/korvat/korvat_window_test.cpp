@@ -11,7 +11,7 @@ namespace {
 // The player chooses maze 2 by its thumbnail and walks it, a tick a step: the clock shows the
 // ticks, the question tells the seconds, and Yes hands the time of the run off for maze 2.
 TEST(KorvatWindow, ARunThroughAChosenMazeIsHandedOffOnYes) {
-    tro::testing::WindowHarness<KorvatWindow> w({"korvat", kMazeCount, -1}, 1);
+    tro::testing::WindowHarness<KorvatWindow> w(1);
     w.fake.dialogs.yesNoAnswers = {true};
     QTest::mouseDClick(w.child("Picture2_1"), Qt::LeftButton);
     const auto way = testing::boxWay(2);

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "bomvik_window.h"
+#include "korvat_window.h"
 #include "lines_window.h"
 #include "okulen_window.h"
 #include "rysko_window.h"
@@ -114,6 +115,8 @@ std::vector<GameCase> gameCases() {
         game<bomvik::BomvikWindow>({"Label1", "Label2", "Picture1", "Picture2"}),
         game<vertun::VertunWindow>({"Label1", "Label3", "Label4", "Check1"}),
         game<rysko::RyskoWindow>({"Label1", "Label2", "Label3", "Label4"}),
+        game<korvat::KorvatWindow>(
+            {"Label2", "Label3", "Label4", "Check1", "Check2", "Check3", "Command1", "Picture1"}),
         game<lines::LinesWindow>(
             {"Label1", "Label2", "Label7", "Label8", "Label9", "Check1", "Command1"}),
         game<okulen::OkulenWindow>({"Label1", "Label2", "Label3", "Label4", "Label5", "Label7",
