@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "testing/rendering.h"
 #include "testing/window_harness.h"
 
 namespace tro::bolmen {
@@ -43,27 +40,6 @@ TEST(BolmenWindow, ARoundOfClicksHandsOffTheClockWithItsPenalties) {
     }
     EXPECT_EQ(w.lastMessage(), "Игра закончена. Ваш результат: 510");
     EXPECT_EQ(w.handedOff(), 510);
-}
-
-TEST(BolmenWindow, EveryNumberStandsWhollyInsideItsSquareAtEveryScale) {
-    Harness w({"bolmen", BolmenGame::kVariants, -1}, 3, kDraws);
-    auto* label = w.child<QLabel>("Label2_5");
-    const auto dark = [](const QColor& c) { return c.lightness() < 160; };
-    for (const double scale : {1.0, 1.25, 1.5, 2.0}) {
-        // Inside the one-pixel border, a pixel of room stays clear around the digits.
-        const int border = static_cast<int>(std::ceil(scale));
-        const int room = border + static_cast<int>(scale);
-        for (int n = BolmenGame::kLowestNumber; n <= BolmenGame::kHighestNumber; ++n) {
-            label->setText(QString::number(n));
-            const QImage image = testing::renderAt(*label, scale);
-            const QRect all(QPoint(), image.size());
-            const QRect ink =
-                testing::inkBounds(image, all.adjusted(border, border, -border, -border), dark);
-            EXPECT_FALSE(ink.isEmpty()) << n;
-            EXPECT_TRUE(all.adjusted(room, room, -room, -room).contains(ink))
-                << n << " at " << scale;
-        }
-    }
 }
 
 }  // namespace
