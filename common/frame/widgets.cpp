@@ -82,6 +82,14 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect 
     return label;
 }
 
+QLabel* styledLabel(QWidget* parent, const char* name, const QString& text, QRect where,
+                    const QString& style, Qt::Alignment align) {
+    QLabel* label = makeLabel(parent, name, text, where);
+    label->setStyleSheet(style);
+    label->setAlignment(align);
+    return label;
+}
+
 KeyBox::KeyBox(QWidget* parent, std::function<void(const QKeyEvent&)> onKey)
     : QWidget(parent), onKey_(std::move(onKey)) {
     setFocusPolicy(Qt::StrongFocus);

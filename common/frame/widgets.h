@@ -14,6 +14,10 @@ namespace tro {
 
 // A label with its control name, text and place.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect where);
+// The same, drawn as the style sheet `style` says (colour, background, weight, size), its text
+// at `align`.
+QLabel* styledLabel(QWidget* parent, const char* name, const QString& text, QRect where,
+                    const QString& style, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
 
 // Gives `window` (and so every control in it) the suite's font at the size its texts were
 // laid out for: `size` points, or `size` pixels where the design measured in pixels.

@@ -4,8 +4,8 @@
 
 namespace tro::bolmen {
 
-BolmenGame::BolmenGame(int variant, Random& random)
-    : variant_(std::clamp(variant, 1, kVariants)), random_(random) {
+BolmenGame::BolmenGame(int variant, Random& random, std::int64_t startMs)
+    : variant_(std::clamp(variant, 1, kVariants)), random_(random), startMs_(startMs) {
     Generation();
 }
 
@@ -56,11 +56,11 @@ Outcome BolmenGame::click(int square) {
     return outcome_;
 }
 
-Outcome BolmenGame::elapse(std::int64_t elapsedMs) {
+Outcome BolmenGame::tick(std::int64_t nowMs) {
     if (outcome_ != Outcome::Playing) {
         return outcome_;
     }
-    clock_.elapse(elapsedMs);
+    clock_.elapse(nowMs - startMs_);
     if (clock() > kMostTenths) {
         outcome_ = Outcome::TooSlow;
     }

@@ -1,6 +1,10 @@
 #pragma once
 // The min-or-max game: nine different two-digit numbers; find the least on white squares and
 // the greatest on yellow ones, thirty times, against a clock in tenths of a second.
+//
+// The game keeps the moment it began (monotonic milliseconds); its clock is the whole tenths
+// since then, as the last tick saw them, plus the penalties. A click reads no time: the one
+// that ends the game hands over the clock the player sees.
 
 #include <array>
 #include <cstdint>
@@ -31,7 +35,7 @@ class BolmenGame {
     static constexpr int kPenaltyTenths = 20;
     static constexpr int kMostTenths = 10000;
 
-    BolmenGame(int variant, Random& random);
+    BolmenGame(int variant, Random& random, std::int64_t startMs);
 
     // A new set: the task, nine different numbers kLowestNumber..kHighestNumber and the mark on the
     // extreme.
@@ -41,8 +45,8 @@ class BolmenGame {
     // a new set.
     Outcome click(int square);
 
-    // The time since the window opened; the clock is its whole tenths plus the penalties.
-    Outcome elapse(std::int64_t elapsedMs);
+    // The clock's tick: the clock follows the time; past kMostTenths the game ends.
+    Outcome tick(std::int64_t nowMs);
 
     [[nodiscard]] int variant() const { return variant_; }
     [[nodiscard]] Task task() const { return task_; }
@@ -61,6 +65,7 @@ class BolmenGame {
   private:
     int variant_;
     Random& random_;
+    std::int64_t startMs_;
     Task task_ = Task::Minimum;
     std::array<int, kSquares> numbers_{};
     int target_ = 1;

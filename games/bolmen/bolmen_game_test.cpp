@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "testing/fakes.h"
@@ -11,7 +12,8 @@
 namespace tro::bolmen {
 namespace {
 
-using testing::ScriptedRandom;
+constexpr std::int64_t kStart = 7'000'000;  // the monotonic moment the game begins
+constexpr std::int64_t kNoTick = -1;
 
 std::vector<int> numbers(const BolmenGame& game) {
     std::vector<int> out;
@@ -28,108 +30,65 @@ int wrongSquare(const BolmenGame& game) {
 TEST(Bolmen, EverySetHasNineDifferentNumbersAndTheMarkOnTheExtreme) {
     for (int variant = 1; variant <= 3; ++variant) {
         SystemRandom random(1000 + variant);
-        BolmenGame game(variant, random);
+        BolmenGame game(variant, random, kStart);
         std::set<Task> tasks;
-        for (int set = 0; set < 2000; ++set) {
+        for (int set = 0; set < 1000; ++set) {
             const auto values = numbers(game);
             ASSERT_EQ(std::set<int>(values.begin(), values.end()).size(), 9u);
-            for (const int v : values) {
-                ASSERT_GE(v, 10);
-                ASSERT_LE(v, 99);
-            }
-            const auto extreme = game.task() == Task::Minimum
-                                     ? std::min_element(values.begin(), values.end())
-                                     : std::max_element(values.begin(), values.end());
+            ASSERT_TRUE(std::ranges::all_of(values, [](int v) { return v >= 10 && v <= 99; }));
+            const auto extreme = game.task() == Task::Minimum ? std::ranges::min_element(values)
+                                                              : std::ranges::max_element(values);
             ASSERT_EQ(game.target(), extreme - values.begin() + 1) << "variant " << variant;
             tasks.insert(game.task());
-            game.Generation();
+            // A right click, one on the heading and a wrong one each bring a new set.
+            const int square = set % 40 == 0   ? game.target()
+                               : set % 40 == 1 ? 0
+                                               : wrongSquare(game);
+            ASSERT_EQ(game.click(square), Outcome::Playing);
+            ASSERT_NE(numbers(game), values) << set;
         }
-        const std::set<Task> expected =
-            variant == 1 ? std::set<Task>{Task::Minimum, Task::Maximum}
-                         : std::set<Task>{variant == 2 ? Task::Minimum : Task::Maximum};
-        EXPECT_EQ(tasks, expected) << "variant " << variant;
+        EXPECT_EQ(game.right() * 10000 + game.wrong(), 250975) << "the heading is always wrong";
+        EXPECT_EQ(tasks.size(), variant == 1 ? 2u : 1u) << variant;
+        EXPECT_EQ(*tasks.rbegin(), variant == 2 ? Task::Minimum : Task::Maximum) << variant;
         EXPECT_EQ(game.headingVisible(), variant == 1);
     }
-}
-
-TEST(Bolmen, ADrawEqualToAnEarlierSquareIsDrawnAgain) {
-    // Variant 2 draws no task; the second and third draws repeat the first.
-    ScriptedRandom random(
+    // Variant 2 draws no task; a draw equal to an earlier square is drawn again.
+    testing::ScriptedRandom random(
         {0.005, 0.005, 0.005, 0.105, 0.205, 0.305, 0.405, 0.505, 0.605, 0.705, 0.805});
-    BolmenGame game(2, random);
+    const BolmenGame game(2, random, kStart);
     EXPECT_EQ(numbers(game), (std::vector<int>{10, 19, 28, 37, 46, 55, 64, 73, 82}));
-    EXPECT_EQ(random.draws, 11);
-    EXPECT_EQ(random.reseeds, 1);
-    EXPECT_EQ(game.target(), 1);
+    EXPECT_EQ(random.draws * 10 + random.reseeds + game.target(), 112);
 }
 
-TEST(Bolmen, RightAndWrongClicksBothBringANewSet) {
-    SystemRandom random(5);
-    BolmenGame game(1, random);
-    auto before = numbers(game);
-    ASSERT_EQ(game.click(game.target()), Outcome::Playing);
-    EXPECT_EQ(game.right(), 1);
-    EXPECT_NE(numbers(game), before);
-    before = numbers(game);
-    ASSERT_EQ(game.click(wrongSquare(game)), Outcome::Playing);
-    EXPECT_EQ(game.wrong(), 1);
-    EXPECT_NE(numbers(game), before);
-    ASSERT_EQ(game.click(BolmenGame::kHeadingSquare), Outcome::Playing);
-    EXPECT_EQ(game.wrong(), 2) << "the heading square is always wrong";
-    EXPECT_EQ(game.clock(), 40);
-}
-
-TEST(Bolmen, ThirtyRightClicksEndWithTheClockAsResult) {
-    SystemRandom random(9);
-    BolmenGame game(3, random);
-    for (int i = 0; i < 3; ++i) {
-        game.click(wrongSquare(game));
-    }
-    ASSERT_EQ(game.elapse(45'000), Outcome::Playing);
-    for (int i = 0; i < 29; ++i) {
-        ASSERT_EQ(game.click(game.target()), Outcome::Playing);
-    }
-    EXPECT_EQ(game.click(game.target()), Outcome::Finished);
-    EXPECT_EQ(game.clock(), 510);
-    EXPECT_EQ(game.click(game.target()), Outcome::Finished)
-        << "clicks after the end change nothing";
-    EXPECT_EQ(game.right(), 30);
-}
-
-TEST(Bolmen, MoreThanAThousandWrongClicksEndWithoutAResult) {
-    SystemRandom random(11);
-    BolmenGame game(2, random);
-    for (int i = 0; i < BolmenGame::kMostWrong; ++i) {
-        ASSERT_EQ(game.click(wrongSquare(game)), Outcome::Playing) << i;
-    }
-    EXPECT_EQ(game.click(wrongSquare(game)), Outcome::TooManyMistakes);
-}
-
-TEST(Bolmen, TheClockEndsTheGameWhenItPassesTenThousandTenths) {
-    struct Case {
-        std::int64_t ms;
-        int wrong;
-        Outcome outcome;
+// Wrong clicks, a tick (and one earlier, which never turns the clock back), right clicks.
+TEST(Bolmen, TheGameEndsByRightClicksWrongClicksOrTheClock) {
+    // what, wrong clicks, tick, right clicks, outcome, clock, right clicks counted
+    const std::tuple<const char*, int, std::int64_t, int, Outcome, int, int> cases[] = {
+        {"30 right, 3 wrong, 45 s: 450 + 60", 3, 45'000, 30, Outcome::Finished, 510, 30},
+        {"29 right go on", 0, 45'099, 29, Outcome::Playing, 450, 29},
+        {"clicks after the end change nothing", 0, kNoTick, 32, Outcome::Finished, 0, 30},
+        {"a thousand wrong go on", 1000, kNoTick, 0, Outcome::Playing, 20000, 0},
+        {"the 1001st wrong ends", 1001, kNoTick, 5, Outcome::TooManyMistakes, 20020, 0},
+        {"10000 tenths are in time", 0, 1'000'099, 0, Outcome::Playing, 10000, 0},
+        {"10001 are not", 0, 1'000'100, 3, Outcome::TooSlow, 10001, 0},
+        {"penalties count", 1, 998'100, 0, Outcome::TooSlow, 10001, 0},
     };
-    for (const Case& c :
-         {Case{1'000'000, 0, Outcome::Playing}, Case{1'000'099, 0, Outcome::Playing},
-          Case{1'000'100, 0, Outcome::TooSlow}, Case{999'000, 0, Outcome::Playing},
-          Case{998'000, 1, Outcome::Playing}, Case{998'100, 1, Outcome::TooSlow}}) {
+    for (const auto& [what, wrong, tickMs, right, outcome, clock, counted] : cases) {
         SystemRandom random(3);
-        BolmenGame game(2, random);
-        for (int i = 0; i < c.wrong; ++i) {
+        BolmenGame game(1, random, kStart);
+        for (int i = 0; i < wrong; ++i) {
             game.click(wrongSquare(game));
         }
-        EXPECT_EQ(game.elapse(c.ms), c.outcome) << c.ms << " ms, " << c.wrong << " wrong";
+        if (tickMs != kNoTick) {
+            game.tick(kStart + tickMs);
+            game.tick(kStart);
+        }
+        for (int i = 0; i < right; ++i) {
+            game.click(game.target());
+        }
+        EXPECT_EQ(game.outcome(), outcome) << what;
+        EXPECT_EQ(game.clock() * 100 + game.right(), clock * 100 + counted) << what;
     }
-}
-
-TEST(Bolmen, TheClockNeverRunsBackwards) {
-    SystemRandom random(3);
-    BolmenGame game(1, random);
-    game.elapse(5'000);
-    game.elapse(4'000);
-    EXPECT_EQ(game.clock(), 50);
 }
 
 }  // namespace

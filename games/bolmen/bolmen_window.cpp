@@ -33,20 +33,11 @@ class SquareLabel : public QLabel {
     std::function<void()> onClick_;
 };
 
-QLabel* styledLabel(QWidget* parent, const char* name, const QString& text, QRect rect,
-                    const QString& style) {
-    QLabel* label = makeLabel(parent, name, text, rect);
-    label->setStyleSheet(style);
-    label->setWordWrap(true);
-    return label;
-}
-
 }  // namespace
 
 BolmenWindow::BolmenWindow(GameFrame& frame)
     : GameWindow(frame),
-      game_(frame.variant(), frame.services().random),
-      openedAt_(frame.services().clock.monotonicMs()) {
+      game_(frame.variant(), frame.services().random, frame.services().clock.monotonicMs()) {
     setWindowTitle(QString::fromUtf8(kCaptions[game_.variant() - 1]));
     setFixedSize(twipsSize(7335, 3900));
     frame.setSoundSwitchSlot(kSoundSwitchSlot);
@@ -87,14 +78,16 @@ BolmenWindow::BolmenWindow(GameFrame& frame)
     }
     squares_[0]->setVisible(game_.headingVisible());
 
-    styledLabel(this, "Label4",
-                QStringLiteral("Если фон квадратов с числами белый, то надо искать минимум, если "
-                               "желтый - максимум."),
-                twipsRect(240, 600, 1695, 2175), {});
-    styledLabel(this, "Label9",
-                QStringLiteral("Игра закончится, когда будет 30 правильных нажатий. За каждое "
-                               "неправильное нажатие добавляется 2 секунды."),
-                twipsRect(5040, 600, 2055, 2175), {});
+    makeLabel(this, "Label4",
+              QStringLiteral("Если фон квадратов с числами белый, то надо искать минимум, если "
+                             "желтый - максимум."),
+              twipsRect(240, 600, 1695, 2175))
+        ->setWordWrap(true);
+    makeLabel(this, "Label9",
+              QStringLiteral("Игра закончится, когда будет 30 правильных нажатий. За каждое "
+                             "неправильное нажатие добавляется 2 секунды."),
+              twipsRect(5040, 600, 2055, 2175))
+        ->setWordWrap(true);
     const QString green =
         QStringLiteral("color: rgb(0,192,0); background: white; font-weight: bold;");
     const QString red =
@@ -158,7 +151,7 @@ void BolmenWindow::Label2_Click(int square) {
 }
 
 void BolmenWindow::Timer1_Timer() {
-    const Outcome outcome = game_.elapse(frame().services().clock.monotonicMs() - openedAt_);
+    const Outcome outcome = game_.tick(frame().services().clock.monotonicMs());
     showCounters();
     if (outcome != Outcome::Playing) {
         end(outcome);

@@ -32,7 +32,6 @@ class BolmenWindow : public GameWindow {
     void end(Outcome outcome);
 
     BolmenGame game_;
-    std::int64_t openedAt_;
     std::array<QLabel*, 10> squares_{};
     QLabel* clockLabel_ = nullptr;
     QLabel* rightLabel_ = nullptr;

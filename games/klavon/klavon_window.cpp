@@ -57,8 +57,8 @@ KlavonWindow::KlavonWindow(GameFrame& frame)
     : GameWindow(frame),
       startLayout_(startLayout(frame.services().keyboard.current().toStdString())) {
     Services& services = frame.services();
-    game_ = std::make_unique<TypingGame>(frame.variant(), services.random);
-    openedMs_ = services.clock.monotonicMs();
+    game_ = std::make_unique<KlavonGame>(frame.variant(), services.random,
+                                         services.clock.monotonicMs());
 
     const int variant = game_->variant();
     const QString name = variant >= 1 && variant <= kVariants
@@ -66,9 +66,7 @@ KlavonWindow::KlavonWindow(GameFrame& frame)
                              : QString();
     setWindowTitle(QString::fromUtf8(kTitle) + QStringLiteral("   ") + name);
     setFixedSize(px(kClientWidth), px(kClientHeight));
-    QFont font = this->font();
-    font.setPointSize(9);
-    setFont(font);
+    setLayoutFont(*this, 9);
 
     QFont strip(kMonoFamily, 20);
     strip.setStyleHint(QFont::Monospace);
@@ -101,7 +99,7 @@ KlavonWindow::KlavonWindow(GameFrame& frame)
 
     // Each caption in the colour of its number.
     auto* timeCaption = makeLabel(this, "Label5", kTimeLabel, twipsRect(240, 120, 720, 285));
-    seconds_ = makeLabel(this, "Label6", QString::number(TypingGame::kSeconds),
+    seconds_ = makeLabel(this, "Label6", QString::number(KlavonGame::kSeconds),
                          twipsRect(960, 120, 600, 285));
     auto* countCaption = makeLabel(this, "Label3", kCountLabel, twipsRect(2640, 120, 2100, 285));
     count_ = makeLabel(this, "Label4", QStringLiteral("0"), twipsRect(4800, 120, 900, 285));
@@ -133,14 +131,14 @@ KlavonWindow::KlavonWindow(GameFrame& frame)
     countdown_->setObjectName(QStringLiteral("Timer1"));
     countdown_->setInterval(1000);
     countdown_->setTimerType(Qt::PreciseTimer);
-    connect(countdown_, &QTimer::timeout, this, &KlavonWindow::countdownTick);
+    connect(countdown_, &QTimer::timeout, this, &KlavonWindow::Timer1_Timer);
     countdown_->start();
 
     layoutTimer_ = new QTimer(this);
     layoutTimer_->setObjectName(QStringLiteral("Timer2"));
     layoutTimer_->setInterval(kLayoutDelayMs);
     layoutTimer_->setSingleShot(true);
-    connect(layoutTimer_, &QTimer::timeout, this, &KlavonWindow::switchLayout);
+    connect(layoutTimer_, &QTimer::timeout, this, &KlavonWindow::Timer2_Timer);
     layoutTimer_->start();
 
     // The layout the player had is put back after every hand-off, early or not.
@@ -160,7 +158,7 @@ bool KlavonWindow::setLanguage(const std::string& letter) {
     return frame().services().keyboard.activate(QString::fromStdString(*id));
 }
 
-void KlavonWindow::switchLayout() {
+void KlavonWindow::Timer2_Timer() {
     layoutTimer_->stop();
     const std::string wanted = variantLayout(game_->variant());
     // A layout that cannot be switched to leaves the switch to the player.
@@ -191,10 +189,10 @@ void KlavonWindow::typeCharacter(const QString& character) {
     showState();
 }
 
-void KlavonWindow::countdownTick() {
-    const bool ended = game_->advanceTo(frame().services().clock.monotonicMs() - openedMs_);
+void KlavonWindow::Timer1_Timer() {
+    const TickOutcome outcome = game_->tick(frame().services().clock.monotonicMs());
     showState();
-    if (ended) {
+    if (outcome == TickOutcome::Ended) {
         end();
     }
 }
@@ -210,7 +208,8 @@ void KlavonWindow::end() {
     countdown_->stop();
     layoutTimer_->stop();
     keys_->setEnabled(false);
-    finish(QString::fromUtf8(kTitle), kEndMessage + count_->text(), game_->count());
+    finish(QString::fromUtf8(kTitle), kEndMessage + QString::number(game_->count()),
+           game_->count());
 }
 
 }  // namespace tro::klavon

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "game_window.h"
-#include "typing.h"
+#include "klavon_game.h"
 
 class QKeyEvent;
 
@@ -24,11 +24,11 @@ class KlavonWindow final : public GameWindow {
     explicit KlavonWindow(GameFrame& frame);
     ~KlavonWindow() override;
 
-    [[nodiscard]] const TypingGame& game() const { return *game_; }
-    // The countdown of Timer1, by the monotonic clock since the window opened.
-    void countdownTick();
-    // The delayed layout switch of Timer2.
-    void switchLayout();
+    [[nodiscard]] const KlavonGame& game() const { return *game_; }
+    // The countdown, once a second.
+    void Timer1_Timer();
+    // The layout switch, once, soon after the window opened.
+    void Timer2_Timer();
     // A key that reached Text1.
     void keyPress(const QKeyEvent& event);
 
@@ -39,7 +39,7 @@ class KlavonWindow final : public GameWindow {
     void showState();
     void end();
 
-    std::unique_ptr<TypingGame> game_;
+    std::unique_ptr<KlavonGame> game_;
     std::string startLayout_;
     QLabel* typed_ = nullptr;
     QLabel* toType_ = nullptr;
@@ -49,7 +49,6 @@ class KlavonWindow final : public GameWindow {
     QWidget* keys_ = nullptr;
     QTimer* countdown_ = nullptr;
     QTimer* layoutTimer_ = nullptr;
-    std::int64_t openedMs_ = 0;
 };
 
 }  // namespace tro::klavon

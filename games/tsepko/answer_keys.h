@@ -7,7 +7,7 @@
 #include <QtGlobal>
 #include <optional>
 
-#include "attention.h"
+#include "tsepko_game.h"
 
 class QKeyEvent;
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QKeyEvent>
+#include <tuple>
 
 namespace tro::tsepko {
 namespace {
@@ -12,13 +12,7 @@ constexpr int kVe = 0x0412;  // В, the key marked D
 
 TEST(AnswerKeys, TellTheKeysByTheirPlaceOrTheirKeypadDigit) {
     enum Expect { None, A, D, Four, Six };
-    struct Case {
-        KeyFacts facts;
-        ScanCodes scheme;
-        Expect answer;
-        const char* what;
-    };
-    const Case cases[] = {
+    const std::tuple<KeyFacts, ScanCodes, Expect, const char*> cases[] = {
         {{Qt::Key_A, false, 38}, ScanCodes::Xkb, A, "A under US English"},
         {{kEf, false, 38}, ScanCodes::Xkb, A, "the key marked A under Russian"},
         {{kVe, false, 40}, ScanCodes::Xkb, D, "the key marked D under Russian"},
@@ -38,27 +32,30 @@ TEST(AnswerKeys, TellTheKeysByTheirPlaceOrTheirKeypadDigit) {
         {{Qt::Key_4, false, 0}, ScanCodes::None, None, "offscreen: top-row 4"},
         {{Qt::Key_Left, true, 0}, ScanCodes::None, None, "offscreen: keypad arrow"},
     };
-    const Answer answers[] = {{KeyPair::Letters, Side::Left},
-                              {KeyPair::Letters, Side::Right},
-                              {KeyPair::Keypad, Side::Left},
-                              {KeyPair::Keypad, Side::Right}};
-    for (const Case& c : cases) {
-        const auto got = answerFor(c.facts, c.scheme);
-        ASSERT_EQ(got.has_value(), c.answer != None) << c.what;
-        if (got) {
-            EXPECT_EQ(got->pair, answers[c.answer - 1].pair) << c.what;
-            EXPECT_EQ(got->side, answers[c.answer - 1].side) << c.what;
-        }
+    for (const auto& [facts, scheme, answer, what] : cases) {
+        const auto got = answerFor(facts, scheme);
+        // A, D, 4 and 6 in the order of the pairs and sides.
+        EXPECT_EQ(got ? 1 + 2 * static_cast<int>(got->pair) + static_cast<int>(got->side) : None,
+                  answer)
+            << what;
     }
 }
 
-TEST(AnswerKeys, AKeyEventCarriesItsKeypadFlag) {
-    // Under the offscreen platform there are no native codes: the key decides.
-    ASSERT_EQ(platformScanCodes(), ScanCodes::None);
-    const auto four = answerFor(QKeyEvent(QEvent::KeyPress, Qt::Key_4, Qt::KeypadModifier, "4"));
-    ASSERT_TRUE(four.has_value());
-    EXPECT_EQ(four->pair, KeyPair::Keypad);
-    EXPECT_FALSE(answerFor(QKeyEvent(QEvent::KeyPress, Qt::Key_4, Qt::NoModifier, "4")));
+TEST(AnswerKeys, AreNamedByTheirPlaceWhereTheLayoutPutsOtherLettersThere) {
+    // What the layout types on the places of A, S and D.
+    const std::pair<const char*, std::optional<QString>> cases[] = {
+        {"asd", std::nullopt},                   // US English
+        {"ФЫВ", std::nullopt},                   // Russian, Shift held
+        {"фыв", std::nullopt},                   // Russian
+        {"qsd", "клавиши слева и справа от S"},  // AZERTY
+        {"aoe", "клавиши слева и справа от O"},  // Dvorak
+        {"a;d", std::nullopt},                   // A and D where they belong
+        {"ö;ä", "клавиши слева и справа от S"},  // no letter in the middle
+        {"", std::nullopt},                      // not known
+    };
+    for (const auto& [asd, named] : cases) {
+        EXPECT_EQ(letterKeysByPlace(QString::fromUtf8(asd)), named) << asd;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,6 @@
 
 int main(int argc, char** argv) {
     return tro::runGame(
-        argc, argv, {"tsepko", tro::tsepko::AttentionGame::kVariants, 1},
+        argc, argv, {"tsepko", tro::tsepko::TsepkoGame::kVariants, 1},
         [](tro::GameFrame& frame) { return std::make_unique<tro::tsepko::TsepkoWindow>(frame); });
 }

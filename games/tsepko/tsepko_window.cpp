@@ -92,12 +92,11 @@ QRect cellRect(int index) {
 
 TsepkoWindow::TsepkoWindow(GameFrame& frame)
     : GameWindow(frame),
-      game_(std::make_unique<AttentionGame>(frame.variant(), frame.services().random)) {
+      game_(std::make_unique<TsepkoGame>(frame.variant(), frame.services().random)) {
     setWindowTitle(QString::fromUtf8(kTitle));
     setFixedSize(px(kClientWidth), px(kClientHeight));
-    QFont font = this->font();
-    font.setPointSize(8);
-    setFont(font);
+    setLayoutFont(*this, 8);
+    const QFont font = this->font();
 
     const QColor windowColour = palette().color(QPalette::Base);
     const auto makeField = [&](const char* name, const QString& title, QLabel** cells,
@@ -148,7 +147,7 @@ TsepkoWindow::TsepkoWindow(GameFrame& frame)
     }
 
     makeLabel(this, "Label5", kTimeLabel, twipsRect(240, 4080, 735, 255));
-    time_ = makeLabel(this, "Label6", QString::number(AttentionGame::kTicks),
+    time_ = makeLabel(this, "Label6", QString::number(TsepkoGame::kTicks),
                       twipsRect(1000, 4080, 735, 255));
     auto* penaltyCaption =
         makeLabel(this, "Label19", kPenaltyLabel, twipsRect(7440, 4080, 735, 255));
@@ -203,9 +202,9 @@ TsepkoWindow::TsepkoWindow(GameFrame& frame)
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer1"));
-    timer_->setInterval(AttentionGame::kTickMs);
+    timer_->setInterval(TsepkoGame::kTickMs);
     timer_->setTimerType(Qt::PreciseTimer);
-    connect(timer_, &QTimer::timeout, this, &TsepkoWindow::clockTick);
+    connect(timer_, &QTimer::timeout, this, &TsepkoWindow::Timer1_Timer);
 }
 
 TsepkoWindow::~TsepkoWindow() = default;
@@ -219,25 +218,25 @@ void TsepkoWindow::keyDown(const QKeyEvent& event) {
 }
 
 void TsepkoWindow::answer(const std::optional<Answer>& key) {
-    const PressOutcome outcome = game_->press(key ? &*key : nullptr);
+    const PressOutcome outcome =
+        game_->press(key ? &*key : nullptr, frame().services().clock.monotonicMs());
     if (outcome == PressOutcome::Started) {
-        startMs_ = frame().services().clock.monotonicMs();
         startHint_->hide();
         timer_->start();
     }
     showState();
 }
 
-void TsepkoWindow::clockTick() {
-    game_->advanceTo(frame().services().clock.monotonicMs() - startMs_);
+void TsepkoWindow::Timer1_Timer() {
+    const TickOutcome outcome = game_->tick(frame().services().clock.monotonicMs());
     showState();
-    if (game_->ended()) {
+    if (outcome == TickOutcome::Ended) {
         end();
     }
 }
 
 void TsepkoWindow::showState() {
-    const AttentionGame& game = *game_;
+    const TsepkoGame& game = *game_;
     const QColor windowColour = palette().color(QPalette::Base);
     for (int i = 0; i < 2; ++i) {
         const bool black = (i == 0) == game.leftSquareBlack();

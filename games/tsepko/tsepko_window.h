@@ -7,8 +7,8 @@
 #include <memory>
 #include <optional>
 
-#include "attention.h"
 #include "game_window.h"
+#include "tsepko_game.h"
 
 class QGroupBox;
 class QKeyEvent;
@@ -22,9 +22,9 @@ class TsepkoWindow final : public GameWindow {
     explicit TsepkoWindow(GameFrame& frame);
     ~TsepkoWindow() override;
 
-    [[nodiscard]] const AttentionGame& game() const { return *game_; }
-    // The clock of Timer1: runs the ticks due by the monotonic clock, then shows them.
-    void clockTick();
+    [[nodiscard]] const TsepkoGame& game() const { return *game_; }
+    // The clock, every tenth of a second once the round has started.
+    void Timer1_Timer();
     // A key that reached Text1.
     void keyDown(const QKeyEvent& event);
 
@@ -33,7 +33,7 @@ class TsepkoWindow final : public GameWindow {
     void showState();
     void end();
 
-    std::unique_ptr<AttentionGame> game_;
+    std::unique_ptr<TsepkoGame> game_;
     QGroupBox* squaresFrame_ = nullptr;
     QGroupBox* numbersFrame_ = nullptr;
     QLabel* squares_[2] = {};
@@ -47,7 +47,6 @@ class TsepkoWindow final : public GameWindow {
     QLabel* startHint_ = nullptr;
     QWidget* keys_ = nullptr;
     QTimer* timer_ = nullptr;
-    std::int64_t startMs_ = 0;
 };
 
 }  // namespace tro::tsepko

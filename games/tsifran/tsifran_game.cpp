@@ -2,37 +2,9 @@
 
 #include <algorithm>
 
-namespace tro::tsifran {
+#include "text.h"
 
-double answerValue(std::string_view typed) {
-    std::size_t i = 0;
-    while (i < typed.size() && (typed[i] == ' ' || typed[i] == '\t')) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < typed.size() && (typed[i] == '+' || typed[i] == '-')) {
-        negative = typed[i] == '-';
-        ++i;
-    }
-    double value = 0;
-    bool any = false;
-    for (; i < typed.size() && typed[i] >= '0' && typed[i] <= '9'; ++i) {
-        value = std::min(value * 10 + (typed[i] - '0'), 1e15);
-        any = true;
-    }
-    if (i < typed.size() && typed[i] == '.') {
-        double scale = 0.1;
-        for (++i; i < typed.size() && typed[i] >= '0' && typed[i] <= '9'; ++i) {
-            value += (typed[i] - '0') * scale;
-            scale /= 10;
-            any = true;
-        }
-    }
-    if (!any) {
-        return 0;
-    }
-    return negative ? -value : value;
-}
+namespace tro::tsifran {
 
 std::string_view trimmed(std::string_view typed) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -45,8 +17,8 @@ std::string_view trimmed(std::string_view typed) {
     return typed;
 }
 
-TsifranGame::TsifranGame(int variant, Random& random)
-    : variant_(std::clamp(variant, 1, kVariants)), random_(random) {
+TsifranGame::TsifranGame(int variant, Random& random, std::int64_t startMs)
+    : variant_(std::clamp(variant, 1, kVariants)), random_(random), startMs_(startMs) {
     vopros();
 }
 
@@ -73,7 +45,7 @@ void TsifranGame::vopros() {
 }
 
 Verdict TsifranGame::answer(std::string_view typed) {
-    const double value = answerValue(typed);
+    const double value = leadingNumber(typed);
     const bool right = value == expected_;
     // The answer is logged as typed: a number rounded for the log could pass for another.
     lastLog_ = question_ + " = " + std::to_string(expected_) + "   " + std::string(trimmed(typed)) +
@@ -99,11 +71,11 @@ Verdict TsifranGame::answer(std::string_view typed) {
     return Verdict::Wrong;
 }
 
-Outcome TsifranGame::elapse(std::int64_t elapsedMs) {
+Outcome TsifranGame::tick(std::int64_t nowMs) {
     if (outcome_ != Outcome::Playing) {
         return outcome_;
     }
-    clock_.elapse(elapsedMs);
+    clock_.elapse(nowMs - startMs_);
     if (clock() > kMostTenths) {
         outcome_ = Outcome::TooSlow;
     }

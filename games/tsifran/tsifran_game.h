@@ -1,6 +1,10 @@
 #pragma once
 // The mental-arithmetic game: ten right sums or differences of numbers from 1 to 500
 // against a clock in tenths of a second, three seconds added for every wrong answer.
+//
+// The game keeps the moment it began (monotonic milliseconds); its clock is the whole tenths
+// since then, as the last tick saw them, plus the penalties. An answer reads no time: the one
+// that ends the game hands over the clock the player sees.
 
 #include <cstdint>
 #include <string>
@@ -22,10 +26,6 @@ enum class Outcome {
 
 enum class Verdict { Right, Wrong };
 
-// The numeric value of a typed answer: its leading number (blanks skipped, optional sign,
-// digits, an optional decimal fraction), 0 when the text does not begin with one.
-[[nodiscard]] double answerValue(std::string_view typed);
-
 // A typed answer as the log shows it: as typed, without the blanks around it.
 [[nodiscard]] std::string_view trimmed(std::string_view typed);
 
@@ -37,7 +37,7 @@ class TsifranGame {
     static constexpr int kPenaltyTenths = 30;
     static constexpr int kMostTenths = 10000;
 
-    TsifranGame(int variant, Random& random);
+    TsifranGame(int variant, Random& random, std::int64_t startMs);
 
     // A new question: a and b from 1 to 500 drawn in this order, the larger first in a
     // subtraction.
@@ -46,8 +46,8 @@ class TsifranGame {
     // Judges a typed answer (Enter), logs it and moves on.
     Verdict answer(std::string_view typed);
 
-    // The time since the window opened; the clock is its whole tenths plus the penalties.
-    Outcome elapse(std::int64_t elapsedMs);
+    // The clock's tick: the clock follows the time; past kMostTenths the game ends.
+    Outcome tick(std::int64_t nowMs);
 
     [[nodiscard]] const std::string& question() const { return question_; }
     [[nodiscard]] int expected() const { return expected_; }
@@ -61,6 +61,7 @@ class TsifranGame {
   private:
     int variant_;
     Random& random_;
+    std::int64_t startMs_;
     Operation operation_ = Operation::Addition;
     std::string question_;
     int expected_ = 0;

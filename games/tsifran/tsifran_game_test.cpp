@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "testing/fakes.h"
 
@@ -11,121 +12,86 @@ namespace {
 
 using testing::ScriptedRandom;
 
+constexpr std::int64_t kStart = 7'000'000;  // the monotonic moment the game begins
+constexpr std::int64_t kNoTick = -1;
+
 // The draw that gives n from floor(r * 500) + 1.
 double drawFor(int n) {
     return (n - 0.5) / 500.0;
 }
 
 TEST(Tsifran, LogsEveryAnswerWithItsVerdict) {
-    struct Case {
-        const char* typed;
-        const char* line;
-    };
-    const Case cases[] = {
-        {"170", "123 + 45 = 168   170  неправильно"},
-        {"168", "123 + 45 = 168   168  правильно"},
-        {"", "123 + 45 = 168     неправильно"},
-        {"abc", "123 + 45 = 168   abc  неправильно"},
-        {"  168 ", "123 + 45 = 168   168  правильно"},
-        {"168abc", "123 + 45 = 168   168abc  правильно"},
-        {"168.0", "123 + 45 = 168   168.0  правильно"},
-        {"168.0000000001", "123 + 45 = 168   168.0000000001  неправильно"},
-        {"0.0000000001", "123 + 45 = 168   0.0000000001  неправильно"},
-        {"-5", "123 + 45 = 168   -5  неправильно"},
-        {"99999999999999999999", "123 + 45 = 168   99999999999999999999  неправильно"},
-    };
-    for (const Case& c : cases) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"170", "170  неправильно"},
+        {"168", "168  правильно"},
+        {"", "  неправильно"},
+        {"  168 ", "168  правильно"},
+        {"168.0", "168.0  правильно"},
+        {"-168", "-168  неправильно"},
+        {"99999999999999999999", "99999999999999999999  неправильно"}};
+    // (How a typed text reads as a number is the text helpers' own case table.)
+    for (const auto& [typed, tail] : cases) {
         ScriptedRandom random({drawFor(123), drawFor(45)});
-        TsifranGame game(1, random);
+        TsifranGame game(1, random, kStart);
         ASSERT_EQ(game.question(), "123 + 45");
-        game.answer(c.typed);
-        EXPECT_EQ(game.lastLogLine(), c.line) << '"' << c.typed << '"';
+        game.answer(typed);
+        EXPECT_EQ(game.lastLogLine(), std::string("123 + 45 = 168   ") + tail) << '"' << typed;
     }
 }
 
-TEST(Tsifran, SubtractionPutsTheLargerNumberFirst) {
-    struct Case {
-        int a;
-        int b;
-        const char* question;
-        int expected;
-    };
-    for (const Case& c : {Case{10, 300, "300 - 10", 290}, Case{300, 10, "300 - 10", 290},
-                          Case{251, 251, "251 - 251", 0}, Case{1, 500, "500 - 1", 499}}) {
-        ScriptedRandom random({drawFor(c.a), drawFor(c.b)});
-        TsifranGame game(2, random);
-        EXPECT_EQ(game.question(), c.question);
-        EXPECT_EQ(game.expected(), c.expected);
+TEST(Tsifran, QuestionsFollowTheVariantAndSubtractionPutsTheLargerFirst) {
+    const std::tuple<int, int, const char*, int> cases[] = {
+        {10, 300, "300 - 10", 290}, {300, 10, "300 - 10", 290}, {251, 251, "251 - 251", 0}};
+    for (const auto& [a, b, question, expected] : cases) {
+        ScriptedRandom random({drawFor(a), drawFor(b), drawFor(3), drawFor(4)});
+        TsifranGame game(2, random, kStart);
+        EXPECT_EQ(game.question(), question);
+        EXPECT_EQ(game.answer(expected == 0 ? "" : "0"),
+                  expected == 0 ? Verdict::Right : Verdict::Wrong);
+        EXPECT_EQ(game.question(), "4 - 3") << "every answer brings a new question";
     }
-    ScriptedRandom equal({drawFor(7), drawFor(7)});
-    TsifranGame game(2, equal);
-    EXPECT_EQ(game.answer(""), Verdict::Right) << "an empty answer is 0, right for 7 - 7";
-}
-
-TEST(Tsifran, VariantsChooseTheirOperations) {
     for (int variant = 1; variant <= 3; ++variant) {
         SystemRandom random(77 + variant);
-        TsifranGame game(variant, random);
+        TsifranGame game(variant, random, kStart);
         std::set<Operation> seen;
         for (int i = 0; i < 200; ++i) {
             ASSERT_GE(game.expected(), 0);
             seen.insert(game.operation());
             game.vopros();
         }
-        const std::set<Operation> expected =
-            variant == 3
-                ? std::set<Operation>{Operation::Addition, Operation::Subtraction}
-                : std::set<Operation>{variant == 1 ? Operation::Addition : Operation::Subtraction};
-        EXPECT_EQ(seen, expected) << variant;
+        const std::set<Operation> both{Operation::Addition, Operation::Subtraction};
+        EXPECT_EQ(seen, variant == 3 ? both : std::set{*std::next(both.begin(), variant - 1)});
     }
 }
 
-TEST(Tsifran, AWrongAnswerBringsANewQuestion) {
-    ScriptedRandom random({drawFor(1), drawFor(2), drawFor(3), drawFor(4)});
-    TsifranGame game(1, random);
-    EXPECT_EQ(game.question(), "1 + 2");
-    game.answer("0");
-    EXPECT_EQ(game.question(), "3 + 4");
-}
-
-TEST(Tsifran, TenRightAnswersEndWithTheClockAsResult) {
-    SystemRandom random(4);
-    TsifranGame game(3, random);
-    game.answer("x");
-    game.answer("x");
-    game.elapse(25'300);
-    for (int i = 0; i < 9; ++i) {
-        ASSERT_EQ(game.answer(std::to_string(game.expected())), Verdict::Right);
-        ASSERT_EQ(game.outcome(), Outcome::Playing);
+// Wrong answers, then a tick at a time after the start, then right answers.
+TEST(Tsifran, TheGameEndsByRightAnswersTooManyAnswersOrTheClock) {
+    // what, wrong answers, tick, right answers, outcome, clock, right answers counted
+    const std::tuple<const char*, int, std::int64_t, int, Outcome, int, int> cases[] = {
+        {"10 right, 2 wrong, 25.3 s: 253 + 60", 2, 25'300, 10, Outcome::Finished, 313, 10},
+        {"9 right go on", 0, 25'399, 9, Outcome::Playing, 253, 9},
+        {"answers after the end change nothing", 0, kNoTick, 12, Outcome::Finished, 0, 10},
+        {"a right 31st answer goes on", 22, kNoTick, 9, Outcome::Playing, 660, 9},
+        {"30 wrong go on", 30, kNoTick, 0, Outcome::Playing, 900, 0},
+        {"the 31st wrong ends", 31, kNoTick, 2, Outcome::TooManyAnswers, 930, 0},
+        {"9970 + 30 tenths are in time", 1, 997'099, 0, Outcome::Playing, 10000, 0},
+        {"10001 are not", 1, 997'100, 3, Outcome::TooSlow, 10001, 0},
+    };
+    for (const auto& [what, wrong, tickMs, right, outcome, clock, counted] : cases) {
+        SystemRandom random(4);
+        TsifranGame game(3, random, kStart);
+        for (int i = 0; i < wrong; ++i) {
+            game.answer("x");
+        }
+        if (tickMs != kNoTick) {
+            game.tick(kStart + tickMs);
+        }
+        for (int i = 0; i < right; ++i) {
+            game.answer(std::to_string(game.expected()));
+        }
+        EXPECT_EQ(game.outcome(), outcome) << what;
+        EXPECT_EQ(game.clock() * 100 + game.right(), clock * 100 + counted) << what;
     }
-    game.answer(std::to_string(game.expected()));
-    EXPECT_EQ(game.outcome(), Outcome::Finished);
-    EXPECT_EQ(game.clock(), 313);
-}
-
-TEST(Tsifran, OnlyAWrongAnswerBeyondThirtyEndsTheGame) {
-    SystemRandom random(8);
-    TsifranGame game(1, random);
-    for (int i = 0; i < 22; ++i) {
-        game.answer("-1");
-    }
-    for (int i = 0; i < 8; ++i) {
-        game.answer(std::to_string(game.expected()));
-    }
-    ASSERT_EQ(game.right() + game.wrong(), 30);
-    ASSERT_EQ(game.outcome(), Outcome::Playing);
-    game.answer(std::to_string(game.expected()));
-    EXPECT_EQ(game.outcome(), Outcome::Playing) << "a right 31st answer goes on";
-    game.answer("-1");
-    EXPECT_EQ(game.outcome(), Outcome::TooManyAnswers);
-}
-
-TEST(Tsifran, TheClockEndsTheGameWhenItPassesTenThousandTenths) {
-    SystemRandom random(2);
-    TsifranGame game(1, random);
-    game.answer("-1");
-    EXPECT_EQ(game.elapse(997'000), Outcome::Playing);  // 9970 + 30
-    EXPECT_EQ(game.elapse(997'100), Outcome::TooSlow);
 }
 
 }  // namespace

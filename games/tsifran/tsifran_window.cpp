@@ -7,20 +7,14 @@
 namespace tro::tsifran {
 namespace {
 
-QLabel* styledLabel(QWidget* parent, const char* name, const QString& text, QRect rect,
-                    const QString& style) {
-    QLabel* label = makeLabel(parent, name, text, rect);
-    label->setStyleSheet(style);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
+// The question, the clock and the counters stand at the top of their boxes.
+constexpr Qt::Alignment kTopLeft = Qt::AlignLeft | Qt::AlignTop;
 
 }  // namespace
 
 TsifranWindow::TsifranWindow(GameFrame& frame)
     : GameWindow(frame),
-      game_(frame.variant(), frame.services().random),
-      openedAt_(frame.services().clock.monotonicMs()) {
+      game_(frame.variant(), frame.services().random, frame.services().clock.monotonicMs()) {
     setWindowTitle(QString::fromUtf8(kTitle));
     setFixedSize(twipsSize(7560, 3690));
 
@@ -28,7 +22,7 @@ TsifranWindow::TsifranWindow(GameFrame& frame)
     const QString green = QStringLiteral("color: rgb(0,192,0); font-weight: bold;");
     const QString red = QStringLiteral("color: rgb(255,0,0); font-weight: bold;");
     question_ = styledLabel(this, "Label1", {}, twipsRect(240, 240, 2775, 375),
-                            blue + QStringLiteral(" font-size: 14pt;"));
+                            blue + QStringLiteral(" font-size: 14pt;"), kTopLeft);
     answer_ = new QLineEdit(this);
     answer_->setObjectName("Text1");
     answer_->setGeometry(twipsRect(3120, 240, 1215, 405));
@@ -44,14 +38,15 @@ TsifranWindow::TsifranWindow(GameFrame& frame)
     log_->setGeometry(twipsRect(240, 840, 4095, 2595));
     log_->setFocusPolicy(Qt::NoFocus);
 
-    styledLabel(this, "Label7", QStringLiteral("Время:"), twipsRect(5400, 240, 975, 375), blue);
-    clockLabel_ = styledLabel(this, "Label6", {}, twipsRect(6480, 240, 735, 375), blue);
+    styledLabel(this, "Label7", QStringLiteral("Время:"), twipsRect(5400, 240, 975, 375), blue,
+                kTopLeft);
+    clockLabel_ = styledLabel(this, "Label6", {}, twipsRect(6480, 240, 735, 375), blue, kTopLeft);
     styledLabel(this, "Label2", QStringLiteral("Правильных:"), twipsRect(4800, 960, 1575, 255),
-                green);
-    rightLabel_ = styledLabel(this, "Label4", {}, twipsRect(6720, 960, 615, 255), green);
+                green, kTopLeft);
+    rightLabel_ = styledLabel(this, "Label4", {}, twipsRect(6720, 960, 615, 255), green, kTopLeft);
     styledLabel(this, "Label3", QStringLiteral("Неправильных:"), twipsRect(4800, 1440, 1815, 375),
-                red);
-    wrongLabel_ = styledLabel(this, "Label5", {}, twipsRect(6720, 1440, 495, 255), red);
+                red, kTopLeft);
+    wrongLabel_ = styledLabel(this, "Label5", {}, twipsRect(6720, 1440, 495, 255), red, kTopLeft);
 
     showState();
     answer_->setFocus();
@@ -92,7 +87,7 @@ void TsifranWindow::Text1_Enter() {
 }
 
 void TsifranWindow::Timer1_Timer() {
-    const Outcome outcome = game_.elapse(frame().services().clock.monotonicMs() - openedAt_);
+    const Outcome outcome = game_.tick(frame().services().clock.monotonicMs());
     if (flashing_) {
         setAnswerColour(Qt::white);
     }

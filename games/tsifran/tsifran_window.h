@@ -29,7 +29,6 @@ class TsifranWindow : public GameWindow {
     void end(Outcome outcome);
 
     TsifranGame game_;
-    std::int64_t openedAt_;
     QLabel* question_ = nullptr;
     QLineEdit* answer_ = nullptr;
     QListWidget* log_ = nullptr;

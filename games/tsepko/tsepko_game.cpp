@@ -1,13 +1,15 @@
-#include "attention.h"
+#include "tsepko_game.h"
 
 #include <cmath>
+
+#include "numbers.h"
 
 namespace tro::tsepko {
 
 namespace {
-// Rounds to the nearest whole number, halves to even (the default rounding mode).
-int roundHalfEven(double value) {
-    return static_cast<int>(std::nearbyint(value));
+// Rounds to the nearest whole number, halves to even.
+int rounded(double value) {
+    return static_cast<int>(roundHalfEven(value));
 }
 
 // p x (p - n) / (p + n) of one field; the caller has ruled out p + n = 0.
@@ -24,7 +26,7 @@ int streakPenalty(int streak) {
     if (streak <= 3) {
         return 0;
     }
-    return roundHalfEven(10.0 * std::pow(streak - 3, 1.5));
+    return rounded(10.0 * std::pow(streak - 3, 1.5));
 }
 
 int variantScore(int variant, const Counts& c, int penalty) {
@@ -33,12 +35,12 @@ int variantScore(int variant, const Counts& c, int penalty) {
             if (fieldFails(c.squaresRight, c.squaresWrong)) {
                 return 0;
             }
-            return roundHalfEven(10.0 * fieldRating(c.squaresRight, c.squaresWrong));
+            return rounded(10.0 * fieldRating(c.squaresRight, c.squaresWrong));
         case 2:
             if (fieldFails(c.numbersRight, c.numbersWrong)) {
                 return 0;
             }
-            return roundHalfEven(10.0 * fieldRating(c.numbersRight, c.numbersWrong));
+            return rounded(10.0 * fieldRating(c.numbersRight, c.numbersWrong));
         case 3: {
             if (fieldFails(c.squaresRight, c.squaresWrong) ||
                 fieldFails(c.numbersRight, c.numbersWrong)) {
@@ -50,7 +52,7 @@ int variantScore(int variant, const Counts& c, int penalty) {
             if (rS + rN == 0.0) {
                 return 0;
             }
-            const int r = roundHalfEven(40.0 * rS * rN / (rS + rN));
+            const int r = rounded(40.0 * rS * rN / (rS + rN));
             // The penalty never takes more than half; a half left over is dropped.
             if (2 * penalty > r) {
                 return r / 2;
@@ -62,18 +64,18 @@ int variantScore(int variant, const Counts& c, int penalty) {
     }
 }
 
-AttentionGame::AttentionGame(int variant, Random& random) : variant_(variant), random_(random) {
+TsepkoGame::TsepkoGame(int variant, Random& random) : variant_(variant), random_(random) {
     random_.reseed();
     squareTarget_ = random_.below(2);
     numberTarget_ = random_.below(2);
     fieldLayout_ = random_.below(2);
 }
 
-Field AttentionGame::letterField() const {
+Field TsepkoGame::letterField() const {
     return fieldLayout_ == 0 ? Field::Squares : Field::Numbers;
 }
 
-Field AttentionGame::fieldAnswered(KeyPair pair) const {
+Field TsepkoGame::fieldAnswered(KeyPair pair) const {
     switch (variant_) {
         case 1:
             return Field::Squares;
@@ -89,12 +91,13 @@ Field AttentionGame::fieldAnswered(KeyPair pair) const {
     }
 }
 
-PressOutcome AttentionGame::press(const Answer* answer) {
+PressOutcome TsepkoGame::press(const Answer* answer, std::int64_t nowMs) {
     if (ended_) {
         return PressOutcome::Ignored;
     }
     if (!started_) {
         started_ = true;
+        startMs_ = nowMs;
         penalty_ = 0;
         squares_.streak = numbers_.streak = 0;
         squares_.delay = numbers_.delay = 1;
@@ -121,7 +124,7 @@ PressOutcome AttentionGame::press(const Answer* answer) {
     return right ? PressOutcome::Right : PressOutcome::Wrong;
 }
 
-void AttentionGame::countPress(Field field, bool right) {
+void TsepkoGame::countPress(Field field, bool right) {
     FieldState& self = field == Field::Squares ? squares_ : numbers_;
     FieldState& other = field == Field::Squares ? numbers_ : squares_;
     (right ? self.right : self.wrong) += 1;
@@ -134,11 +137,8 @@ void AttentionGame::countPress(Field field, bool right) {
     self.streak += 1;
 }
 
-void AttentionGame::tick() {
-    if (!started_ || ended_) {
-        return;
-    }
-    ++ticksRun_;
+void TsepkoGame::step() {
+    ++stepsRun_;
     tenthsLeft_ -= 1;
     if (tenthsLeft_ <= 0) {
         tenthsLeft_ = 0;
@@ -148,7 +148,7 @@ void AttentionGame::tick() {
     redraw();
 }
 
-void AttentionGame::redraw() {
+void TsepkoGame::redraw() {
     random_.reseed();
     squares_.delay -= 1;
     if (squares_.delay <= 0) {
@@ -170,14 +170,18 @@ void AttentionGame::redraw() {
     }
 }
 
-void AttentionGame::advanceTo(std::int64_t elapsedMs) {
-    const std::int64_t due = elapsedMs / kTickMs;
-    while (started_ && !ended_ && ticksRun_ < due) {
-        tick();
+TickOutcome TsepkoGame::tick(std::int64_t nowMs) {
+    const std::int64_t due = (nowMs - startMs_) / kTickMs;
+    if (!started_ || ended_ || stepsRun_ >= due) {
+        return TickOutcome::Unchanged;
     }
+    while (!ended_ && stepsRun_ < due) {
+        step();
+    }
+    return ended_ ? TickOutcome::Ended : TickOutcome::Ran;
 }
 
-void AttentionGame::end() {
+void TsepkoGame::end() {
     ended_ = true;
     // A streak still open at the end is charged as if the other field had been pressed.
     for (FieldState* field : {&squares_, &numbers_}) {
@@ -188,7 +192,7 @@ void AttentionGame::end() {
     score_ = variantScore(variant_, counts(), penalty_);
 }
 
-Counts AttentionGame::counts() const {
+Counts TsepkoGame::counts() const {
     return {squares_.right, squares_.wrong, numbers_.right, numbers_.wrong};
 }
 

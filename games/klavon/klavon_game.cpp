@@ -1,4 +1,6 @@
-#include "typing.h"
+#include "klavon_game.h"
+
+#include <algorithm>
 
 #include "text.h"
 
@@ -105,15 +107,15 @@ std::optional<std::string> layoutIdFor(std::string_view letter) {
     }
 }
 
-TypingGame::TypingGame(int variant, Random& random)
-    : variant_(variant), random_(random), set_(characterSet(variant)) {
+KlavonGame::KlavonGame(int variant, Random& random, std::int64_t openedMs)
+    : variant_(variant), random_(random), openedMs_(openedMs), set_(characterSet(variant)) {
     random_.reseed();
     for (int i = 0; i < kStripLength; ++i) {
         toType_.push_back(draw());
     }
 }
 
-char TypingGame::draw() {
+char KlavonGame::draw() {
     // Every allowed character, the blank included, is equally likely.
     for (;;) {
         const int code = random_.below(255) + 1;
@@ -123,7 +125,7 @@ char TypingGame::draw() {
     }
 }
 
-TypeOutcome TypingGame::type(unsigned char code) {
+TypeOutcome KlavonGame::type(unsigned char code) {
     if (ended_) {
         return TypeOutcome::Ignored;
     }
@@ -141,19 +143,17 @@ TypeOutcome TypingGame::type(unsigned char code) {
     return TypeOutcome::Correct;
 }
 
-bool TypingGame::advanceTo(std::int64_t elapsedMs) {
-    if (ended_) {
-        return false;
+TickOutcome KlavonGame::tick(std::int64_t nowMs) {
+    const std::int64_t left = kSeconds - (nowMs - openedMs_) / 1000;
+    if (ended_ || left >= secondsLeft_) {
+        return TickOutcome::Unchanged;
     }
-    const std::int64_t left = kSeconds - elapsedMs / 1000;
-    if (left < secondsLeft_) {
-        secondsLeft_ = static_cast<int>(left < 0 ? 0 : left);
-    }
-    if (secondsLeft_ <= 0) {
+    secondsLeft_ = static_cast<int>(std::max<std::int64_t>(left, 0));
+    if (secondsLeft_ == 0) {
         ended_ = true;
-        return true;
+        return TickOutcome::Ended;
     }
-    return false;
+    return TickOutcome::Counted;
 }
 
 }  // namespace tro::klavon

@@ -1,6 +1,7 @@
 #pragma once
 // The one-minute typing test: a strip of random characters of the variant's set to type in
-// order; each right character moves the strip on by one and counts.
+// order; each right character moves the strip on by one and counts. The minute runs from
+// the moment the window opened (monotonic milliseconds), which the game keeps.
 
 #include <array>
 #include <cstdint>
@@ -43,19 +44,25 @@ enum class TypeOutcome {
     Ignored,  // the minute is over
 };
 
-class TypingGame {
+enum class TickOutcome {
+    Unchanged,  // the same second as before, or the minute was already over
+    Counted,    // the seconds left went down
+    Ended,      // the minute has just run out: the count is the result
+};
+
+class KlavonGame {
   public:
     static constexpr int kStripLength = 30;
     static constexpr int kTypedShown = 20;
     static constexpr int kSeconds = 60;
 
-    // Reseeds, then draws the strip to type.
-    TypingGame(int variant, Random& random);
+    // Reseeds, then draws the strip to type; the minute starts at `openedMs`.
+    KlavonGame(int variant, Random& random, std::int64_t openedMs);
 
     // One typed character, as its Windows-1251 code.
     TypeOutcome type(unsigned char code);
-    // The countdown after `elapsedMs` since the window opened; true when it has just run out.
-    bool advanceTo(std::int64_t elapsedMs);
+    // The countdown's tick: the whole seconds left at `nowMs`.
+    TickOutcome tick(std::int64_t nowMs);
 
     [[nodiscard]] int variant() const { return variant_; }
     [[nodiscard]] const CharacterSet& characters() const { return set_; }
@@ -71,6 +78,7 @@ class TypingGame {
 
     int variant_;
     Random& random_;
+    std::int64_t openedMs_;
     CharacterSet set_;
     std::string toType_;
     std::string typed_;

@@ -1,4 +1,4 @@
-#include "typing.h"
+#include "klavon_game.h"
 
 #include <gtest/gtest.h>
 
@@ -39,21 +39,21 @@ TEST(CharacterSet, EachVariantHoldsExactlyItsCharactersAndTheBlank) {
         }
         // The blank can be drawn in every variant.
         ScriptedRandom blanks({drawFor(kBlank)});
-        EXPECT_EQ(TypingGame(variant, blanks).toType(), std::string(30, ' ')) << variant;
+        EXPECT_EQ(KlavonGame(variant, blanks, 0).toType(), std::string(30, ' ')) << variant;
     }
 }
 
-TEST(TypingGame, DrawsAgainUntilTheCodeIsAllowed) {
+TEST(KlavonGame, DrawsAgainUntilTheCodeIsAllowed) {
     // 'A', 0xFF and '!' are not digits: drawn again until '7'.
     ScriptedRandom random({drawFor('A'), drawFor(255), drawFor('!'), drawFor('7')});
-    EXPECT_EQ(TypingGame(1, random).toType(), std::string(30, '7'));
+    EXPECT_EQ(KlavonGame(1, random, 0).toType(), std::string(30, '7'));
     EXPECT_EQ(random.draws, 4 * 30);
 }
 
-TEST(TypingGame, RightCharactersMoveTheStripOnAndTheLastTwentyStayShown) {
+TEST(KlavonGame, RightCharactersMoveTheStripOnAndTheLastTwentyStayShown) {
     ScriptedRandom random({drawFor('1'), drawFor('2'), drawFor('3'), drawFor('4'), drawFor('5'),
                            drawFor('6'), drawFor('7')});
-    TypingGame game(1, random);
+    KlavonGame game(1, random, 0);
     ASSERT_EQ(game.toType(), "123456712345671234567123456712");
     std::string all;
     for (int i = 0; i < 25; ++i) {
@@ -61,13 +61,11 @@ TEST(TypingGame, RightCharactersMoveTheStripOnAndTheLastTwentyStayShown) {
         ASSERT_EQ(game.type(static_cast<unsigned char>(all.back())), TypeOutcome::Correct);
         EXPECT_EQ(game.typed(), all.substr(all.size() > 20 ? all.size() - 20 : 0));
     }
-    EXPECT_EQ(game.count(), 25);
-    EXPECT_EQ(game.typed(), "67123456712345671234");
+    EXPECT_EQ(game.count() * 100 + random.reseeds, 2526) << "reseeded before every character";
     EXPECT_EQ(game.toType(), "567123456712345671234567123456") << "drawn on after the 30th";
-    EXPECT_EQ(random.reseeds, 26) << "reseeded before the strip and every typed character";
 }
 
-TEST(TypingGame, AMistakeChangesNothing) {
+TEST(KlavonGame, AMistakeChangesNothing) {
     const std::tuple<int, int, int, const char*> cases[] = {{8, 'A', 'a', "a when A is due"},
                                                             {4, 0xE0, 0xC0, "А when а is due"},
                                                             {2, 0xF4, 'a', "Latin a when ф is due"},
@@ -75,31 +73,31 @@ TEST(TypingGame, AMistakeChangesNothing) {
                                                             {9, '?', 0, "no character"}};
     for (const auto& [variant, due, typed, what] : cases) {
         ScriptedRandom random({drawFor(due)});
-        TypingGame game(variant, random);
+        KlavonGame game(variant, random, 0);
         const std::string before = game.toType();
-        const int drawsBefore = random.draws;
         EXPECT_EQ(game.type(static_cast<unsigned char>(typed)), TypeOutcome::Mistake) << what;
-        EXPECT_EQ(game.toType(), before) << what;
-        EXPECT_EQ(game.typed() + std::to_string(game.count()), "0") << what;
-        EXPECT_EQ(random.draws, drawsBefore) << what;
+        EXPECT_EQ(game.toType() + '|' + game.typed() + std::to_string(game.count() + random.draws),
+                  before + "|30")
+            << what << ": nothing typed, counted or drawn";
         EXPECT_EQ(game.type(static_cast<unsigned char>(due)), TypeOutcome::Correct) << what;
     }
 }
 
-TEST(TypingGame, TheCountdownRunsWithoutAFirstKey) {
+TEST(KlavonGame, TheCountdownRunsFromTheOpeningWithoutAFirstKey) {
+    constexpr std::int64_t kOpened = 5'000'000;
     ScriptedRandom random({drawFor('1')});
-    TypingGame game(1, random);
-    const std::tuple<std::int64_t, int, bool> steps[] = {
-        {0, 60, false},      {999, 60, false},   {1000, 59, false}, {30'000, 30, false},
-        {20'000, 30, false}, {59'999, 1, false}, {60'000, 0, true}, {61'000, 0, false}};
-    for (const auto& [elapsed, left, justEnded] : steps) {
-        EXPECT_EQ(game.advanceTo(elapsed), justEnded) << elapsed;
+    KlavonGame game(1, random, kOpened);
+    using enum TickOutcome;
+    const std::tuple<std::int64_t, int, TickOutcome> steps[] = {
+        {0, 60, Unchanged},      {999, 60, Unchanged}, {1000, 59, Counted}, {30'000, 30, Counted},
+        {20'000, 30, Unchanged}, {59'999, 1, Counted}, {60'000, 0, Ended},  {61'000, 0, Unchanged}};
+    for (const auto& [elapsed, left, outcome] : steps) {
+        EXPECT_EQ(game.tick(kOpened + elapsed), outcome) << elapsed;
         EXPECT_EQ(game.secondsLeft(), left) << elapsed;
     }
     EXPECT_EQ(game.type('1'), TypeOutcome::Ignored);
-    EXPECT_EQ(game.count(), 0);
-    TypingGame late(1, random);
-    EXPECT_TRUE(late.advanceTo(75'000)) << "a late timer ends the minute at once";
+    KlavonGame late(1, random, kOpened);
+    EXPECT_EQ(late.tick(kOpened + 75'000), Ended) << "a late timer ends the minute at once";
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 // The one-minute attention test: two squares (one black, one white) and two numbers (one
 // even, one odd); the player points at the square of the target colour or the number of the
 // target parity with a left or a right key, as often and as rightly as possible.
+//
+// The round starts at the first key and counts its 600 tenths as steps by design, each step
+// drawing the blank fields anew; tick(nowMs) runs every step due by then, so a late timer
+// loses none.
 
 #include <array>
 #include <cstdint>
@@ -49,7 +53,13 @@ struct Counts {
 };
 [[nodiscard]] int variantScore(int variant, const Counts& counts, int penalty);
 
-class AttentionGame {
+enum class TickOutcome {
+    Unchanged,  // before the first key, after the end, or no step due
+    Ran,        // the time went down and blank fields were drawn anew
+    Ended,      // the last step ran: the score is made
+};
+
+class TsepkoGame {
   public:
     static constexpr int kVariants = 3;
     static constexpr int kTicks = 600;  // tenths of a second in the round
@@ -58,15 +68,13 @@ class AttentionGame {
     static constexpr int kRedrawnDelay = 1000;
 
     // Reseeds, then draws the target colour, the target parity and the field layout.
-    AttentionGame(int variant, Random& random);
+    TsepkoGame(int variant, Random& random);
 
-    // A key went down; `answer` is empty for a key that answers nothing.
-    PressOutcome press(const Answer* answer);
-    // One tick of the clock: the time goes down by a tenth, a blank field is redrawn. At the
-    // last tick the round ends and the score is made.
-    void tick();
-    // The ticks due after `elapsedMs` since the start are run (none before the start).
-    void advanceTo(std::int64_t elapsedMs);
+    // A key went down at `nowMs`; `answer` is empty for a key that answers nothing. The first
+    // key starts the round.
+    PressOutcome press(const Answer* answer, std::int64_t nowMs);
+    // The clock's tick: runs the steps due by `nowMs`.
+    TickOutcome tick(std::int64_t nowMs);
 
     [[nodiscard]] int variant() const { return variant_; }
     [[nodiscard]] bool blackTarget() const { return squareTarget_ == 0; }
@@ -91,6 +99,8 @@ class AttentionGame {
 
   private:
     void countPress(Field field, bool right);
+    // One step: the time goes down by a tenth, a blank field is redrawn; the last one ends.
+    void step();
     void redraw();
     void end();
 
@@ -100,9 +110,10 @@ class AttentionGame {
     int numberTarget_ = 0;
     int fieldLayout_ = 0;
     bool started_ = false;
+    std::int64_t startMs_ = 0;
     bool ended_ = false;
     int tenthsLeft_ = kTicks;
-    int ticksRun_ = 0;
+    int stepsRun_ = 0;
     int penalty_ = 0;
     int score_ = 0;
     FieldState squares_;
