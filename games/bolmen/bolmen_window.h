@@ -17,6 +17,8 @@ inline constexpr const char* kTitle = "Минимум или максимум";
 
 class BolmenWindow : public GameWindow {
   public:
+    static inline const GameInfo kInfo{"bolmen", BolmenGame::kVariants, -1};
+
     explicit BolmenWindow(GameFrame& frame);
 
     // The window's clock tick, every 100 ms.

@@ -17,7 +17,7 @@ QByteArray square(int i) {
 }
 
 TEST(BolmenWindow, ARoundOfClicksHandsOffTheClockWithItsPenalties) {
-    Harness w({"bolmen", BolmenGame::kVariants, -1}, 1, kDraws);
+    Harness w(1, kDraws);
     std::filesystem::create_directory(w.dir / "sound");
     testing::writeBytes(w.dir / "sound" / "mistake1.wav", "RIFF");
     ASSERT_TRUE(w.frame.setSwitch(kSoundSwitchSlot, true));

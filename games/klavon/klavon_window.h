@@ -21,6 +21,8 @@ inline constexpr char kTitle[] = "Быстрая печать";
 
 class KlavonWindow final : public GameWindow {
   public:
+    static inline const GameInfo kInfo{"klavon", kVariants, 1};
+
     explicit KlavonWindow(GameFrame& frame);
     ~KlavonWindow() override;
 

@@ -15,8 +15,7 @@ double drawFor(int code) {
 
 TEST(KlavonWindow, AMinuteOfTypingByTheCodePageHandsOffTheCountAndRestoresTheLayout) {
     // ? W in turn; the player starts under US English, which cannot be loaded again.
-    testing::WindowHarness<KlavonWindow> w({"klavon", kVariants, 1}, 9,
-                                           {drawFor('?'), drawFor('W')});
+    testing::WindowHarness<KlavonWindow> w(9, {drawFor('?'), drawFor('W')});
     std::filesystem::create_directories(w.dir / "sound");
     testing::writeBytes(w.dir / "sound" / "mistake1.wav", "RIFF");
     const auto type = [&](const char* text) {

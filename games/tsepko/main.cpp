@@ -1,7 +1,5 @@
 #include "tsepko_window.h"
 
 int main(int argc, char** argv) {
-    return tro::runGame(
-        argc, argv, {"tsepko", tro::tsepko::TsepkoGame::kVariants, 1},
-        [](tro::GameFrame& frame) { return std::make_unique<tro::tsepko::TsepkoWindow>(frame); });
+    return tro::runGame<tro::tsepko::TsepkoWindow>(argc, argv);
 }

@@ -19,6 +19,8 @@ inline constexpr char kTitle[] = "Тесты на внимание";
 
 class TsepkoWindow final : public GameWindow {
   public:
+    static inline const GameInfo kInfo{"tsepko", TsepkoGame::kVariants, 1};
+
     explicit TsepkoWindow(GameFrame& frame);
     ~TsepkoWindow() override;
 

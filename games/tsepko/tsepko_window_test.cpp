@@ -14,7 +14,7 @@ TEST(TsepkoWindow, PlaysARoundAndHandsOffTheScore) {
     // redraw: black right, the odd 11 left and the even 98 right.
     std::vector<double> draws{0.0, 0.0, 0.0, 0.9, 0.999, 0.0, 0.9};
     draws.resize(20, 0.9);
-    testing::WindowHarness<TsepkoWindow> w({"tsepko", TsepkoGame::kVariants, 1}, 3, draws);
+    testing::WindowHarness<TsepkoWindow> w(3, draws);
     // Sent by hand: QTest knows no Cyrillic key codes.
     const auto key = [&](int code, Qt::KeyboardModifiers modifiers = {}, bool repeat = false) {
         QKeyEvent press(QEvent::KeyPress, code, modifiers, QString(), repeat);

@@ -14,6 +14,8 @@ inline constexpr const char* kTitle = "Арифметика";
 
 class TsifranWindow : public GameWindow {
   public:
+    static inline const GameInfo kInfo{"tsifran", TsifranGame::kVariants, -1};
+
     explicit TsifranWindow(GameFrame& frame);
 
     // The window's clock tick, every 100 ms.

@@ -9,8 +9,7 @@ namespace {
 
 TEST(TsifranWindow, ARoundOfAnswersIsLoggedAndHandsOffTheClockWithItsPenalties) {
     // 123 + 45 first.
-    testing::WindowHarness<TsifranWindow> w({"tsifran", TsifranGame::kVariants, -1}, 3,
-                                            {0.2441, 0.089, 0.2, 0.7, 0.3, 0.55, 0.9, 0.1});
+    testing::WindowHarness<TsifranWindow> w(3, {0.2441, 0.089, 0.2, 0.7, 0.3, 0.55, 0.9, 0.1});
     auto* log = w.child<QListWidget>("List1");
     const auto answerColour = [&] {
         return w.child<QLineEdit>("Text1")->palette().color(QPalette::Base);

@@ -14,12 +14,16 @@
 #include <functional>
 #include <memory>
 
+#include "bolmen_window.h"
 #include "bomvik_window.h"
+#include "klavon_window.h"
 #include "korvat_window.h"
 #include "lines_window.h"
 #include "okulen_window.h"
 #include "rysko_window.h"
 #include "testing/window_harness.h"
+#include "tsepko_window.h"
+#include "tsifran_window.h"
 #include "vertun_window.h"
 #include "widgets.h"
 
@@ -27,7 +31,7 @@ namespace tro {
 namespace {
 
 // What is wrong with the texts and places of `window`'s controls; empty when nothing is.
-QStringList faults(QWidget& window) {
+QStringList faults(QWidget& window, const QStringList& strips = {}) {
     QStringList found;
     const QRect inside = window.rect();
     for (QWidget* child : window.findChildren<QWidget*>()) {
@@ -37,7 +41,7 @@ QStringList faults(QWidget& window) {
         }
         const QString name = child->objectName();
         const QRect place(child->mapTo(&window, QPoint(0, 0)), child->size());
-        if (!inside.contains(place)) {
+        if (!inside.contains(place) && !strips.contains(name)) {
             found << name + QStringLiteral(" lies outside the window");
         }
         QString text;
@@ -99,15 +103,16 @@ struct GameCase {
     GameInfo info;
     std::function<std::unique_ptr<QWidget>(GameFrame&)> make;
     QStringList controls;  // the names the window's controls are known by
+    QStringList strips;    // controls whose text runs out past the window's edge on purpose
 };
 
 template <class Window>
-GameCase game(QStringList controls) {
+GameCase game(QStringList controls, QStringList strips = {}) {
     return {Window::kInfo,
             [](GameFrame& frame) -> std::unique_ptr<QWidget> {
                 return std::make_unique<Window>(frame);
             },
-            std::move(controls)};
+            std::move(controls), std::move(strips)};
 }
 
 std::vector<GameCase> gameCases() {
@@ -117,6 +122,15 @@ std::vector<GameCase> gameCases() {
         game<rysko::RyskoWindow>({"Label1", "Label2", "Label3", "Label4"}),
         game<korvat::KorvatWindow>(
             {"Label2", "Label3", "Label4", "Check1", "Check2", "Check3", "Command1", "Picture1"}),
+        game<bolmen::BolmenWindow>({"Label1", "Label3", "Label4", "Label5", "Label6", "Label7",
+                                    "Label8", "Label9", "Check1"}),
+        game<tsifran::TsifranWindow>({"Label1", "Label2", "Label3", "Label4", "Label5", "Label6",
+                                      "Label7", "List1", "Text1"}),
+        game<klavon::KlavonWindow>(
+            {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Check1", "Text1"},
+            {"Label1", "Label2"}),  // the typed and the waiting text move through the window
+        game<tsepko::TsepkoWindow>(
+            {"Label1", "Label2", "Label10", "Label20", "Frame1", "Frame2", "Text1"}),
         game<lines::LinesWindow>(
             {"Label1", "Label2", "Label7", "Label8", "Label9", "Check1", "Command1"}),
         game<okulen::OkulenWindow>({"Label1", "Label2", "Label3", "Label4", "Label5", "Label7",
@@ -147,7 +161,8 @@ TEST(AllWindows, EveryControlIsThereInsideItsWindowWithItsTextWhole) {
             for (const QString& control : c.controls) {
                 EXPECT_NE(window->findChild<QWidget*>(control), nullptr) << control.toStdString();
             }
-            EXPECT_EQ(faults(*window), QStringList{}) << faults(*window).join("; ").toStdString();
+            const QStringList found = faults(*window, c.strips);
+            EXPECT_EQ(found, QStringList{}) << found.join("; ").toStdString();
         }
     }
 }
