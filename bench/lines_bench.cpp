@@ -87,6 +87,19 @@ void PathSearchAcrossAnEmptyBoard(benchmark::State& state) {
 BENCHMARK_TEMPLATE(PathSearchAcrossAnEmptyBoard, tro::SystemRandom);
 BENCHMARK_TEMPLATE(PathSearchAcrossAnEmptyBoard, tro::SequenceRandom);
 
+// The line check of a ball put at the centre, which must clear `cleared` cells.
+void opredlineAtTheCentre(benchmark::State& state, const Board& start, int cleared) {
+    for (auto _ : state) {
+        Board work = start;
+        int svob = 0;
+        benchmark::DoNotOptimize(tro::lines::opredline(work, 5, 5, svob));
+        if (svob != cleared) {
+            state.SkipWithError("the line check cleared another number of cells");
+            break;
+        }
+    }
+}
+
 // Four lines of nine through the centre: every walk runs to the edge, 33 cells are cleared.
 void OpredlineOnFourLinesOfNine(benchmark::State& state) {
     const Board start = board(
@@ -99,15 +112,7 @@ void OpredlineOnFourLinesOfNine(benchmark::State& state) {
         "..3.3.3.."
         ".3..3..3."
         "3...3...3");
-    for (auto _ : state) {
-        Board work = start;
-        int svob = 0;
-        benchmark::DoNotOptimize(tro::lines::opredline(work, 5, 5, svob));
-        if (svob != 33) {
-            state.SkipWithError("the four lines were not cleared");
-            break;
-        }
-    }
+    opredlineAtTheCentre(state, start, 33);
 }
 BENCHMARK(OpredlineOnFourLinesOfNine);
 
@@ -123,15 +128,7 @@ void OpredlineFindingNoLine(benchmark::State& state) {
         "..1...1.."
         "....1...."
         ".........");
-    for (auto _ : state) {
-        Board work = start;
-        int svob = 0;
-        benchmark::DoNotOptimize(tro::lines::opredline(work, 5, 5, svob));
-        if (svob != 0) {
-            state.SkipWithError("a line was found where there is none");
-            break;
-        }
-    }
+    opredlineAtTheCentre(state, start, 0);
 }
 BENCHMARK(OpredlineFindingNoLine);
 
