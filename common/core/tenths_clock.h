@@ -10,10 +10,18 @@ namespace tro {
 
 class TenthsClock {
   public:
-    explicit TenthsClock(int tenthsPerPenalty) : perPenalty_(tenthsPerPenalty) {}
+    // The last reading a game takes: past it the game ends.
+    static constexpr int kMostTenths = 10000;
 
-    // The time since the game began; the clock never runs backwards.
-    void elapse(std::int64_t elapsedMs) { tenths_ = std::max(tenths_, elapsedMs / 100); }
+    TenthsClock(std::int64_t startMs, int tenthsPerPenalty)
+        : startMs_(startMs), perPenalty_(tenthsPerPenalty) {}
+
+    // The clock follows the monotonic moment `nowMs` and never runs backwards; whether its
+    // reading with `penalties` has passed kMostTenths.
+    bool tick(std::int64_t nowMs, int penalties) {
+        tenths_ = std::max(tenths_, (nowMs - startMs_) / 100);
+        return reading(penalties) > kMostTenths;
+    }
 
     // The reading with `penalties` penalties added.
     [[nodiscard]] int reading(int penalties) const {
@@ -22,6 +30,7 @@ class TenthsClock {
     }
 
   private:
+    std::int64_t startMs_;
     int perPenalty_;
     std::int64_t tenths_ = 0;
 };

@@ -5,7 +5,9 @@
 namespace tro::bolmen {
 
 BolmenGame::BolmenGame(int variant, Random& random, std::int64_t startMs)
-    : variant_(std::clamp(variant, 1, kVariants)), random_(random), startMs_(startMs) {
+    : variant_(std::clamp(variant, 1, kVariants)),
+      random_(random),
+      clock_(startMs, kPenaltyTenths) {
     Generation();
 }
 
@@ -57,11 +59,7 @@ Outcome BolmenGame::click(int square) {
 }
 
 Outcome BolmenGame::tick(std::int64_t nowMs) {
-    if (outcome_ != Outcome::Playing) {
-        return outcome_;
-    }
-    clock_.elapse(nowMs - startMs_);
-    if (clock() > kMostTenths) {
+    if (outcome_ == Outcome::Playing && clock_.tick(nowMs, wrong_)) {
         outcome_ = Outcome::TooSlow;
     }
     return outcome_;

@@ -33,7 +33,6 @@ class BolmenGame {
     static constexpr int kRightToFinish = 30;
     static constexpr int kMostWrong = 1000;
     static constexpr int kPenaltyTenths = 20;
-    static constexpr int kMostTenths = 10000;
 
     BolmenGame(int variant, Random& random, std::int64_t startMs);
 
@@ -45,7 +44,7 @@ class BolmenGame {
     // a new set.
     Outcome click(int square);
 
-    // The clock's tick: the clock follows the time; past kMostTenths the game ends.
+    // The clock's tick: the clock follows the time; past its last reading the game ends.
     Outcome tick(std::int64_t nowMs);
 
     [[nodiscard]] int variant() const { return variant_; }
@@ -65,11 +64,10 @@ class BolmenGame {
   private:
     int variant_;
     Random& random_;
-    std::int64_t startMs_;
     Task task_ = Task::Minimum;
     std::array<int, kSquares> numbers_{};
     int target_ = 1;
-    TenthsClock clock_{kPenaltyTenths};
+    TenthsClock clock_;
     int right_ = 0;
     int wrong_ = 0;
     Outcome outcome_ = Outcome::Playing;

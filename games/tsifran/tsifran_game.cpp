@@ -18,7 +18,9 @@ std::string_view trimmed(std::string_view typed) {
 }
 
 TsifranGame::TsifranGame(int variant, Random& random, std::int64_t startMs)
-    : variant_(std::clamp(variant, 1, kVariants)), random_(random), startMs_(startMs) {
+    : variant_(std::clamp(variant, 1, kVariants)),
+      random_(random),
+      clock_(startMs, kPenaltyTenths) {
     vopros();
 }
 
@@ -72,11 +74,7 @@ Verdict TsifranGame::answer(std::string_view typed) {
 }
 
 Outcome TsifranGame::tick(std::int64_t nowMs) {
-    if (outcome_ != Outcome::Playing) {
-        return outcome_;
-    }
-    clock_.elapse(nowMs - startMs_);
-    if (clock() > kMostTenths) {
+    if (outcome_ == Outcome::Playing && clock_.tick(nowMs, wrong_)) {
         outcome_ = Outcome::TooSlow;
     }
     return outcome_;

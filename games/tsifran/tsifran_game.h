@@ -35,7 +35,6 @@ class TsifranGame {
     static constexpr int kRightToFinish = 10;
     static constexpr int kMostAnswers = 30;
     static constexpr int kPenaltyTenths = 30;
-    static constexpr int kMostTenths = 10000;
 
     TsifranGame(int variant, Random& random, std::int64_t startMs);
 
@@ -46,7 +45,7 @@ class TsifranGame {
     // Judges a typed answer (Enter), logs it and moves on.
     Verdict answer(std::string_view typed);
 
-    // The clock's tick: the clock follows the time; past kMostTenths the game ends.
+    // The clock's tick: the clock follows the time; past its last reading the game ends.
     Outcome tick(std::int64_t nowMs);
 
     [[nodiscard]] const std::string& question() const { return question_; }
@@ -61,12 +60,11 @@ class TsifranGame {
   private:
     int variant_;
     Random& random_;
-    std::int64_t startMs_;
     Operation operation_ = Operation::Addition;
     std::string question_;
     int expected_ = 0;
     std::string lastLog_;
-    TenthsClock clock_{kPenaltyTenths};
+    TenthsClock clock_;
     int right_ = 0;
     int wrong_ = 0;
     Outcome outcome_ = Outcome::Playing;
