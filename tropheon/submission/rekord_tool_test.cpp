@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
-
-#include "submission_keys.h"
-#include "testing/temp_dir.h"
 
 namespace tro {
 namespace {
@@ -24,7 +21,6 @@ TEST(RekordInput, FindsTheCodesOfALineAsPastedFromMails) {
     const std::string a = makeCode(kPetr, 1);
     const std::string b = makeCode(kAnn, 2);
     const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-        {a, {a}},
         {"> " + a + "\r", {a}},
         {"Рекорд: " + a + ", " + b, {a, b}},
         {"\t" + a + "   " + b + " ", {a, b}},
@@ -39,48 +35,18 @@ TEST(RekordInput, FindsTheCodesOfALineAsPastedFromMails) {
     }
 }
 
-struct ProgramRun {
-    int status = -1;
-    std::string output;
-};
-
-ProgramRun run(const std::string& command) {
-    ProgramRun result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[512];
-    std::size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        result.output.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
-// The program reads a file named on its command line, or standard input, and prints one line
-// per code in the order of the mail; its status tells whether any code was refused.
-TEST(RekordProgram, ReadsAFileOrStandardInputOneLinePerCode) {
-    testing::TempDir dir;
+// One line per code in the order of the mail: the record, or the refusal and its reason.
+TEST(RekordInput, DecodesAMailOneLinePerCode) {
     const std::string a = makeCode(kPetr, 3);
-    const std::string b = makeCode(kAnn, 4);
-    testing::writeBytes(dir / "good.txt", "> " + a + "\r\n");
-    testing::writeBytes(dir / "mail.txt",
-                        "Тема: Рекорд\n\n" + a + "\n" + a.substr(0, 120) + " " + b + "\n");
-    const std::string program = TRO_REKORD_PROGRAM;
-    const std::string petr = "Пётр\tlines\t2\t1234\t06.12.2026\t18:05:09\n";
-
-    const ProgramRun fromFile = run(program + " " + (dir / "good.txt").string());
-    EXPECT_EQ(fromFile.status, 0);
-    EXPECT_EQ(fromFile.output, petr);
-    const ProgramRun fromInput = run(program + " < " + (dir / "mail.txt").string());
-    EXPECT_EQ(fromInput.status, 1);
-    EXPECT_EQ(fromInput.output, petr + "ОТКАЗ\t" + a.substr(0, 120) +
-                                    "\tдлина кода не 124 символа\n"
-                                    "Ann\tklavon\t9\t0\t29.02.2008\t00:00:01\n");
-    EXPECT_EQ(run(program + " " + (dir / "missing.txt").string() + " 2>/dev/null").status, 2);
+    std::istringstream mail("Тема: Рекорд\n\n" + a + "\r\n" + a.substr(0, 120) + " " +
+                            makeCode(kAnn, 4) + "\n");
+    std::ostringstream out;
+    const RekordCounts counts = decodeSubmissionStream(mail, out);
+    EXPECT_EQ(counts.records, 2);
+    EXPECT_EQ(counts.refused, 1);
+    EXPECT_EQ(out.str(), "Пётр\tlines\t2\t1234\t06.12.2026\t18:05:09\nОТКАЗ\t" + a.substr(0, 120) +
+                             "\tдлина кода не 124 символа\n"
+                             "Ann\tklavon\t9\t0\t29.02.2008\t00:00:01\n");
 }
 
 }  // namespace
