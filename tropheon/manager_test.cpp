@@ -27,30 +27,19 @@ void addGames(PlayDir& play) {
     play.addGame("zlines", "ЛАЙНС", 1, {"на очки", "на время"});
 }
 
-struct Started {
-    StartKind kind;
-    std::string gameId;
-    std::optional<int> variantRow;
-    bool intakeDue = false;
-};
-
 // The start-up sequence as the main window runs it.
-Started startUp(Manager& manager, const std::string& commandLine) {
-    Started out{manager.acceptCommandLine(commandLine), {}, {}, false};
-    if (out.kind == StartKind::Refused) {
-        return out;
-    }
-    manager.scanCatalogue();
-    if (const auto row = manager.initialGameRow()) {
-        manager.selectGame(*row);
-        out.gameId = manager.gameId();
-        if (const auto variant = manager.initialVariantRow()) {
-            (void)manager.selectVariant(*variant);
-            out.variantRow = variant;
+StartKind startUp(Manager& manager, const std::string& commandLine) {
+    const StartKind kind = manager.acceptCommandLine(commandLine);
+    if (kind != StartKind::Refused) {
+        manager.scanCatalogue();
+        if (const auto row = manager.initialGameRow()) {
+            manager.selectGame(*row);
+            if (const auto variant = manager.initialVariantRow()) {
+                (void)manager.selectVariant(*variant);
+            }
         }
     }
-    out.intakeDue = manager.intakeDue();
-    return out;
+    return kind;
 }
 
 // The command line, when the hand-off file was made (none: no file), the draw; what opens
@@ -77,7 +66,7 @@ TEST(ManagerStart, OpensTheHandedOffGameAndVariantOrARandomOne) {
         {"\xff\xfe\xc3*1*-1", fresh, 0.5, "lines", 1},
     };
     for (const auto& [commandLine, madeAt, draw, game, variant] : cases) {
-        SCOPED_TRACE(commandLine.substr(0, 40));
+        SCOPED_TRACE(::testing::PrintToString(commandLine.substr(0, 40)));
         PlayDir play;
         addGames(play);
         if (madeAt) {
@@ -86,13 +75,12 @@ TEST(ManagerStart, OpensTheHandedOffGameAndVariantOrARandomOne) {
         FixedClock clock(kToday, kNow);
         ScriptedRandom random({draw});
         Manager manager(play.dir(), clock, random);
-        const Started started = startUp(manager, commandLine);
-        EXPECT_EQ(started.kind, commandLine.empty() ? StartKind::User
-                                : game.empty()      ? StartKind::Refused
-                                                    : StartKind::Handoff);
-        EXPECT_EQ(started.gameId, game);
-        EXPECT_EQ(started.variantRow, game.empty() ? std::nullopt : std::optional(variant));
-        EXPECT_FALSE(started.intakeDue);
+        EXPECT_EQ(startUp(manager, commandLine), commandLine.empty() ? StartKind::User
+                                                 : game.empty()      ? StartKind::Refused
+                                                                     : StartKind::Handoff);
+        EXPECT_EQ(manager.gameId(), game);
+        EXPECT_EQ(manager.variantRow(), game.empty() ? std::nullopt : std::optional(variant));
+        EXPECT_FALSE(manager.intakeDue());
         // Six files of the games; with a game open its table (and folders) and its rules.
         const auto files = fs::recursive_directory_iterator(play.dir());
         EXPECT_EQ(std::distance(fs::begin(files), fs::end(files)), game.empty() ? 6 : 10);
@@ -100,7 +88,6 @@ TEST(ManagerStart, OpensTheHandedOffGameAndVariantOrARandomOne) {
         if (!game.empty()) {
             EXPECT_TRUE(
                 fs::exists(play / ("DATA/" + game + "/res" + std::to_string(variant) + ".dat")));
-            EXPECT_TRUE(fs::exists(play / (game + ".pra")));
             const auto start = manager.startCommand();
             ASSERT_TRUE(start.has_value());
             EXPECT_EQ(start->program, fs::absolute(play / programFileName(game)));
@@ -138,7 +125,8 @@ TEST(ManagerIntake, TakesOnlyAVouchedCodeAndStoresItAtItsPlace) {
         FixedClock clock(kToday, kNow);
         ScriptedRandom random;
         Manager manager(play.dir(), clock, random);
-        ASSERT_TRUE(startUp(manager, "lines*1*" + code).intakeDue);
+        ASSERT_EQ(startUp(manager, "lines*1*" + code), StartKind::Handoff);
+        ASSERT_TRUE(manager.intakeDue());
         const auto taken = manager.takeResultCode();
         EXPECT_FALSE(manager.intakeDue());
         ASSERT_EQ(taken.has_value(), place >= 0);

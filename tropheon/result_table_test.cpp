@@ -74,8 +74,8 @@ TEST(ResultTable, RanksAndStoresAsTheTableRulesSay) {
         full19 += "P" + std::to_string(i) + "=" + std::to_string(101 - i) + ",";
     }
     using enum StoreOutcome;
-    const std::tuple<int, std::string, std::string, int, std::optional<int>, StoreOutcome,
-                     std::string>
+    const std::tuple<std::int16_t, std::string, std::string, std::int16_t, std::optional<int>,
+                     StoreOutcome, std::string>
         cases[] = {
             {1, "A=50,B=40,C=40,D=30", "E", 40, 2, Stored, "A=50,E=40,B=40,C=40,D=30"},
             {-1, "A=12,B=15", "C", 15, 2, Stored, "A=12,C=15,B=15"},
@@ -91,68 +91,57 @@ TEST(ResultTable, RanksAndStoresAsTheTableRulesSay) {
             {1, "A=30 очков,B=abc", "C", 20, 2, Stored, "A=30 очков,C=20,B=abc"},
         };
     for (const auto& [direction, before, name, result, place, outcome, after] : cases) {
-        SCOPED_TRACE(before.substr(0, 30) + " + " + name);
+        SCOPED_TRACE(before.substr(0, 40) + " + " + name);
         TempDir dir;
         writeTable(dir.path(), before);
         ResultTable table;
         ASSERT_EQ(table.load(dir.path(), "game", 0), SlotStatus::Ok);
-        const std::string bytesBefore = readBytes(tableFilePath(dir.path(), "game", 0));
-        EXPECT_EQ(table.findPlace(static_cast<std::int16_t>(result),
-                                  static_cast<std::int16_t>(direction)),
-                  place);
+        EXPECT_EQ(table.findPlace(result, direction), place);
         EXPECT_EQ(table.store(place.value_or(0), name, "06.12.2026", std::to_string(result)),
                   outcome);
         EXPECT_EQ(shown(table), after);
+        EXPECT_EQ(
+            table.rows()[static_cast<std::size_t>(place.value_or(1) - 1)].date == "06.12.2026",
+            outcome == Stored);
         ResultTable reread;
         ASSERT_EQ(reread.load(dir.path(), "game", 0), SlotStatus::Ok);
         EXPECT_EQ(reread.rows(), table.rows());
-        if (outcome == Stored) {
-            EXPECT_EQ(table.rows()[static_cast<std::size_t>(*place - 1)].date, "06.12.2026");
-        } else {
-            EXPECT_EQ(readBytes(tableFilePath(dir.path(), "game", 0)), bytesBefore);
-        }
     }
 }
 
-// The reference: every result ever entered, best first (a newer entry above an equal older
-// one), one entry per name, cut to twenty.
-std::string referenceTable(const std::vector<std::array<std::string, 3>>& history, int direction) {
-    std::vector<std::size_t> order(history.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const long va = direction * std::stol(history[a][1]);
-        const long vb = direction * std::stol(history[b][1]);
-        return va != vb ? va > vb : a > b;
-    });
-    std::string out;
-    std::set<std::string> seen;
-    for (const std::size_t i : order) {
-        if (seen.size() < kTableRows && seen.insert(history[i][0]).second) {
-            out += (out.empty() ? "" : ",") + history[i][0] + "=" + history[i][1] + "@" +
-                   history[i][2];
-        }
-    }
-    return out;
-}
-
+// Against a simple reference: every result ever entered, best first (a newer entry above an
+// equal older one), one entry per name, cut to twenty.
 TEST(ResultTable, StoreAgreesWithASimpleReferenceOverRandomSequences) {
     for (unsigned seed = 1; seed <= 60; ++seed) {
         std::mt19937 gen(seed);
-        const int direction = std::array{1, -1, 0}[gen() % 3];
-        const int names = 5 + static_cast<int>(gen() % 30);
+        const auto direction = std::array<std::int16_t, 3>{1, -1, 0}[gen() % 3];
+        const unsigned names = 5 + gen() % 30;
         TempDir dir;
         ResultTable table;
         ASSERT_EQ(table.load(dir.path(), "game", 0), SlotStatus::Ok);
-        std::vector<std::array<std::string, 3>> history;
-        for (int step = 0; step < 120; ++step) {
-            const std::string name = "N" + std::to_string(gen() % names);
-            const auto result = static_cast<std::int16_t>(1 + gen() % 40);
-            if (const auto place = table.findPlace(result, static_cast<std::int16_t>(direction))) {
+        std::vector<std::pair<std::int16_t, std::string>> history;  // the step is the date
+        for (std::size_t step = 0; step < 120; ++step) {
+            history.emplace_back(1 + gen() % 40, "N" + std::to_string(gen() % names));
+            const auto& [result, name] = history.back();
+            if (const auto place = table.findPlace(result, direction)) {
                 (void)table.store(*place, name, std::to_string(step), std::to_string(result));
             }
-            history.push_back({name, std::to_string(result), std::to_string(step)});
-            ASSERT_EQ(shown(table, true), referenceTable(history, direction))
-                << "seed " << seed << ", step " << step << ", direction " << direction;
+            std::vector<std::size_t> order(history.size());
+            std::iota(order.begin(), order.end(), std::size_t{0});
+            std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+                const int va = direction * history[a].first;
+                const int vb = direction * history[b].first;
+                return va != vb ? va > vb : a > b;
+            });
+            std::string expected;
+            std::set<std::string> seen;
+            for (const std::size_t i : order) {
+                if (seen.size() < kTableRows && seen.insert(history[i].second).second) {
+                    expected += (expected.empty() ? "" : ",") + history[i].second + "=" +
+                                std::to_string(history[i].first) + "@" + std::to_string(i);
+                }
+            }
+            ASSERT_EQ(shown(table, true), expected) << "seed " << seed << ", step " << step;
         }
     }
 }

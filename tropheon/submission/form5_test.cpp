@@ -6,8 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <deque>
-#include <memory>
 
 #include "submission_code.h"
 #include "testing/fake_services.h"
@@ -15,106 +13,66 @@
 namespace tro {
 namespace {
 
-struct Window {
-    testing::FakeServices fake;
-    std::unique_ptr<Form5> form;
-
-    explicit Window(Date today, SubmissionInput input = {"lines", 2, 1234, {18, 5, 9}}) {
-        fake.clock.set(today, {9, 0, 0});
-        form = std::make_unique<Form5>(input, fake.services);
-        form->show();
-    }
-    template <typename T = QPushButton>
-    T* child(const char* name) {
-        return form->findChild<T*>(QString::fromLatin1(name));
-    }
-    QComboBox* list(int i) {
-        return child<QComboBox>(i == 0 ? "Combo1" : i == 1 ? "Combo2" : "Combo3");
-    }
-    // The date the lists show, "6 декабря 2026".
-    QString date() {
-        return list(0)->currentText() + " " + list(1)->currentText() + " " + list(2)->currentText();
-    }
-    void pick(const QString& date) {
-        for (int i = 0; i < 3; ++i) {
-            list(i)->setCurrentIndex(list(i)->findText(date.section(' ', i, i)));
-        }
-    }
-    void code(const QString& name, std::deque<bool> answers) {
-        child<QLineEdit>("Text2")->setText(name);
-        fake.dialogs.yesNoAnswers = std::move(answers);
-        QTest::mouseClick(child("Command1"), Qt::LeftButton);
-    }
-    bool coded() {
-        const bool done = !child<QLineEdit>("Text1")->text().isEmpty();
-        EXPECT_NE(child("Command1")->isEnabled(), done);
-        EXPECT_EQ(child("Command3")->isEnabled(), done);
-        EXPECT_EQ(child("Command4")->isEnabled(), done);
-        return done;
-    }
-};
-
-TEST(SubmissionWindow, DateListsRunToThisYearWithTodayPicked) {
-    // A clock set before the first year still lists that year, and picks it.
-    for (const auto& [today, picked] :
-         {std::pair{Date{2026, 12, 6}, "6 декабря 2026"}, {Date{1999, 7, 4}, "4 июля 2005"}}) {
-        Window w(today);
-        EXPECT_EQ(w.date(), picked);
-        EXPECT_EQ(w.list(0)->count() + w.list(1)->count(), 31 + 12);
-        EXPECT_EQ(w.list(2)->itemText(0), "2005");
-        EXPECT_EQ(w.list(2)->currentIndex(), w.list(2)->count() - 1);
-    }
-}
-
-// A date that does not exist is reported; "No" to the question, or Enter in the name field,
-// codes nothing; "Yes" codes name, date, result and hand-off time once, for the clipboard and
-// a mail; without a mail program the player learns where to send the code by hand.
+// Today's date is picked in the lists, which run from 2005 to this year. A date that does
+// not exist is reported; "No" to the question, or Enter in the name field, codes nothing;
+// "Yes" codes name, date, result and hand-off time once, for the clipboard and a mail; without
+// a mail program the player learns where to send the code by hand.
 TEST(SubmissionWindow, CodesOnceAfterTheChecksAndAYes) {
-    Window w({2026, 12, 6});
-    w.pick("31 апреля 2020");
-    w.code("Ann", {true});
-    ASSERT_EQ(w.fake.dialogs.messages.size(), 1u);
-    EXPECT_EQ(w.fake.dialogs.messages[0].text, "В апреле 30 дней!");
-    EXPECT_TRUE(w.fake.dialogs.questions.empty());
-    w.pick("29 февраля 2008");
-    w.code("  Пётр Первый ", {false, false});
-    w.child<QLineEdit>("Text2")->setFocus();
-    QTest::keyClick(w.child<QLineEdit>("Text2"), Qt::Key_Return);
-    EXPECT_EQ(w.fake.dialogs.questions.size(), 2u);
-    EXPECT_TRUE(w.form->isVisible());
-    EXPECT_FALSE(w.coded());
-    w.code("  Пётр Первый ", {true});
-    ASSERT_TRUE(w.coded());
-    EXPECT_TRUE(w.child<QLineEdit>("Text2")->isReadOnly());
-    const QString code = w.child<QLineEdit>("Text1")->text();
-    EXPECT_EQ(w.form->code(), code);
+    testing::FakeServices fake;
+    Form5 w({"lines", 2, 1234, {18, 5, 9}}, fake.services);
+    w.show();
+    QComboBox* lists[] = {w.findChild<QComboBox*>("Combo1"), w.findChild<QComboBox*>("Combo2"),
+                          w.findChild<QComboBox*>("Combo3")};
+    const auto pick = [&](const QString& date) {
+        for (int i = 0; i < 3; ++i) {
+            lists[i]->setCurrentIndex(lists[i]->findText(date.section(' ', i, i)));
+        }
+    };
+    auto* name = w.findChild<QLineEdit*>("Text2");
+    auto* codeText = w.findChild<QLineEdit*>("Text1");
+    auto* codeButton = w.findChild<QPushButton*>("Command1");
+    const auto press = [&](const char* button) {
+        QTest::mouseClick(w.findChild<QPushButton*>(button), Qt::LeftButton);
+    };
+    EXPECT_EQ(lists[0]->currentText() + lists[1]->currentText() + lists[2]->currentText(),
+              "6декабря2026");
+    EXPECT_EQ(lists[2]->itemText(0) + lists[2]->itemText(lists[2]->count() - 1), "20052026");
+
+    pick("31 апреля 2020");
+    name->setText("  Пётр Первый ");
+    fake.dialogs.yesNoAnswers = {false, false, true};
+    press("Command1");
+    ASSERT_EQ(fake.dialogs.messages.size(), 1u);
+    EXPECT_EQ(fake.dialogs.messages[0].text, "В апреле 30 дней!");
+    pick("29 февраля 2008");
+    press("Command1");
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(fake.dialogs.questions.size(), 2u);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(codeText->text().isEmpty());
+    EXPECT_TRUE(codeButton->isEnabled());
+    press("Command1");
+    const QString code = codeText->text();
+    EXPECT_EQ(w.code(), code);
     const auto decoded = Raskodirovka(code.toStdString());
     ASSERT_TRUE(std::holds_alternative<SubmissionRecord>(decoded));
     EXPECT_EQ(std::get<SubmissionRecord>(decoded),
               (SubmissionRecord{"Пётр Первый", "lines", 2, 1234, {2008, 2, 29}, {18, 5, 9}}));
-    QTest::mouseClick(w.child("Command1"), Qt::LeftButton);  // coded only once
-    EXPECT_EQ(w.fake.dialogs.questions.size(), 3u);
-    QTest::mouseClick(w.child("Command3"), Qt::LeftButton);
-    EXPECT_EQ(w.fake.clipboard.content, code);
-    QTest::mouseClick(w.child("Command4"), Qt::LeftButton);
-    EXPECT_EQ(w.fake.urls.opened,
-              std::vector<QUrl>{submissionMailUrl(TRO_SUBMISSION_ADDRESS, code)});
-    w.fake.urls.succeeds = false;
-    QTest::mouseClick(w.child("Command4"), Qt::LeftButton);
-    ASSERT_EQ(w.fake.dialogs.messages.size(), 2u);
-    EXPECT_TRUE(w.fake.dialogs.messages[1].text.contains(TRO_SUBMISSION_ADDRESS));
-}
-
-TEST(SubmissionWindow, LeavingUncodedOrWithAResultTheCodeCannotCarryGivesTheCodeUp) {
-    Window w({2026, 12, 6}, {"averyveryverylonggameid", 1, 10, {1, 2, 3}});
-    w.code("Ann", {true});
-    ASSERT_EQ(w.fake.dialogs.messages.size(), 1u);
-    EXPECT_TRUE(w.fake.dialogs.messages[0].text.startsWith("Этот результат нельзя закодировать"));
-    EXPECT_FALSE(w.coded());
-    QTest::mouseClick(w.child("Command2"), Qt::LeftButton);
-    EXPECT_FALSE(w.form->isVisible());
-    EXPECT_EQ(w.form->result(), QDialog::Rejected);
-    EXPECT_TRUE(w.form->code().isEmpty());
+    EXPECT_FALSE(codeButton->isEnabled());
+    EXPECT_TRUE(name->isReadOnly());
+    press("Command1");  // coded only once
+    EXPECT_EQ(fake.dialogs.questions.size(), 3u);
+    press("Command3");
+    EXPECT_EQ(fake.clipboard.content, code);
+    press("Command4");
+    EXPECT_EQ(fake.urls.opened, std::vector<QUrl>{submissionMailUrl(TRO_SUBMISSION_ADDRESS, code)});
+    fake.urls.succeeds = false;
+    press("Command4");
+    ASSERT_EQ(fake.dialogs.messages.size(), 2u);
+    EXPECT_TRUE(fake.dialogs.messages[1].text.contains(TRO_SUBMISSION_ADDRESS));
+    press("Command2");
+    EXPECT_EQ(w.result(), QDialog::Accepted);
 }
 
 }  // namespace
