@@ -39,10 +39,7 @@ Form2::Form2(Services& services, std::filesystem::path dir, QWidget* parent)
     setObjectName("Form2");
     setWindowTitle(kTitle);
     setFixedSize(twipsSize(4545, 2970));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kBackground);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    fillBackground(*this, kBackground);
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
