@@ -15,8 +15,7 @@ namespace {
 
 // Today's date is picked in the lists, which run from 2005 to this year. A date that does
 // not exist is reported; "No" to the question, or Enter in the name field, codes nothing;
-// "Yes" codes name, date, result and hand-off time once, for the clipboard and a mail; without
-// a mail program the player learns where to send the code by hand.
+// "Yes" codes name, date, result and hand-off time once, for the clipboard and a mail.
 TEST(SubmissionWindow, CodesOnceAfterTheChecksAndAYes) {
     testing::FakeServices fake;
     Form5 w({"lines", 2, 1234, {18, 5, 9}}, fake.services);
@@ -67,10 +66,6 @@ TEST(SubmissionWindow, CodesOnceAfterTheChecksAndAYes) {
     EXPECT_EQ(fake.clipboard.content, code);
     press("Command4");
     EXPECT_EQ(fake.urls.opened, std::vector<QUrl>{submissionMailUrl(TRO_SUBMISSION_ADDRESS, code)});
-    fake.urls.succeeds = false;
-    press("Command4");
-    ASSERT_EQ(fake.dialogs.messages.size(), 2u);
-    EXPECT_TRUE(fake.dialogs.messages[1].text.contains(TRO_SUBMISSION_ADDRESS));
     press("Command2");
     EXPECT_EQ(w.result(), QDialog::Accepted);
 }
