@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -13,7 +12,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
-#include <algorithm>
 
 #include "app_setup.h"
 #include "form2.h"
@@ -55,23 +53,6 @@ QListWidget* makeList(QWidget* parent, const char* name, QRect geometry) {
     return list;
 }
 
-// The largest size up to `points` at which the text fits the width of its label. Every size
-// tried loads a font, so the first one is worked out from the width at the present size.
-void fitFont(QLabel* label, int points) {
-    QFont font = label->font();
-    const int advance = QFontMetrics(font).horizontalAdvance(label->text());
-    if (advance > 0 && font.pointSize() > 0) {
-        points = std::min(points, font.pointSize() * label->width() / advance);
-    }
-    for (; points > 6; --points) {
-        font.setPointSize(points);
-        if (QFontMetrics(font).horizontalAdvance(label->text()) <= label->width()) {
-            break;
-        }
-    }
-    label->setFont(font);
-}
-
 // Twenty rows fill the height of a table column.
 void fillColumn(QListWidget* list, const QStringList& rows) {
     list->clear();
@@ -98,10 +79,7 @@ void Form1::buildControls() {
     setObjectName("Form1");
     setWindowTitle(kWindowTitle);
     setFixedSize(twipsSize(9435, 6360));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kBackground);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    fillBackground(*this, kBackground);
     QFont base = font();
     base.setPointSize(8);
     base.setBold(true);
@@ -129,7 +107,9 @@ void Form1::buildControls() {
 
     auto* label1 = centred(
         makeLabel(this, "Label1", QStringLiteral("ИГРА ТРОФЕОН"), twipsRect(3240, 120, 4095, 495)));
-    fitFont(label1, 24);
+    QFont title = base;
+    title.setPointSize(24);
+    label1->setFont(fontFitting(title, {label1->text()}, label1->size(), 0));
     auto* label2 = inked(
         makeLabel(this, "Label2", QStringLiteral("РЕЗУЛЬТАТЫ:"), twipsRect(3120, 840, 1935, 300)),
         kRed);
@@ -429,7 +409,9 @@ void Form1::saveRules() {
     const std::string text = text1_->toPlainText().toStdString();
     const SlotStatus status = manager_.saveRules(text);
     if (status == SlotStatus::Ok) {
-        label6_->setText(label6_->text() == kRulesHeading ? kRulesHeadingSaved : kRulesHeading);
+        // The heading changes its case at every save, so the player sees that it happened.
+        rulesHeadingSaved_ = !rulesHeadingSaved_;
+        label6_->setText(rulesHeadingSaved_ ? kRulesHeadingSaved : kRulesHeading);
         return;
     }
     QString reason = QString::fromStdString(describe(status));

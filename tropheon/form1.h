@@ -81,6 +81,7 @@ class Form1 final : public QWidget {
     bool coupling_ = false;
     bool rulesChord_ = false;  // another button joined the right one over the rules box
     bool warnedUnwritable_ = false;
+    bool rulesHeadingSaved_ = false;  // which of its two forms the rules heading shows
     bool exiting_ = false;
 };
 

@@ -39,10 +39,7 @@ Form2::Form2(Services& services, std::filesystem::path dir, QWidget* parent)
     setObjectName("Form2");
     setWindowTitle(kTitle);
     setFixedSize(twipsSize(4545, 2970));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kBackground);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    fillBackground(*this, kBackground);
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
@@ -74,11 +71,13 @@ Form2::Form2(Services& services, std::filesystem::path dir, QWidget* parent)
 }
 
 void Form2::loadNames() {
+    entries_ = {std::string(kNewNameEntry)};
+    for (std::string& name : loadPlayerNames(dir_)) {
+        entries_.push_back(std::move(name));
+    }
     list1_->clear();
-    list1_->addItem(
-        QString::fromUtf8(kNewNameEntry.data(), static_cast<qsizetype>(kNewNameEntry.size())));
-    for (const std::string& name : loadPlayerNames(dir_)) {
-        list1_->addItem(QString::fromStdString(name));
+    for (const std::string& entry : entries_) {
+        list1_->addItem(QString::fromStdString(entry));
     }
     list1_->setCurrentIndex(-1);
     fitDropDown(list1_);
@@ -100,14 +99,6 @@ void Form2::showEvent(QShowEvent* event) {
     }
 }
 
-std::vector<std::string> Form2::entries() const {
-    std::vector<std::string> out;
-    for (int i = 0; i < list1_->count(); ++i) {
-        out.push_back(list1_->itemText(i).toStdString());
-    }
-    return out;
-}
-
 void Form2::onActivated(int index) {
     if (index == 0) {
         askNewName();
@@ -122,7 +113,7 @@ bool Form2::askNewName() {
             return false;
         }
         name = normalizeNewName(answer->toStdString());
-        const NameVerdict verdict = judgeNewName(name, entries());
+        const NameVerdict verdict = judgeNewName(name, entries_);
         if (verdict == NameVerdict::Empty) {
             return false;
         }
@@ -147,6 +138,7 @@ bool Form2::askNewName() {
                                                  "этим именем."),
                                   MessageIcon::Warning);
     }
+    entries_.push_back(name);
     list1_->addItem(QString::fromStdString(name));
     list1_->setCurrentIndex(list1_->count() - 1);
     fitDropDown(list1_);
@@ -174,7 +166,7 @@ void Form2::onOk() {
         }
         index = list1_->currentIndex();
     }
-    chosen_ = list1_->itemText(index);
+    chosen_ = QString::fromStdString(entries_[static_cast<std::size_t>(index)]);
     list1_->setCurrentIndex(-1);
     accept();
 }

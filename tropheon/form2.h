@@ -4,6 +4,8 @@
 
 #include <QDialog>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "services.h"
 
@@ -36,7 +38,6 @@ class Form2 final : public QDialog {
     void onOk();
     // The new-name loop; true when a new name was added and selected.
     bool askNewName();
-    [[nodiscard]] std::vector<std::string> entries() const;
 
     Services& services_;
     std::filesystem::path dir_;
@@ -44,6 +45,7 @@ class Form2 final : public QDialog {
     QLabel* label5_;
     QComboBox* list1_;
     QPushButton* command2_;
+    std::vector<std::string> entries_;  // the list's entries, "Новое имя..." first
     QString chosen_;
     int place_ = 0;
     bool soundOn_ = false;

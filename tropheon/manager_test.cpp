@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <iterator>
 
 #include "platform.h"
 #include "testing/fakes.h"
@@ -19,125 +19,87 @@ using testing::ScriptedRandom;
 const Date kToday{2026, 12, 6};
 const TimeOfDay kNow{12, 0, 0};
 
-// Two games, listed as row 0 "Арифметика" (tsifran, 3 variants) and row 1 "ЛАЙНС" (lines, 2).
+// Rows: 0 "Арифметика" (tsifran, 3 variants), 1 "ЛАЙНС" (lines, 2), and 2 "ЛАЙНС" again
+// (zlines): a hand-off opens its own game even when another shares its title.
 void addGames(PlayDir& play) {
     play.addGame("lines", "ЛАЙНС", 1, {"на очки", "на время"});
     play.addGame("tsifran", "Арифметика", -1, {"сложение", "вычитание", "вместе"});
+    play.addGame("zlines", "ЛАЙНС", 1, {"на очки", "на время"});
 }
-
-struct Started {
-    StartKind kind;
-    std::string gameId;
-    std::optional<int> variantRow;
-    bool intakeDue = false;
-};
 
 // The start-up sequence as the main window runs it.
-Started startUp(Manager& manager, const std::string& commandLine) {
-    Started out{manager.acceptCommandLine(commandLine), {}, {}, false};
-    if (out.kind == StartKind::Refused) {
-        return out;
-    }
-    manager.scanCatalogue();
-    if (const auto row = manager.initialGameRow()) {
-        manager.selectGame(*row);
-        out.gameId = manager.gameId();
-        if (const auto variant = manager.initialVariantRow()) {
-            (void)manager.selectVariant(*variant);
-            out.variantRow = variant;
+StartKind startUp(Manager& manager, const std::string& commandLine) {
+    const StartKind kind = manager.acceptCommandLine(commandLine);
+    if (kind != StartKind::Refused) {
+        manager.scanCatalogue();
+        if (const auto row = manager.initialGameRow()) {
+            manager.selectGame(*row);
+            if (const auto variant = manager.initialVariantRow()) {
+                (void)manager.selectVariant(*variant);
+            }
         }
     }
-    out.intakeDue = manager.intakeDue();
-    return out;
+    return kind;
 }
 
-TEST(ManagerStart, AUserStartPicksAGameAndAVariantAtRandom) {
-    const std::tuple<double, std::string, int> cases[] = {
-        {0.0, "tsifran", 0}, {0.49, "tsifran", 1}, {0.5, "lines", 1}, {0.99, "lines", 1}};
-    for (const auto& [draw, game, variant] : cases) {
+// The command line, when the hand-off file was made (none: no file), the draw; what opens
+// ("": refused). A random row "ЛАЙНС" opens the first game listed under that title. The game
+// id of a hand-off is only compared with the listed ids: the manager makes the files of
+// exactly one game and variant inside its play directory.
+TEST(ManagerStart, OpensTheHandedOffGameAndVariantOrARandomOne) {
+    const std::optional<TimeOfDay> fresh = kNow;
+    const std::tuple<std::string, std::optional<TimeOfDay>, double, std::string, int> cases[] = {
+        {"", {}, 0.0, "tsifran", 0},
+        {"", {}, 0.99, "lines", 1},
+        {"lines*1*-1", {}, 0.0, "", 0},
+        {"lines*1*-1", TimeOfDay{11, 59, 54}, 0.0, "", 0},
+        {"lines*1*-1", TimeOfDay{12, 0, 1}, 0.0, "", 0},
+        {"lines*2*-1", fresh, 0.0, "lines", 1},
+        {"zlines*2*-1", fresh, 0.0, "zlines", 1},
+        {"tsifran*3*-1", fresh, 0.0, "tsifran", 2},
+        {"tsifran*4*-1", fresh, 0.99, "tsifran", 2},
+        {"tsifran", fresh, 0.5, "lines", 1},
+        {"  tsifran  * 1 *-1", fresh, 0.99, "tsifran", 0},
+        {"../tsifran*1*-1", fresh, 0.5, "lines", 1},
+        {"DATA/lines*1*-1", fresh, 0.5, "lines", 1},
+        {std::string(5000, 'a') + "*1*-1", fresh, 0.5, "lines", 1},
+        {"\xff\xfe\xc3*1*-1", fresh, 0.5, "lines", 1},
+    };
+    for (const auto& [commandLine, madeAt, draw, game, variant] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(commandLine.substr(0, 40)));
         PlayDir play;
         addGames(play);
+        if (madeAt) {
+            play.handOff(commandLine, *madeAt);
+        }
         FixedClock clock(kToday, kNow);
         ScriptedRandom random({draw});
         Manager manager(play.dir(), clock, random);
-        const Started started = startUp(manager, "");
-        EXPECT_EQ(started.kind, StartKind::User);
-        EXPECT_EQ(started.gameId, game) << draw;
-        EXPECT_EQ(started.variantRow, variant) << draw;
-        EXPECT_EQ(random.reseeds, 2);
-    }
-}
-
-TEST(ManagerStart, AHandoffWithoutAFreshFileIsRefused) {
-    const std::optional<TimeOfDay> madeAt[] = {std::nullopt, TimeOfDay{11, 59, 54},
-                                               TimeOfDay{12, 0, 1}};
-    for (const auto& at : madeAt) {
-        PlayDir play;
-        addGames(play);
-        if (at) {
-            play.handOff("lines*1*-1", *at);
-        }
-        FixedClock clock(kToday, kNow);
-        ScriptedRandom random;
-        Manager manager(play.dir(), clock, random);
-        EXPECT_EQ(manager.acceptCommandLine("lines*1*-1"), StartKind::Refused);
-        EXPECT_FALSE(fs::exists(play / "717.bol"));
-        EXPECT_FALSE(fs::exists(play / "DATA"));
-    }
-}
-
-// The game id of a hand-off is only compared with the listed ids; whatever it holds, the
-// manager makes the files of exactly one game and variant inside its play directory.
-TEST(ManagerStart, AHandoffIsAppliedOnlyToTheGameAndVariantItNames) {
-    // With every draw 0.99 a random game is "ЛАЙНС" and a random variant its second one.
-    const std::tuple<std::string, std::string, int> cases[] = {
-        {"lines*2*-1", "lines", 1},
-        {"tsifran*3*-1", "tsifran", 2},
-        {"tsifran*4*-1", "tsifran", 2},
-        {"tsifran*70000*-1", "tsifran", 2},
-        {"tsifran", "lines", 1},
-        {"  tsifran  * 1 *-1", "tsifran", 0},
-        {"../tsifran*1*-1", "lines", 1},
-        {"DATA/lines*1*-1", "lines", 1},
-        {std::string(5000, 'a') + "*1*-1", "lines", 1},
-        {"\xff\xfe\xc3*1*-1", "lines", 1},
-    };
-    for (const auto& [commandLine, game, variant] : cases) {
-        SCOPED_TRACE(commandLine.substr(0, 40));
-        PlayDir play;
-        addGames(play);
-        FixedClock clock(kToday, kNow);
-        ScriptedRandom random({0.99});
-        play.handOff(commandLine, kNow);
-        Manager manager(play.dir(), clock, random);
-        const Started started = startUp(manager, commandLine);
-        ASSERT_EQ(started.kind, StartKind::Handoff);
-        EXPECT_EQ(started.gameId, game);
-        EXPECT_EQ(started.variantRow, variant);
-        EXPECT_FALSE(started.intakeDue);
+        EXPECT_EQ(startUp(manager, commandLine), commandLine.empty() ? StartKind::User
+                                                 : game.empty()      ? StartKind::Refused
+                                                                     : StartKind::Handoff);
+        EXPECT_EQ(manager.gameId(), game);
+        EXPECT_EQ(manager.variantRow(), game.empty() ? std::nullopt : std::optional(variant));
+        EXPECT_FALSE(manager.intakeDue());
+        // Six files of the games; with a game open its table (and folders) and its rules.
+        const auto files = fs::recursive_directory_iterator(play.dir());
+        EXPECT_EQ(std::distance(fs::begin(files), fs::end(files)), game.empty() ? 6 : 10);
         EXPECT_TRUE(play.outside().empty());
-        std::vector<std::string> made;
-        for (const auto& entry : fs::recursive_directory_iterator(play.dir())) {
-            made.push_back(fs::relative(entry.path(), play.dir()).generic_string());
+        if (!game.empty()) {
+            EXPECT_TRUE(
+                fs::exists(play / ("DATA/" + game + "/res" + std::to_string(variant) + ".dat")));
+            const auto start = manager.startCommand();
+            ASSERT_TRUE(start.has_value());
+            EXPECT_EQ(start->program, fs::absolute(play / programFileName(game)));
+            EXPECT_EQ(start->variant, variant + 1);
         }
-        std::sort(made.begin(), made.end());
-        std::vector<std::string> expected = {
-            "DATA",
-            "DATA/" + game,
-            "DATA/" + game + "/res" + std::to_string(variant) + ".dat",
-            programFileName("lines"),
-            "lines.dat",
-            programFileName("tsifran"),
-            "tsifran.dat",
-            game + ".pra"};
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(made, expected);
     }
 }
 
 // The code is taken only when it decodes for the handed-off game, variant and day and the
-// hand-off file vouches for its last character; the place is found in the loaded table.
-TEST(ManagerIntake, TakesOnlyAVouchedCodeAndFindsItsPlace) {
+// hand-off file vouches for its last character; the place is found in the loaded table and
+// the result stored there under today's date.
+TEST(ManagerIntake, TakesOnlyAVouchedCodeAndStoresItAtItsPlace) {
     const std::string good = PlayDir::code("lines", 1, 50, kToday);
     std::string altered = good;
     altered[3] = altered[3] == 'a' ? 'b' : 'a';
@@ -163,29 +125,22 @@ TEST(ManagerIntake, TakesOnlyAVouchedCodeAndFindsItsPlace) {
         FixedClock clock(kToday, kNow);
         ScriptedRandom random;
         Manager manager(play.dir(), clock, random);
-        ASSERT_TRUE(startUp(manager, "lines*1*" + code).intakeDue);
+        ASSERT_EQ(startUp(manager, "lines*1*" + code), StartKind::Handoff);
+        ASSERT_TRUE(manager.intakeDue());
         const auto taken = manager.takeResultCode();
         EXPECT_FALSE(manager.intakeDue());
         ASSERT_EQ(taken.has_value(), place >= 0);
         if (taken) {
             EXPECT_EQ(taken->submission.result, 50);
             EXPECT_EQ(taken->place.value_or(0), place);
+            const StoreOutcome stored = manager.storeResult(*taken, "Ann");
+            EXPECT_EQ(stored, place == 0 ? StoreOutcome::NoPlace : StoreOutcome::Stored);
+            if (place > 0) {
+                const TableRow& row = manager.table().rows()[static_cast<std::size_t>(place - 1)];
+                EXPECT_EQ(row, (TableRow{"Ann", "06.12.2026", "50"}));
+            }
         }
     }
-}
-
-TEST(ManagerStart, AHandoffOpensItsOwnGameEvenWhenAnotherSharesItsTitle) {
-    PlayDir play;
-    play.addGame("aaa", "Игра", 1, {"один", "два"});
-    play.addGame("bbb", "Игра", 1, {"один", "два"});
-    FixedClock clock(kToday, kNow);
-    ScriptedRandom random({0.0});
-    const std::string text = "bbb*2*" + PlayDir::code("bbb", 2, 40, kToday);
-    play.handOff(text, kNow);
-    Manager manager(play.dir(), clock, random);
-    const Started started = startUp(manager, text);
-    EXPECT_EQ(started.gameId, "bbb");
-    EXPECT_TRUE(started.intakeDue);
 }
 
 }  // namespace

@@ -7,10 +7,8 @@
 namespace tro {
 namespace {
 
-using testing::TempDir;
-
 TEST(PlayerList, NamesGoIntoTheFirstEmptySlotAndAreReadUpToIt) {
-    TempDir dir;
+    testing::TempDir dir;
     EXPECT_TRUE(loadPlayerNames(dir.path()).empty());
     EXPECT_EQ(addPlayerName(dir.path(), "Аня"), AddPlayerOutcome::Kept);
     EXPECT_EQ(addPlayerName(dir.path(), "Bob"), AddPlayerOutcome::Kept);
@@ -28,23 +26,18 @@ TEST(PlayerList, NamesGoIntoTheFirstEmptySlotAndAreReadUpToIt) {
 }
 
 TEST(NewName, IsTrimmedShortenedAndJudgedWithCase) {
-    const std::pair<std::string, std::string> shortened[] = {
-        {std::string(25, 'x'), std::string(25, 'x')},
-        {std::string(26, 'x'), std::string(22, 'x') + "..."},
-        {"абвгдеёжзийклмнопрстуфхцчш", "абвгдеёжзийклмнопрстуф..."},  // 26 letters
-    };
-    for (const auto& [answer, expected] : shortened) {
-        EXPECT_EQ(normalizeNewName(answer), expected) << answer;
-    }
-    const std::vector<std::string> entries = {"Новое имя...", "Аня", " Bob "};
-    const std::pair<std::string, NameVerdict> judged[] = {
-        {"", NameVerdict::Empty},           {"Аня", NameVerdict::Duplicate},
-        {"аня", NameVerdict::Fine},         {"Bob", NameVerdict::Duplicate},
-        {"BOB", NameVerdict::Fine},         {"Новое имя...", NameVerdict::Duplicate},
-        {"汉字", NameVerdict::Unencodable}, {"Ёжик №1", NameVerdict::Fine},
-    };
-    for (const auto& [name, verdict] : judged) {
-        EXPECT_EQ(judgeNewName(name, entries), verdict) << name;
+    EXPECT_EQ(normalizeNewName(" " + std::string(25, 'x') + " "), std::string(25, 'x'));
+    EXPECT_EQ(normalizeNewName(std::string(26, 'x')), std::string(22, 'x') + "...");
+    EXPECT_EQ(normalizeNewName("абвгдеёжзийклмнопрстуфхцчш"), "абвгдеёжзийклмнопрстуф...");
+    const std::vector<std::pair<NameVerdict, std::vector<std::string>>> cases = {
+        {NameVerdict::Empty, {""}},
+        {NameVerdict::Duplicate, {"Аня", "Bob", "Новое имя..."}},
+        {NameVerdict::Fine, {"аня", "BOB", "Ёжик №1"}},
+        {NameVerdict::Unencodable, {"汉字"}}};
+    for (const auto& [verdict, names] : cases) {
+        for (const std::string& name : names) {
+            EXPECT_EQ(judgeNewName(name, {"Новое имя...", "Аня", " Bob "}), verdict) << name;
+        }
     }
 }
 

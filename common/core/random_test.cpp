@@ -8,34 +8,25 @@ namespace tro {
 namespace {
 
 // Reseeding before every draw, many times a second, must not make the draws repeat: a coin
-// drawn right after each reseed shows both sides, and about evenly.
-TEST(Random, ReseedingBeforeEveryDrawDoesNotRepeatItself) {
+// drawn right after each reseed shows both sides, and about evenly. A draw below a count
+// gives every value below it and nothing else.
+TEST(Random, DrawsDoNotRepeatAfterReseedsAndStayInRange) {
     SystemRandom random(1);
     int heads = 0;
     std::set<double> values;
+    std::set<int> below;
     for (int i = 0; i < 2000; ++i) {
         random.reseed();
         const double v = random.next();
+        ASSERT_TRUE(v >= 0.0 && v < 1.0) << v;
         values.insert(v);
         heads += v < 0.5 ? 1 : 0;
+        below.insert(random.below(7));
     }
     EXPECT_EQ(values.size(), 2000u);
-    EXPECT_GT(heads, 850);
-    EXPECT_LT(heads, 1150);
-}
-
-TEST(Random, DrawsStayInRange) {
-    SystemRandom random(2);
-    for (int i = 0; i < 10000; ++i) {
-        const double v = random.next();
-        ASSERT_GE(v, 0.0);
-        ASSERT_LT(v, 1.0);
-        const int k = random.below(7);
-        ASSERT_GE(k, 0);
-        ASSERT_LT(k, 7);
-    }
-    EXPECT_EQ(random.below(0), 0);
-    EXPECT_EQ(random.below(-3), 0);
+    EXPECT_TRUE(heads > 850 && heads < 1150) << heads;
+    EXPECT_EQ(below, (std::set<int>{0, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(random.below(0) + random.below(-3), 0);
 }
 
 TEST(Random, ASequenceGeneratorIsTheSameEveryRunAndIgnoresReseeds) {

@@ -9,28 +9,23 @@ namespace tro {
 namespace {
 
 using testing::ScriptedRandom;
-using testing::TempDir;
-using testing::writeBytes;
 
+// The group's files are the ".wav" files whose names begin with the group; a missing folder
+// or an empty group is silence.
 TEST(SoundGroup, ListsTheWavFilesWhoseNamesBeginWithTheGroup) {
-    TempDir dir;
-    std::filesystem::create_directory(dir / "sound");
+    testing::TempDir dir;
+    EXPECT_TRUE(listSoundGroup(dir.path(), "start").empty());
+    std::filesystem::create_directories(dir / "sound/start3.wav");
     for (const char* name : {"start1.wav", "start.wav", "startup.WAV", "start2.mp3", "restart.wav",
                              "exit.wav", "st.wav"}) {
-        writeBytes(dir.path() / "sound" / name, "RIFF");
+        testing::writeBytes(dir.path() / "sound" / name, "RIFF");
     }
-    std::filesystem::create_directory(dir.path() / "sound" / "start3.wav");
     std::vector<std::string> names;
     for (const auto& file : listSoundGroup(dir.path(), "start")) {
         names.push_back(file.filename().string());
     }
     EXPECT_EQ(names, (std::vector<std::string>{"start.wav", "start1.wav", "startup.WAV"}));
     EXPECT_TRUE(listSoundGroup(dir.path(), "mistake").empty());
-}
-
-TEST(SoundGroup, MissingFolderIsSilence) {
-    TempDir dir;
-    EXPECT_TRUE(listSoundGroup(dir.path(), "start").empty());
     ScriptedRandom random;
     EXPECT_TRUE(pickSound({}, random).empty());
 }

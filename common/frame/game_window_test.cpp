@@ -11,56 +11,48 @@
 namespace tro {
 namespace {
 
-constexpr int kSwitchSlot = 50;
-
-using testing::FakeServices;
-using testing::TempDir;
-
-TEST(GameWindow, ClosingHandsOffWithoutAResultOnce) {
-    TempDir dir;
-    FakeServices fake;
-    GameFrame frame({"tsepko", 3, 1}, fake.services, dir.path());
-    ASSERT_TRUE(frame.start({"1"}));
-    GameWindow window(frame);
-    window.show();
-    window.close();
-    window.show();
-    window.close();
-    ASSERT_EQ(fake.launcher.starts.size(), 1u);
-    EXPECT_EQ(fake.launcher.starts[0].arguments, QStringList{"tsepko*1*-1"});
+// The end message comes before the hand-off of the result; closing the window after it, or
+// closing it at all, hands off only once.
+TEST(GameWindow, FinishOrCloseHandsOffOnce) {
+    for (const bool finish : {true, false}) {
+        testing::TempDir dir;
+        testing::FakeServices fake;
+        GameFrame frame({"vertun", 6, 1}, fake.services, dir.path());
+        ASSERT_TRUE(frame.start({"4"}));
+        GameWindow window(frame);
+        window.show();
+        if (finish) {
+            window.finish("Конец", "Ваш результат: 12", 12);
+            ASSERT_EQ(fake.dialogs.messages.size(), 1u);
+            EXPECT_EQ(fake.dialogs.messages[0].text, "Ваш результат: 12");
+        }
+        window.close();
+        window.show();
+        window.close();
+        ASSERT_EQ(fake.launcher.starts.size(), 1u);
+        EXPECT_EQ(fake.launcher.starts[0].arguments[0] == "vertun*4*-1", !finish);
+    }
 }
 
-TEST(GameWindow, FinishShowsTheEndMessageBeforeTheHandOff) {
-    TempDir dir;
-    FakeServices fake;
-    GameFrame frame({"vertun", 6, 1}, fake.services, dir.path());
-    ASSERT_TRUE(frame.start({"4"}));
-    GameWindow window(frame);
-    window.finish("Конец", "Ваш результат: 12", 12);
-    window.close();
-    ASSERT_EQ(fake.dialogs.messages.size(), 1u);
-    EXPECT_EQ(fake.dialogs.messages[0].text, "Ваш результат: 12");
-    ASSERT_EQ(fake.launcher.starts.size(), 1u);
-    EXPECT_TRUE(fake.launcher.starts[0].arguments[0].startsWith("vertun*4*"));
-    EXPECT_NE(fake.launcher.starts[0].arguments[0], "vertun*4*-1");
-}
-
+// A switch box shows its slot and writes it on every click; a box whose value could not be
+// saved goes back.
 TEST(GameWindow, ASwitchBoxShowsItsSlotAndWritesItOnClick) {
-    TempDir dir;
-    FakeServices fake;
+    testing::TempDir dir;
+    testing::FakeServices fake;
     GameFrame frame({"okulen", 5, 1}, fake.services, dir.path());
-    {
+    for (const bool saved : {true, false}) {
         GameWindow window(frame);
         auto* box = new QCheckBox("SOUND", &window);
-        window.bindSwitch(box, kSwitchSlot);
-        EXPECT_FALSE(box->isChecked());
+        window.bindSwitch(box, 50);
+        EXPECT_EQ(box->isChecked(), !saved);
+        if (!saved) {
+            std::filesystem::remove(dir / "okulen.dat");
+            std::filesystem::create_directory(dir / "okulen.dat");
+        }
         QTest::mouseClick(box, Qt::LeftButton);
         EXPECT_TRUE(box->isChecked());
+        EXPECT_EQ(frame.switchValue(50), saved);
     }
-    GameWindow again(frame);
-    auto* box = new QCheckBox("SOUND", &again);
-    again.bindSwitch(box, kSwitchSlot);
-    EXPECT_TRUE(box->isChecked());
 }
 
 }  // namespace

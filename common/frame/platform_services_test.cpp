@@ -8,60 +8,44 @@
 #include <QTest>
 #include <QTimer>
 
-#include <string>
-
+#include "app_setup.h"
 #include "sound_module.h"
 #include "testing/temp_dir.h"
 
 namespace tro {
 namespace {
 
-using testing::TempDir;
-
-// Where the sound module cannot be loaded, every sound is silence: once the search for the
-// module is over the player never reports a sound as playing (a player stuck in "playing"
-// would skip every later sound of the program).
-TEST(SoundPlayer, WithoutAUsableModuleEverySoundIsSilence) {
-    struct Case {
-        const char* name;
-        std::string moduleBytes;  // empty: no module file at all
-    };
-    const Case cases[] = {
-        {"no module beside the program", ""},
-        {"a module file that is no library", "not a shared library"},
-    };
-    for (const Case& c : cases) {
-        TempDir dir;
-        if (!c.moduleBytes.empty()) {
-            testing::writeBytes(dir / (std::string(kSoundModuleName) + ".so"), c.moduleBytes);
-            testing::writeBytes(dir / (std::string(kSoundModuleName) + ".dll"), c.moduleBytes);
+// Where the sound module cannot be loaded (none beside the program, or a file that is no
+// library), every sound is silence: once the search for the module, away from the window
+// thread, is over, the player never reports a sound as playing (a player stuck in "playing"
+// would skip every later sound). The module built beside the programs loads, and a sound it
+// cannot read leaves nothing playing for long.
+TEST(SoundPlayer, PlaysWithTheModuleBesideTheProgramsOrIsSilent) {
+    testing::TempDir dir;
+    testing::writeBytes(dir / "good1.wav", "RIFF");
+    const QString sound = QString::fromStdString((dir / "good1.wav").string());
+    for (const std::string& moduleBytes : {std::string(), std::string("no shared library")}) {
+        testing::TempDir programs;
+        for (const char* suffix : {".so", ".dll"}) {
+            if (!moduleBytes.empty()) {
+                testing::writeBytes(programs / (std::string(kSoundModuleName) + suffix),
+                                    moduleBytes);
+            }
         }
-        testing::writeBytes(dir / "good1.wav", "RIFF");
-        QtSoundPlayer player(QString::fromStdString(dir.path().string()));
-        const QString sound = QString::fromStdString((dir / "good1.wav").string());
-        EXPECT_FALSE(player.isPlaying()) << c.name;
+        QtSoundPlayer player(QString::fromStdString(programs.path().string()));
+        EXPECT_FALSE(player.isPlaying());
         player.play(sound);
-        // The module is looked for away from the window thread; until then the sound
-        // counts as on its way.
-        EXPECT_TRUE(player.isPlaying()) << c.name;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !player.isPlaying(); }, 10000)) << c.name;
+        EXPECT_TRUE(player.isPlaying()) << "on its way";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !player.isPlaying(); }, 10000));
         player.play(sound);
         QCoreApplication::processEvents();
-        EXPECT_FALSE(player.isPlaying()) << c.name;
+        EXPECT_FALSE(player.isPlaying()) << moduleBytes;
     }
-}
-
-// The module built beside the programs carries the entry the programs look for, and a sound
-// it cannot read (or a system without audio output) leaves nothing playing for long.
-TEST(SoundPlayer, TheModuleBesideTheProgramsLoads) {
-    const QString dir = QStringLiteral(TRO_SOUND_MODULE_DIR);
-    QLibrary module(dir + QLatin1Char('/') + QLatin1String(kSoundModuleName));
+    const QString modules = QStringLiteral(TRO_SOUND_MODULE_DIR);
+    QLibrary module(modules + QLatin1Char('/') + QLatin1String(kSoundModuleName));
     EXPECT_NE(module.resolve(kSoundModuleEntry), nullptr) << module.errorString().toStdString();
-
-    TempDir sounds;
-    testing::writeBytes(sounds / "error1.wav", "RIFF");
-    QtSoundPlayer player(dir);
-    player.play(QString::fromStdString((sounds / "error1.wav").string()));
+    QtSoundPlayer player(modules);
+    player.play(sound);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !player.isPlaying(); }, 10000));
 }
 
@@ -74,9 +58,8 @@ TEST(Dialogs, EnterGivesTheDefaultAnswer) {
                 QTest::keyClick(box, Qt::Key_Return);
             }
         });
-        EXPECT_EQ(
-            dialogs.askYesNo(QStringLiteral("Трофеон"), QStringLiteral("Закрыть?"), byDefault),
-            byDefault == Answer::Yes);
+        EXPECT_EQ(dialogs.askYesNo(kSuiteTitle, QStringLiteral("Закрыть?"), byDefault),
+                  byDefault == Answer::Yes);
     }
 }
 

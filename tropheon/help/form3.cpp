@@ -4,11 +4,11 @@
 #include <QFont>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPalette>
 #include <QUrl>
 
 #include "app_setup.h"
 #include "emblem.h"
+#include "label_ink.h"
 #include "twips.h"
 #include "widgets.h"
 
@@ -46,10 +46,7 @@ Form3::Form3(Services& services, QWidget* parent) : QDialog(parent), services_(s
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(kTitle);
     setFixedSize(twipsSize(7080, 3240));
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(255, 255, 192));
-    setPalette(background);
-    setAutoFillBackground(true);
+    fillBackground(*this, QColor(255, 255, 192));
 
     auto* emblem = new Emblem(this);
     emblem->setObjectName("Picture1");
@@ -65,20 +62,12 @@ Form3::Form3(Services& services, QWidget* parent) : QDialog(parent), services_(s
     big.setBold(true);
     name->setFont(big);
     name->resize(name->width(), px(600));
-    QPalette nameColour = name->palette();
-    nameColour.setColor(QPalette::WindowText, QColor(128, 64, 0));
-    name->setPalette(nameColour);
+    inked(name, QColor(128, 64, 0));
 
     contact_ = new QLabel(QStringLiteral("E-mail: ") + contactAddress(), this);
     contact_->setObjectName("Label8");
     contact_->setGeometry(twipsRect(2040, 2550, 4800, 270));
-    QPalette link = contact_->palette();
-    link.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    contact_->setPalette(link);
-    QFont underlined = contact_->font();
-    underlined.setUnderline(true);
-    contact_->setFont(underlined);
-    contact_->setCursor(Qt::PointingHandCursor);
+    linkLook(contact_);
     contact_->setToolTip(QStringLiteral("Написать письмо"));
     contact_->installEventFilter(this);
 }

@@ -1,8 +1,8 @@
 #include "form4.h"
 
-#include <QPalette>
 #include <QPlainTextEdit>
 
+#include "label_ink.h"
 #include "twips.h"
 
 namespace tro {
@@ -53,10 +53,7 @@ Form4::Form4(Services& /*services*/, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(kTitle);
     setFixedSize(twipsSize(8295, 5295));
-    QPalette background = palette();
-    background.setColor(QPalette::Window, QColor(0, 192, 192));
-    setPalette(background);
-    setAutoFillBackground(true);
+    fillBackground(*this, QColor(0, 192, 192));
 
     auto* text = new QPlainTextEdit(helpText(), this);
     text->setObjectName("Text1");

@@ -67,15 +67,6 @@ QString rulesText(const QString& address) {
         .arg(address);
 }
 
-// A label that reads as a link: blue, underlined, with the hand cursor.
-void makeLinkLook(QLabel* label) {
-    inked(label, QColor(0, 0, 255));
-    QFont font = label->font();
-    font.setUnderline(true);
-    label->setFont(font);
-    label->setCursor(Qt::PointingHandCursor);
-}
-
 // A link label is as wide as its text, so only the text answers a click.
 void fitWidth(QLabel* label) {
     label->resize(label->sizeHint().width(), label->height());
@@ -118,7 +109,7 @@ void Form5::buildControls() {
     header->setFont(bold);
 
     webLabel_ = makeLabel(this, "Label10", championsWebAddress(), twipsRect(120, 720, 2415, 255));
-    makeLinkLook(webLabel_);
+    linkLook(webLabel_);
     fitWidth(webLabel_);
     webLabel_->installEventFilter(this);
     auto* label11 = makeLabel(this, "Label11", kLabel11, twipsRect(2520, 720, 6975, 255));
@@ -129,7 +120,7 @@ void Form5::buildControls() {
     auto* label15 = makeLabel(this, "Label15", kLabel15, twipsRect(120, 960, 5295, 255));
     mailLabel_ = makeLabel(this, "Label13", QStringLiteral("(%1)").arg(submissionAddress()),
                            twipsRect(5520, 960, 2055, 255));
-    makeLinkLook(mailLabel_);
+    linkLook(mailLabel_);
     // The address follows the sentence it ends, whatever width the font gives the sentence.
     mailLabel_->move(label15->x() + label15->sizeHint().width() + px(60), mailLabel_->y());
     fitWidth(mailLabel_);
@@ -241,9 +232,9 @@ void Form5::fillDateLists() {
 }
 
 void Form5::codeResult() {
-    const int day = days_->currentText().toInt();
+    const int day = days_->currentIndex() + 1;
     const int month = months_->currentIndex() + 1;
-    const int year = years_->currentText().toInt();
+    const int year = kFirstSubmissionYear + years_->currentIndex();
     if (const auto problem = checkSubmissionDate(day, month, year)) {
         services_.dialogs.message(QString::fromStdString(problem->title),
                                   QString::fromStdString(problem->text), MessageIcon::Warning);
@@ -281,7 +272,7 @@ void Form5::codeResult() {
 
 void Form5::copyCode() {
     services_.clipboard.setText(QString());
-    services_.clipboard.setText(codeText_->text());
+    services_.clipboard.setText(code_);
 }
 
 void Form5::mailCode() {

@@ -29,14 +29,10 @@ class RecordingLauncher final : public ProgramLauncher {
 
 class FakeSoundPlayer final : public SoundPlayer {
   public:
-    void play(const QString& file) override {
-        played.push_back(file);
-        playing = playsStayOn;
-    }
+    void play(const QString& file) override { played.push_back(file); }
     [[nodiscard]] bool isPlaying() const override { return playing; }
     QStringList played;
-    bool playing = false;
-    bool playsStayOn = false;  // whether a sound is still playing after play() returns
+    bool playing = false;  // what isPlaying() answers
 };
 
 class FakeDialogs final : public Dialogs {
@@ -51,11 +47,10 @@ class FakeDialogs final : public Dialogs {
     }
     bool askYesNo(const QString& title, const QString& text, Answer /*byDefault*/) override {
         questions.push_back({title, text, MessageIcon::None});
-        if (yesNoAnswers.empty()) {
-            return false;
+        const bool answer = !yesNoAnswers.empty() && yesNoAnswers.front();
+        if (!yesNoAnswers.empty()) {
+            yesNoAnswers.pop_front();
         }
-        const bool answer = yesNoAnswers.front();
-        yesNoAnswers.pop_front();
         return answer;
     }
     std::optional<QString> askText(const QString& title, const QString& prompt,
@@ -64,13 +59,9 @@ class FakeDialogs final : public Dialogs {
         if (textAnswers.empty()) {
             return std::nullopt;
         }
-        const bool cancelled = !textAnswers.front().has_value();
-        const QString text = textAnswers.front().value_or(QString());
+        const std::optional<QString> answer = textAnswers.front();
         textAnswers.pop_front();
-        if (cancelled) {
-            return std::nullopt;
-        }
-        return text;
+        return answer;
     }
     std::vector<Message> messages;
     std::vector<Message> questions;
@@ -109,13 +100,10 @@ class FakeKeyboardLayouts final : public KeyboardLayouts {
         return true;
     }
     [[nodiscard]] QString charactersAt(const QString& usKeys) const override {
-        if (keys.isEmpty()) {
-            return {};
-        }
         QString typed;
         for (const QChar key : usKeys) {
             const auto place = QStringLiteral("qwertyuiopasdfghjklzxcvbnm").indexOf(key);
-            if (place < 0) {
+            if (place < 0 || keys.isEmpty()) {
                 return {};
             }
             typed += keys.at(place);
