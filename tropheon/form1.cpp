@@ -167,9 +167,6 @@ void Form1::buildControls() {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
 
-    igra_ = new QLabel(this);
-    igra_->setObjectName("IGRA");
-    igra_->hide();
     // The interface language choice: kept in the settings file, never shown.
     auto* combo1 = new QComboBox(this);
     combo1->setObjectName("Combo1");
@@ -235,7 +232,6 @@ void Form1::onGameSelected(int row) {
         return;
     }
     manager_.selectGame(row);
-    igra_->setText(QString::fromStdString(manager_.gameId()));
     {
         const QSignalBlocker blocker(nastroy_);
         nastroy_->clear();

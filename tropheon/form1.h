@@ -70,7 +70,6 @@ class Form1 final : public QWidget {
     QListWidget* nastroy_;
     QPlainTextEdit* text1_;
     QLabel* label6_;
-    QLabel* igra_;
     QPushButton* command1_;
     QCheckBox* check1_;
     QListWidget* mesto_;

@@ -12,7 +12,7 @@ import tempfile
 
 from Xlib import X
 
-from xdesk import Desk, wait_for
+from xdesk import run_cases, wait_for
 
 START_BUTTON = (244, 355)  # the left middle of "Начать игру", window pixels
 SOUND_SWITCH = 49 * 50  # slot 50 of okulen.dat, 50 bytes a slot
@@ -24,10 +24,9 @@ def sound_switch(play):
     return int.from_bytes(data.ljust(2, b"\0"), "little")
 
 
-def main():
-    desk = Desk()
+def check(desk, program):
     play = tempfile.mkdtemp(prefix="e2e-okulen-")
-    shutil.copy(sys.argv[1], play)
+    shutil.copy(program, play)
     proc = subprocess.Popen(["./okulen", "2"], cwd=play, env=desk.env(),
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
@@ -39,21 +38,16 @@ def main():
         desk.click(x, y)
         # Started: the button is gone and the white picture shows where it stood.
         if wait_for(lambda: white() == b"\xff\xff\xff", 10) is None:
-            return "the game did not start"
+            return ["the game did not start"]
         desk.keys("space", "Tab", "space", "Return", "space")
         # The window handles its events in order: once it is gone, the keys were handled.
         desk.close_window(window)
         proc.wait(timeout=15)
-        if sound_switch(play) != before:
-            return f"the keys flipped the sound switch from {before}"
-        return 0
+        return [f"the keys flipped the sound switch from {before}"] if sound_switch(play) != before else []
     finally:
-        if proc.poll() is None:
-            proc.kill()
-            proc.wait()
-        desk.close()
+        proc.kill()
         shutil.rmtree(play, ignore_errors=True)
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_cases([("okulen 2", sys.argv[1])], check))

@@ -1,7 +1,6 @@
 #!/usr/bin/python3
-"""A desktop for end-to-end tests: a private Xvfb (Desk), and the few things a player does to
-the windows of an X display (Screen): find one by its title, click, type, close it as a
-window manager's close button does.
+"""A desktop for end-to-end tests: a private Xvfb, and the few things a player does to its
+windows: find one by its title, click, type, close it as a window manager's close button does.
 """
 
 import ctypes
@@ -27,12 +26,28 @@ def wait_for(condition, seconds, step=0.05):
     return None
 
 
-class Screen:
-    """The windows of an X display, as a player sees and handles them."""
+class Desk:
+    """A private Xvfb on a display number it picks itself, for as long as the test runs, and
+    its windows as a player sees and handles them."""
 
-    def __init__(self, name=None):
-        self.name = name if name is not None else os.environ.get("DISPLAY", "")
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-noreset",
+             "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
+        os.close(write_end)
+        # The server writes its display number once it accepts clients.
+        with os.fdopen(read_end) as numbers:
+            number = numbers.readline().strip()
+        if not number:
+            self.server.kill()
+            self.server.wait()
+            raise RuntimeError("no Xvfb could be started")
+        self.name = f":{number}"
         self.x = display.Display(self.name)
+        self.runtime = tempfile.mkdtemp(prefix="xdg-")
+        os.chmod(self.runtime, 0o700)
 
     def _title(self, window):
         prop = window.get_full_property(self.x.intern_atom("_NET_WM_NAME"),
@@ -165,27 +180,6 @@ class Screen:
     def screenshot(self, path):
         subprocess.run(["import", "-display", self.name, "-window", "root", path], check=False)
 
-
-class Desk(Screen):
-    """A private Xvfb on a display number it picks itself, for as long as the test runs."""
-
-    def __init__(self):
-        read_end, write_end = os.pipe()
-        self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-noreset",
-             "-nolisten", "tcp"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
-        os.close(write_end)
-        # The server writes its display number once it accepts clients.
-        with os.fdopen(read_end) as numbers:
-            number = numbers.readline().strip()
-        if not number:
-            self.server.kill()
-            self.server.wait()
-            raise RuntimeError("no Xvfb could be started")
-        super().__init__(f":{number}")
-        self.runtime = tempfile.mkdtemp(prefix="xdg-")
-        os.chmod(self.runtime, 0o700)
 
     def env(self):
         env = dict(os.environ)
