@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 #include "lines_game.h"
 
 namespace {
@@ -72,17 +74,8 @@ BENCHMARK_TEMPLATE(PathSearchAlongTheLongestCorridor, tro::SequenceRandom);
 
 template <typename Generator>
 void PathSearchAcrossAnEmptyBoard(benchmark::State& state) {
-    searchOn<Generator>(state,
-                        "1........"
-                        "........."
-                        "........."
-                        "........."
-                        "........."
-                        "........."
-                        "........."
-                        "........."
-                        ".........",
-                        81, true);
+    const std::string empty = "1" + std::string(80, '.');  // a ball in the first cell only
+    searchOn<Generator>(state, empty.c_str(), 81, true);
 }
 BENCHMARK_TEMPLATE(PathSearchAcrossAnEmptyBoard, tro::SystemRandom);
 BENCHMARK_TEMPLATE(PathSearchAcrossAnEmptyBoard, tro::SequenceRandom);
