@@ -129,9 +129,8 @@ void Form1::buildControls() {
     command2->setFont(buttonFont);
     tipCutCaption(command3);
     tipCutCaption(command2);
-    check1_ = new QCheckBox(QStringLiteral("SOUND"), this);
-    check1_->setObjectName("Check1");
-    check1_->setGeometry(twipsRect(8160, 840, 1095, 195));
+    check1_ =
+        makeCheckBox(this, "Check1", QStringLiteral("SOUND"), twipsRect(8160, 840, 1095, 195));
     check1_->setChecked(true);
 
     inked(centred(makeLabel(this, "Label5", QStringLiteral("№"), twipsRect(3120, 1200, 375, 240))),

@@ -90,6 +90,13 @@ QLabel* styledLabel(QWidget* parent, const char* name, const QString& text, QRec
     return label;
 }
 
+QCheckBox* makeCheckBox(QWidget* parent, const char* name, const QString& text, QRect where) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(where);
+    return box;
+}
+
 KeyBox::KeyBox(QWidget* parent, std::function<void(const QKeyEvent&)> onKey)
     : QWidget(parent), onKey_(std::move(onKey)) {
     setFocusPolicy(Qt::StrongFocus);

@@ -1,6 +1,7 @@
 #pragma once
 // Small widgets and helpers the windows of the suite share.
 
+#include <QCheckBox>
 #include <QFont>
 #include <QLabel>
 #include <QRect>
@@ -14,6 +15,8 @@ namespace tro {
 
 // A label with its control name, text and place.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect where);
+// A check box with its control name, caption and place.
+QCheckBox* makeCheckBox(QWidget* parent, const char* name, const QString& text, QRect where);
 // The same, drawn as the style sheet `style` says (colour, background, weight, size), its text
 // at `align`.
 QLabel* styledLabel(QWidget* parent, const char* name, const QString& text, QRect where,

@@ -42,9 +42,8 @@ BolmenWindow::BolmenWindow(GameFrame& frame)
     setFixedSize(twipsSize(7335, 3900));
     frame.setSoundSwitchSlot(kSoundSwitchSlot);
 
-    auto* sound = new QCheckBox(QStringLiteral("SOUND"), this);
-    sound->setObjectName("Check1");
-    sound->setGeometry(twipsRect(240, 120, 1455, 255));
+    auto* sound =
+        makeCheckBox(this, "Check1", QStringLiteral("SOUND"), twipsRect(240, 120, 1455, 255));
     bindSwitch(sound, kSoundSwitchSlot);
 
     // Every number the squares can show stands wholly inside its square, a little away from

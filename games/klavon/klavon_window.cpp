@@ -110,9 +110,8 @@ KlavonWindow::KlavonWindow(GameFrame& frame)
         setTextColour(label, QColor(128, 0, 0));
     }
 
-    auto* sound = new QCheckBox(QStringLiteral("SOUND"), this);
-    sound->setObjectName(QStringLiteral("Check1"));
-    sound->setGeometry(twipsRect(7800, 1155, 1400, 300));
+    auto* sound =
+        makeCheckBox(this, "Check1", QStringLiteral("SOUND"), twipsRect(7800, 1155, 1400, 300));
     sound->setFocusPolicy(Qt::NoFocus);
     bindSwitch(sound, kSoundSwitchSlot);
     frame.setSoundSwitchSlot(kSoundSwitchSlot);

@@ -18,6 +18,7 @@
 
 #include "clock.h"
 #include "twips.h"
+#include "widgets.h"
 
 namespace tro::korvat {
 
@@ -251,15 +252,11 @@ KorvatWindow::KorvatWindow(tro::GameFrame& frame)
     setPalette(white);
     setAutoFillBackground(true);
 
-    check2_ = new QCheckBox(QStringLiteral("SOUND"), this);
-    check2_->setObjectName(QStringLiteral("Check2"));
-    check2_->setGeometry(twipsRect(120, 120, 1215, 255));
-    check1_ = new QCheckBox(QStringLiteral("Оставлять след"), this);
-    check1_->setObjectName(QStringLiteral("Check1"));
-    check1_->setGeometry(twipsRect(120, 480, 1575, 255));
-    check3_ = new QCheckBox(QStringLiteral("Линия рекорда"), this);
-    check3_->setObjectName(QStringLiteral("Check3"));
-    check3_->setGeometry(twipsRect(120, 720, 1575, 195));
+    check2_ = makeCheckBox(this, "Check2", QStringLiteral("SOUND"), twipsRect(120, 120, 1215, 255));
+    check1_ = makeCheckBox(this, "Check1", QStringLiteral("Оставлять след"),
+                           twipsRect(120, 480, 1575, 255));
+    check3_ = makeCheckBox(this, "Check3", QStringLiteral("Линия рекорда"),
+                           twipsRect(120, 720, 1575, 195));
     for (QCheckBox* box : {check1_, check2_, check3_}) {
         // The boxes may use the room up to the message line.
         box->resize(twipsRect(1800, 0, 0, 0).left() - box->x() - 2,
@@ -295,12 +292,8 @@ KorvatWindow::KorvatWindow(tro::GameFrame& frame)
     QPalette clock = palette();
     clock.setColor(QPalette::Window, Qt::black);
     clock.setColor(QPalette::WindowText, QColor(255, 255, 0));
-    label3_ = new QLabel(QStringLiteral("Время:"), this);
-    label3_->setObjectName(QStringLiteral("Label3"));
-    label3_->setGeometry(twipsRect(6960, 480, 1455, 375));
-    label4_ = new QLabel(QStringLiteral("0"), this);
-    label4_->setObjectName(QStringLiteral("Label4"));
-    label4_->setGeometry(twipsRect(8400, 480, 975, 375));
+    label3_ = makeLabel(this, "Label3", QStringLiteral("Время:"), twipsRect(6960, 480, 1455, 375));
+    label4_ = makeLabel(this, "Label4", QStringLiteral("0"), twipsRect(8400, 480, 975, 375));
     for (QLabel* label : {label3_, label4_}) {
         label->setPalette(clock);
         label->setAutoFillBackground(true);

@@ -41,25 +41,13 @@ std::optional<MazePicture> MazePicture::parse(std::string_view text, std::string
                         " characters, not " + std::to_string(kMazeWidth));
         }
         for (int x = 0; x < kMazeWidth; ++x) {
-            Colour colour;
-            switch (line[static_cast<std::size_t>(x)]) {
-                case kWallChar:
-                    colour = Colour::Black;
-                    break;
-                case kCorridorChar:
-                    colour = Colour::White;
-                    break;
-                case kStartChar:
-                    colour = Colour::Yellow;
-                    break;
-                case kFinishChar:
-                    colour = Colour::Red;
-                    break;
-                default:
-                    return fail("line " + std::to_string(y + 1) + " column " +
-                                std::to_string(x + 1) + ": not one of \"#.YR\"");
+            const std::size_t colour = kPictureChars.find(line[static_cast<std::size_t>(x)]);
+            if (colour == std::string_view::npos) {
+                return fail("line " + std::to_string(y + 1) + " column " + std::to_string(x + 1) +
+                            ": not one of \"#.YR\"");
             }
-            picture.pixels_[static_cast<std::size_t>(y * kMazeWidth + x)] = colour;
+            picture.pixels_[static_cast<std::size_t>(y * kMazeWidth + x)] =
+                static_cast<Colour>(colour);
         }
         ++y;
     }

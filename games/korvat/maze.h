@@ -31,22 +31,12 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
+// The exact pixel value of each colour, in the order of Colour.
+inline constexpr std::array<Rgb, 6> kColourValues{
+    {{255, 255, 255}, {0, 0, 0}, {255, 255, 0}, {255, 0, 0}, {0, 128, 128}, {0, 0, 128}}};
+
 [[nodiscard]] constexpr Rgb rgbOf(Colour colour) {
-    switch (colour) {
-        case Colour::White:
-            return {255, 255, 255};
-        case Colour::Black:
-            return {0, 0, 0};
-        case Colour::Yellow:
-            return {255, 255, 0};
-        case Colour::Red:
-            return {255, 0, 0};
-        case Colour::Teal:
-            return {0, 128, 128};
-        case Colour::Navy:
-            return {0, 0, 128};
-    }
-    return {255, 255, 255};
+    return kColourValues[static_cast<std::size_t>(colour)];
 }
 
 // The colour of an exact pixel value; anything that is not one of the six is empty.
@@ -77,11 +67,12 @@ inline constexpr std::array<MazeFields, kMazeCount> kMazeFields = {{
     {{1, 1, 2, 3}, {5, 36, 7, 39}},
 }};
 
-// Characters of the text pictures.
-inline constexpr char kWallChar = '#';
-inline constexpr char kCorridorChar = '.';
-inline constexpr char kStartChar = 'Y';
-inline constexpr char kFinishChar = 'R';
+// Characters of the text pictures, in the order of Colour: corridor (white), wall (black),
+// start (yellow), finish (red).
+inline constexpr std::string_view kPictureChars = ".#YR";
+inline constexpr char kCorridorChar = kPictureChars[0];
+inline constexpr char kStartChar = kPictureChars[2];
+inline constexpr char kFinishChar = kPictureChars[3];
 
 class MazePicture {
   public:
