@@ -40,8 +40,7 @@ TEST(ResultCode, RoundTripsOnEveryDayVariantAndGame) {
             }
         }
     }
-    for (const char* id : {"bomvik", "korvat", "okulen", "tsepko", "klavon", "vertun", "bolmen",
-                           "tsifran", "rysko", "abcdefghijklmnopqrstuvwxyz", "x"}) {
+    for (const char* id : {"bomvik", "korvat", "tsifran", "abcdefghijklmnopqrstuvwxyz", "x"}) {
         EXPECT_EQ(Rascodirovka(id, 3, encode(id, 3, 12345, {2026, 12, 6}), {2026, 12, 6}), 12345);
     }
 }
