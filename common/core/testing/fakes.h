@@ -29,18 +29,12 @@ class FixedClock final : public Clock {
 // Gives the scripted values in turn, then starts over; counts reseeds.
 class ScriptedRandom final : public Random {
   public:
-    ScriptedRandom() : values_{0.0} {}
-    explicit ScriptedRandom(std::vector<double> values) : values_(std::move(values)) {
-        if (values_.empty()) {
-            values_.push_back(0.0);
-        }
-    }
+    explicit ScriptedRandom(std::vector<double> values = {0.0}) : values_(std::move(values)) {}
 
     [[nodiscard]] double next() override {
-        const double v = values_[index_ % values_.size()];
-        ++index_;
         ++draws;
-        return v;
+        return values_.empty() ? 0.0
+                               : values_[static_cast<std::size_t>(draws - 1) % values_.size()];
     }
     void reseed() override { ++reseeds; }
 
@@ -49,7 +43,6 @@ class ScriptedRandom final : public Random {
 
   private:
     std::vector<double> values_;
-    std::size_t index_ = 0;
 };
 
 }  // namespace tro::testing

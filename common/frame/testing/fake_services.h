@@ -21,10 +21,9 @@ class RecordingLauncher final : public ProgramLauncher {
     };
     bool start(const QString& program, const QStringList& arguments) override {
         starts.push_back({program, arguments});
-        return succeeds;
+        return true;
     }
     std::vector<Start> starts;
-    bool succeeds = true;
 };
 
 class FakeSoundPlayer final : public SoundPlayer {
@@ -40,34 +39,32 @@ class FakeDialogs final : public Dialogs {
     struct Message {
         QString title;
         QString text;
-        MessageIcon icon;
     };
-    void message(const QString& title, const QString& text, MessageIcon icon) override {
-        messages.push_back({title, text, icon});
+    void message(const QString& title, const QString& text, MessageIcon /*icon*/) override {
+        messages.push_back({title, text});
     }
+    // The next scripted answer; "no" and a cancelled input when the script has run out.
     bool askYesNo(const QString& title, const QString& text, Answer /*byDefault*/) override {
-        questions.push_back({title, text, MessageIcon::None});
-        const bool answer = !yesNoAnswers.empty() && yesNoAnswers.front();
-        if (!yesNoAnswers.empty()) {
-            yesNoAnswers.pop_front();
-        }
-        return answer;
+        questions.push_back({title, text});
+        return takeFront(yesNoAnswers, false);
     }
-    std::optional<QString> askText(const QString& title, const QString& prompt,
-                                   const QString&) override {
-        inputs.push_back({title, prompt, MessageIcon::None});
-        if (textAnswers.empty()) {
-            return std::nullopt;
-        }
-        const std::optional<QString> answer = textAnswers.front();
-        textAnswers.pop_front();
-        return answer;
+    std::optional<QString> askText(const QString&, const QString&, const QString&) override {
+        return takeFront(textAnswers, std::optional<QString>());
     }
     std::vector<Message> messages;
     std::vector<Message> questions;
-    std::vector<Message> inputs;
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<QString>> textAnswers;
+
+  private:
+    template <class T>
+    static T takeFront(std::deque<T>& answers, T none) {
+        if (!answers.empty()) {
+            none = answers.front();
+            answers.pop_front();
+        }
+        return none;
+    }
 };
 
 class FakeUrlOpener final : public UrlOpener {
@@ -87,33 +84,20 @@ class FakeClipboard final : public Clipboard {
     QString content;
 };
 
+// A keyboard with the US, Russian and Ukrainian layouts installed; it names no characters.
 class FakeKeyboardLayouts final : public KeyboardLayouts {
   public:
-    [[nodiscard]] bool available() const override { return isAvailable; }
+    [[nodiscard]] bool available() const override { return true; }
     [[nodiscard]] QString current() const override { return active; }
     bool activate(const QString& layoutId) override {
         activations.push_back(layoutId);
-        if (!isAvailable || !installed.contains(layoutId)) {
+        if (!installed.contains(layoutId)) {
             return false;
         }
         active = layoutId;
         return true;
     }
-    [[nodiscard]] QString charactersAt(const QString& usKeys) const override {
-        QString typed;
-        for (const QChar key : usKeys) {
-            const auto place = QStringLiteral("qwertyuiopasdfghjklzxcvbnm").indexOf(key);
-            if (place < 0 || keys.isEmpty()) {
-                return {};
-            }
-            typed += keys.at(place);
-        }
-        return typed;
-    }
-    bool isAvailable = true;
-    // What the layout types on the letter keys of a US keyboard, in the order q to p, a to l,
-    // z to m; empty when unknown.
-    QString keys;
+    [[nodiscard]] QString charactersAt(const QString& /*usKeys*/) const override { return {}; }
     QString active = QStringLiteral("00000409");
     QStringList installed = {QStringLiteral("00000409"), QStringLiteral("00000419"),
                              QStringLiteral("00000422")};

@@ -3,9 +3,6 @@
 // services, the frame started with a variant, the window shown, and readers of what it
 // handed to the results manager.
 
-#include <QAbstractButton>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 #include <memory>
@@ -43,18 +40,10 @@ struct WindowHarness {
     W* child(const char* name) {
         return window->template findChild<W*>(QString::fromLatin1(name));
     }
-    // The text a label, a line edit or a button shows.
+    // The text a label, a line edit or a button shows; empty when there is no such control.
     QString text(const char* name) {
-        if (auto* label = child<QLabel>(name)) {
-            return label->text();
-        }
-        if (auto* edit = child<QLineEdit>(name)) {
-            return edit->text();
-        }
-        if (auto* button = child<QAbstractButton>(name)) {
-            return button->text();
-        }
-        return {};
+        const QWidget* control = child(name);
+        return control ? control->property("text").toString() : QString();
     }
     void click(const char* name, Qt::MouseButton button = Qt::LeftButton, QPoint at = {}) {
         QTest::mouseClick(child(name), button, {}, at);
@@ -70,17 +59,15 @@ struct WindowHarness {
     // The hand-off the window made: the result the code carries, -1 for "no result", or
     // nothing when it has not handed off (or the code does not decode).
     [[nodiscard]] std::optional<int> handedOff() const {
-        if (fake.launcher.starts.empty() || fake.launcher.starts.back().arguments.isEmpty()) {
+        const auto& starts = fake.launcher.starts;
+        if (starts.empty() || starts.back().arguments.isEmpty()) {
             return std::nullopt;
         }
-        const HandoffText text =
-            parseHandoffText(fake.launcher.starts.back().arguments.front().toStdString());
-        if (text.code == "-1") {
-            return -1;
-        }
-        const int value =
-            Rascodirovka(frame.info().id, text.variant, text.code, fake.clock.now().date);
-        return value < 0 ? std::nullopt : std::optional<int>(value);
+        const HandoffText text = parseHandoffText(starts.back().arguments.front().toStdString());
+        const int value = text.code == "-1" ? -1
+                                            : Rascodirovka(frame.info().id, text.variant, text.code,
+                                                           fake.clock.now().date);
+        return value < 0 && text.code != "-1" ? std::nullopt : std::optional<int>(value);
     }
     // The last message the window showed the player, empty when none.
     [[nodiscard]] QString lastMessage() const {
