@@ -101,24 +101,18 @@ TEST(LinesCountdown, CountsWholeSecondsOfItsClockAndAtZeroEndsTheTimeGame) {
     EXPECT_EQ(game.tick(800'000), TickOutcome::Nothing);
 }
 
-// The empty cell that quarter turn `turn` leads to from `cell` (0° down, 90° right, 180° up,
-// 270° left), 0 for none.
-int emptyNeighbour(const Board& board, int cell, int turn) {
-    constexpr std::pair<int, int> kTurns[] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
-    const int r = cellRow(cell) + kTurns[turn % 4].first;
-    const int c = cellColumn(cell) + kTurns[turn % 4].second;
-    return onBoard(r, c) && board.at(r, c) == 0 ? cellNumber(r, c) : 0;
-}
-
-// One draw per depth, then the four quarter turns from the drawn one on.
+// One draw per depth, then the four quarter turns (0° down, 90° right, 180° up, 270° left)
+// from the drawn one on, into empty cells only.
 bool referenceWalk(Board& board, int cell, int target, Random& random, std::vector<int>& path) {
+    constexpr std::pair<int, int> kTurns[] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
     const int start = random.below(4);
     for (int turn = start; turn < start + 4 && cell != target; ++turn) {
-        const int next = emptyNeighbour(board, cell, turn);
-        if (next != 0) {
-            board.setCell(next, kVisited);
-            path.push_back(next);
-            if (referenceWalk(board, next, target, random, path)) {
+        const int r = cellRow(cell) + kTurns[turn % 4].first;
+        const int c = cellColumn(cell) + kTurns[turn % 4].second;
+        if (onBoard(r, c) && board.at(r, c) == 0) {
+            path.push_back(cellNumber(r, c));
+            board.setCell(path.back(), kVisited);
+            if (referenceWalk(board, path.back(), target, random, path)) {
                 return true;
             }
             path.pop_back();
@@ -127,27 +121,10 @@ bool referenceWalk(Board& board, int cell, int target, Random& random, std::vect
     return cell == target;
 }
 
-// Walks with the draws of `seed`: the path exists exactly when the reference walk, which tries
-// every way, finds one; it is the reference walk's branch, the marks are the reference walk's
-// (so no cell was entered twice, and the draws went as in the reference) and ochistka removes
-// them.
-std::vector<int> checkedWalk(const Board& before, int source, int target, std::uint64_t seed) {
-    Board board = before;
-    Board referenceBoard = before;
-    SequenceRandom random(seed);
-    SequenceRandom referenceRandom(seed);
-    std::vector<int> referencePath;
-    const auto path = searchPath(board, source, target, random);
-    EXPECT_EQ(path.has_value(),
-              referenceWalk(referenceBoard, source, target, referenceRandom, referencePath))
-        << before.picture();
-    EXPECT_EQ(path.value_or(std::vector<int>{}), referencePath) << before.picture();
-    EXPECT_EQ(board, referenceBoard) << board.picture();
-    ochistka(board);
-    EXPECT_EQ(board, before);
-    return path.value_or(std::vector<int>{});
-}
-
+// Walks with the draws of the seed: the path exists exactly when the reference walk, which
+// tries every way, finds one; it is the reference walk's branch, the marks are the reference
+// walk's (so no cell was entered twice, and the draws went as in the reference) and ochistka
+// removes them.
 TEST(PathSearch, FindsAPathExactlyWhenTheReferenceWalkDoesOnRandomBoards) {
     const char* fixed = std::getenv("LINES_TEST_SEED");
     const std::uint64_t base = fixed ? std::strtoull(fixed, nullptr, 10) : std::random_device{}();
@@ -163,7 +140,16 @@ TEST(PathSearch, FindsAPathExactlyWhenTheReferenceWalkDoesOnRandomBoards) {
         const int target = (source + static_cast<int>(gen() % (kCells - 1))) % kCells + 1;
         before.setCell(source, 5);
         before.setCell(target, 0);
-        (void)checkedWalk(before, source, target, seed);
+        Board board = before, referenceBoard = before;
+        SequenceRandom random(seed), referenceRandom(seed);
+        std::vector<int> referencePath;
+        const auto path = searchPath(board, source, target, random);
+        EXPECT_EQ(path.has_value(),
+                  referenceWalk(referenceBoard, source, target, referenceRandom, referencePath));
+        EXPECT_EQ(path.value_or(std::vector<int>{}), referencePath) << before.picture();
+        EXPECT_EQ(board, referenceBoard) << board.picture();
+        ochistka(board);
+        EXPECT_EQ(board, before);
         ASSERT_FALSE(HasFailure());
     }
 }
