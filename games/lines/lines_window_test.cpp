@@ -36,9 +36,8 @@ TEST(LinesWindow, ARoundPlayedThroughTheWindowEndsWithOneHandOff) {
     }
     // No line: the three waiting balls came, and every cell shows its ball.
     EXPECT_EQ(game.board().occupied(), corner.occupied() + 3);
-    for (int n = 1; n <= kCells; ++n) {
+    for (int n = 1; n <= kCells; ++n)
         EXPECT_EQ(shows(n), game.board().cell(n)) << n;
-    }
     w.advanceMs(599'999);
     w.window->Timer2_Timer();
     EXPECT_EQ(w.text("Label8"), "1");

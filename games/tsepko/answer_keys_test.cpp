@@ -51,9 +51,8 @@ TEST(AnswerKeys, AreNamedByTheirPlaceWhereTheLayoutPutsOtherLettersThere) {
         {"ö;ä", "клавиши слева и справа от S"},  // no letter in the middle
         {"", std::nullopt},                      // not known
     };
-    for (const auto& [asd, named] : cases) {
+    for (const auto& [asd, named] : cases)
         EXPECT_EQ(letterKeysByPlace(QString::fromUtf8(asd)), named) << asd;
-    }
 }
 
 }  // namespace

@@ -12,10 +12,8 @@ namespace {
 
 using tro::testing::ScriptedRandom;
 
-constexpr Answer kA{KeyPair::Letters, Side::Left};
-constexpr Answer kD{KeyPair::Letters, Side::Right};
-constexpr Answer k4{KeyPair::Keypad, Side::Left};
-constexpr Answer k6{KeyPair::Keypad, Side::Right};
+constexpr Answer kA{KeyPair::Letters, Side::Left}, kD{KeyPair::Letters, Side::Right};
+constexpr Answer k4{KeyPair::Keypad, Side::Left}, k6{KeyPair::Keypad, Side::Right};
 
 TEST(TsepkoScore, FollowsTheFormulaOfEachVariant) {
     // variant, squares right, wrong, numbers right, wrong, penalty, score
@@ -32,9 +30,8 @@ TEST(TsepkoScore, FollowsTheFormulaOfEachVariant) {
         {3, {10, 0, 10, 0}, 80, 120, "40*10*10/20 less the penalty"},
         {3, {10, 0, 10, 0}, 150, 100, "the penalty never takes more than half"},
         {3, {5, 0, 4, 0}, 60, 44, "88.9 rounds to 89, whose half drops its half"}};
-    for (const auto& [variant, counts, penalty, score, what] : cases) {
+    for (const auto& [variant, counts, penalty, score, what] : cases)
         EXPECT_EQ(variantScore(variant, counts, penalty), score) << what;
-    }
 }
 
 constexpr std::int64_t kStart = 3'000'000;  // the moment of the first key
@@ -102,8 +99,7 @@ TEST(TsepkoGame, RunsTheDueStepsAndChargesStreaksWhenTheOtherFieldIsPressedAndAt
         EXPECT_EQ(round.game.tenthsLeft(), left) << elapsed << ": time never runs back";
     }
     // The open streak of 4 numbers costs 10 more; r = CInt(40*8*5/13) = 123.
-    EXPECT_EQ(round.game.penalty(), 38);
-    EXPECT_EQ(round.game.score(), 85);
+    EXPECT_EQ(std::pair(round.game.penalty(), round.game.score()), std::pair(38, 85));
     EXPECT_EQ(round.game.press(&kA, kStart + 91'000), PressOutcome::Ignored);
 }
 
