@@ -45,9 +45,8 @@ struct Board {
             const char kind = step[0];
             const auto button = std::strchr("Rrx", kind) ? Button::Right : Button::Left;
             if (kind == 't' || kind == 'T') {
-                for (int s = cell.column; s <= cell.row || s == cell.column; ++s) {
+                for (int s = cell.column; s <= cell.row || s == cell.column; ++s)
                     note(field.tick(s * 1000, kind == 'T').outcome);
-                }
             } else if (step.back() == 'f' || step.back() == 'o') {
                 kind == 'L'   ? field.pressFace()
                 : kind == 'm' ? field.moveFace(step.back() == 'f')
@@ -55,12 +54,10 @@ struct Board {
             } else if (kind == 'm') {
                 field.move(cell, true, false);
             } else {
-                if (kind != 'l' && kind != 'r') {
+                if (kind != 'l' && kind != 'r')
                     field.press(button, cell);
-                }
-                if (kind > 'a') {
+                if (kind > 'a')
                     note(field.release(button, cell));
-                }
             }
         }
     }
@@ -84,9 +81,8 @@ struct Board {
     // After `steps`: the field, the mine and seconds counters, the face unless cheerful and how
     // rounds ended. Steps after a '|' are played while the next new game lays its mines.
     std::string after(const std::string& steps) {
-        if (const auto bar = steps.find('|'); bar != std::string::npos) {
+        if (const auto bar = steps.find('|'); bar != std::string::npos)
             during = [this, rest = steps.substr(bar + 1)] { ended += " (" + after(rest) + ")"; };
-        }
         play(steps.substr(0, steps.find('|')));
         return seen() + ' ' + std::to_string(field.minesLeft()) + ' ' +
                std::to_string(field.shownSeconds()) +
@@ -99,9 +95,8 @@ struct Board {
     std::function<void()> during;
     // The first draw runs `during`.
     std::function<void()> letThrough = [this] {
-        if (during) {
+        if (during)
             std::exchange(during, nullptr)();
-        }
     };
     std::string ended;
 };
@@ -167,15 +162,13 @@ TEST(BomvikGame, TheFloodAgreesWithASimpleReferenceOnRandomFields) {
         BomvikGame field(columns, rows, int(rng() % unsigned(columns * rows / 4 + 1)), random);
         field.newgame();
         const auto any = [&] { return Cell{1 + int(rng() % columns), 1 + int(rng() % rows)}; };
-        for (int i = 0; i < columns * rows / 10; ++i) {
+        for (int i = 0; i < columns * rows / 10; ++i)
             field.toggleFlag(any());
-        }
         std::set<std::pair<int, int>> opened;
         for (int click = 0; click < 12 && field.phase() == Phase::Playing; ++click) {
             const Cell start = any();
-            if (field.polestate(start) != CellState::Closed || field.polevalue(start) == kMine) {
+            if (field.polestate(start) != CellState::Closed || field.polevalue(start) == kMine)
                 continue;
-            }
             std::set<std::pair<int, int>> region{{start.column, start.row}};
             for (bool grown = true; grown;) {
                 grown = false;

@@ -11,9 +11,8 @@ namespace {
 // on each side of the wall clears it. The seconds counted while not minimised are handed off.
 TEST(BomvikWindow, ARoundWonHandsOffTheSecondsCountedWhileNotMinimised) {
     std::vector<double> draws;
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 20; ++i)
         draws.push_back(i % 2 ? (i / 2 % 9 + 0.5) / 9 : (i < 18 ? 4.5 : 5.5) / 9);
-    }
     testing::WindowHarness<BomvikWindow> w(1, draws);
     // The centre of cell (c, r) is 16 * (c, r) - 8 pixels.
     w.click("Picture1", Qt::RightButton, QPoint(5, 5) * kCellPixels - QPoint(8, 8));

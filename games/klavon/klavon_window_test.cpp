@@ -9,9 +9,7 @@
 namespace tro::klavon {
 namespace {
 
-double drawFor(int code) {
-    return (code - 1 + 0.5) / 255.0;
-}
+constexpr auto drawFor = [](int code) { return (code - 1 + 0.5) / 255.0; };
 
 TEST(KlavonWindow, AMinuteOfTypingByTheCodePageHandsOffTheCountAndRestoresTheLayout) {
     // ? W in turn; the player starts under US English, which cannot be loaded again.

@@ -134,12 +134,12 @@ TEST(MazeRun, TheClockStopsTheRunAtItsLongestTime) {
         EXPECT_EQ(run(game, moves, kMaxRunTicks).outcome,
                   finish ? MoveOutcome::Finished : MoveOutcome::Moved);
         const MoveResult late = game.pointerMove(way.back(), (kMaxRunTicks + 1) * kTickMs);
-        EXPECT_EQ(late.timeUp, !finish);
-        EXPECT_EQ(late.outcome, MoveOutcome::Nothing);
-        EXPECT_EQ(game.elapsedTicks(), kMaxRunTicks);
+        EXPECT_EQ(std::tuple(late.timeUp, late.outcome, game.elapsedTicks()),
+                  std::tuple(!finish, MoveOutcome::Nothing, kMaxRunTicks));
         const StoredRecord stored = loadRecordFile(recordFilePath(dir.path(), 1));
-        EXPECT_EQ(stored.ticks, finish ? std::optional(kMaxRunTicks) : std::nullopt);
-        EXPECT_EQ(stored.path.size(), finish ? way.size() - 2 : 0);
+        EXPECT_EQ(std::pair(stored.ticks, stored.path.size()),
+                  std::pair(finish ? std::optional(kMaxRunTicks) : std::nullopt,
+                            finish ? way.size() - 2 : 0));
     }
 }
 

@@ -29,12 +29,10 @@ TEST(Mazes, EveryMazeHasItsFrameFieldsAndAWay) {
                 EXPECT_EQ(c == Colour::Red, !frame && fields.finish.contains(x, y))
                     << x << "," << y;
                 EXPECT_TRUE(!frame || c == Colour::Black) << x << "," << y;
-                if (x + 1 < kMazeWidth && y + 1 < kMazeHeight) {
-                    EXPECT_FALSE(black(x, y) == black(x + 1, y + 1) &&
-                                 black(x + 1, y) == black(x, y + 1) &&
-                                 black(x, y) != black(x + 1, y))
-                        << "walls meet at a corner at " << x << "," << y;
-                }
+                EXPECT_FALSE(x + 1 < kMazeWidth && y + 1 < kMazeHeight &&
+                             black(x, y) == black(x + 1, y + 1) &&
+                             black(x + 1, y) == black(x, y + 1) && black(x, y) != black(x + 1, y))
+                    << "walls meet at a corner at " << x << "," << y;
             }
         }
         const std::size_t way = testing::boxWay(maze).size();
@@ -44,16 +42,11 @@ TEST(Mazes, EveryMazeHasItsFrameFieldsAndAWay) {
 }
 
 TEST(SegmentTest, FindsEveryWallOnTheWayAndNoneBeside) {
-    const std::vector<std::string> grid = {"...#....",  //
-                                           "...#....",  //
-                                           "...#....",  //
-                                           "...#....",  //
-                                           "........",  //
-                                           "....####",  //
-                                           "........"};
+    // Seven rows of eight pixels, split by '/'.
+    const std::string grid = "...#..../...#..../...#..../...#..../......../....####/........";
     const auto wall = [&](BoxPoint p) {
         return p.y >= 0 && p.y < 7 && p.x >= 0 && p.x < 8 &&
-               grid[static_cast<std::size_t>(p.y)][static_cast<std::size_t>(p.x)] == '#';
+               grid[static_cast<std::size_t>(p.y * 9 + p.x)] == '#';
     };
     const std::vector<std::tuple<const char*, BoxPoint, BoxPoint, bool>> cases = {
         {"slow move along the corridor", {1, 0}, {2, 1}, false},

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <tuple>
 
 #include "testing/boards.h"
 #include "testing/fakes.h"
@@ -15,11 +16,8 @@ namespace tro::lines {
 namespace {
 
 TEST(Opredline, ScoresAndClearsTheLinesThroughTheBall) {
-    struct Case {
-        const char *before, *after;
-        int X, Y, points;
-    };
-    const Case cases[] = {
+    // The board before and after, the cell of the ball (column, row) and the points.
+    const std::tuple<const char*, const char*, int, int, int> cases[] = {
         {"1111", "1111", 1, 4, 0},  // four clear nothing
         {"11111", "", 1, 5, 10},
         {"2/2/2/2/2/2/3", "//////3", 3, 1, 12},
@@ -32,16 +30,15 @@ TEST(Opredline, ScoresAndClearsTheLinesThroughTheBall) {
         {"1112111", "1112111", 1, 4, 0},
         {"", "", 5, 5, 0},  // an empty cell makes no line
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.before);
-        Board board = pictured(c.before);
-        const int cleared = board.occupied() - pictured(c.after).occupied();
+    for (const auto& [before, after, X, Y, points] : cases) {
+        SCOPED_TRACE(before);
+        Board board = pictured(before);
+        const int cleared = board.occupied() - pictured(after).occupied();
         int svob = 3;
         std::vector<int> list;
-        EXPECT_EQ(opredline(board, c.X, c.Y, svob, &list), c.points);
-        EXPECT_EQ(board.picture(), pictured(c.after).picture());
-        EXPECT_EQ(svob, 3 + cleared);
-        EXPECT_EQ(static_cast<int>(list.size()), cleared);
+        EXPECT_EQ(opredline(board, X, Y, svob, &list), points);
+        EXPECT_EQ(board.picture(), pictured(after).picture());
+        EXPECT_EQ(std::pair(svob, static_cast<int>(list.size())), std::pair(3 + cleared, cleared));
     }
 }
 
@@ -54,9 +51,8 @@ TEST(Dobavshar, PlacesEachBallAtTheDrawnEmptyCellCountedRowByRow) {
     board.setCell(81, 1);
     game.setPosition(board, {5, 6, 7});
     game.dobavshar();
-    board.setCell(80, 5);
-    board.setCell(2, 6);
-    board.setCell(43, 7);
+    for (const auto& [n, colour] : {std::pair{80, 5}, {2, 6}, {43, 7}})
+        board.setCell(n, static_cast<std::int16_t>(colour));
     EXPECT_EQ(game.board(), board);
     EXPECT_EQ(game.nextballs(), (std::array{5, 2, 7}));
     EXPECT_EQ(random.reseeds, 1);
@@ -66,22 +62,18 @@ TEST(Dobavshar, PlacesEachBallAtTheDrawnEmptyCellCountedRowByRow) {
 // is full only when no cell is left once those lines are cleared.
 TEST(Dobavshar, ANewBallsLineFreesItsCellsBeforeTheBoardCountsAsFull) {
     Board board = fullBut({77});
-    for (const int n : {78, 79, 80, 81}) {
+    for (const int n : {78, 79, 80, 81})
         board.setCell(n, 7);
-    }
     testing::ScriptedRandom random;
     LinesGame game(1, random);
     game.setPosition(board, {7, 4, 5}, 37);
     game.dobavshar();
     // The 7 went to 77 and made the line; the 4 and the 5 took the first cells it freed.
-    for (const auto& [n, colour] : {std::pair{77, 4}, {78, 5}, {79, 0}, {80, 0}, {81, 0}}) {
+    for (const auto& [n, colour] : {std::pair{77, 4}, {78, 5}, {79, 0}, {80, 0}, {81, 0}})
         board.setCell(n, static_cast<std::int16_t>(colour));
-    }
     EXPECT_EQ(game.board(), board);
-    EXPECT_EQ(game.shown(79), 0);
-    EXPECT_EQ(game.end(), GameEnd::None);
-    EXPECT_EQ(game.score(), 47);
-    EXPECT_EQ(game.nextballs(), (std::array{1, 1, 1}));
+    EXPECT_EQ(std::tuple(game.shown(79), game.end(), game.score(), game.nextballs()),
+              std::tuple(0, GameEnd::None, 47, std::array{1, 1, 1}));
 }
 
 // The countdown counts the whole seconds of the clock the first game started; a new game
@@ -101,53 +93,29 @@ TEST(LinesCountdown, CountsWholeSecondsOfItsClockAndAtZeroEndsTheTimeGame) {
     EXPECT_EQ(game.tick(800'000), TickOutcome::Nothing);
 }
 
-// The empty cell that quarter turn `turn` leads to from `cell` (0° down, 90° right, 180° up,
-// 270° left), 0 for none.
-int emptyNeighbour(const Board& board, int cell, int turn) {
-    constexpr std::pair<int, int> kTurns[] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
-    const int r = cellRow(cell) + kTurns[turn % 4].first;
-    const int c = cellColumn(cell) + kTurns[turn % 4].second;
-    return onBoard(r, c) && board.at(r, c) == 0 ? cellNumber(r, c) : 0;
-}
-
-// One draw per depth, then the four quarter turns from the drawn one on.
+// One draw per depth, then the four quarter turns (0° down, 90° right, 180° up, 270° left)
+// from the drawn one on, into empty cells only.
 bool referenceWalk(Board& board, int cell, int target, Random& random, std::vector<int>& path) {
+    constexpr std::pair<int, int> kTurns[] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
     const int start = random.below(4);
     for (int turn = start; turn < start + 4 && cell != target; ++turn) {
-        const int next = emptyNeighbour(board, cell, turn);
-        if (next != 0) {
-            board.setCell(next, kVisited);
-            path.push_back(next);
-            if (referenceWalk(board, next, target, random, path)) {
+        const int r = cellRow(cell) + kTurns[turn % 4].first;
+        const int c = cellColumn(cell) + kTurns[turn % 4].second;
+        if (onBoard(r, c) && board.at(r, c) == 0) {
+            path.push_back(cellNumber(r, c));
+            board.setCell(path.back(), kVisited);
+            if (referenceWalk(board, path.back(), target, random, path))
                 return true;
-            }
             path.pop_back();
         }
     }
     return cell == target;
 }
 
-// Walks with the draws of `seed`: the path exists exactly when the reference walk, which tries
-// every way, finds one; it is the reference walk's branch, the marks are the reference walk's
-// (so no cell was entered twice, and the draws went as in the reference) and ochistka removes
-// them.
-std::vector<int> checkedWalk(const Board& before, int source, int target, std::uint64_t seed) {
-    Board board = before;
-    Board referenceBoard = before;
-    SequenceRandom random(seed);
-    SequenceRandom referenceRandom(seed);
-    std::vector<int> referencePath;
-    const auto path = searchPath(board, source, target, random);
-    EXPECT_EQ(path.has_value(),
-              referenceWalk(referenceBoard, source, target, referenceRandom, referencePath))
-        << before.picture();
-    EXPECT_EQ(path.value_or(std::vector<int>{}), referencePath) << before.picture();
-    EXPECT_EQ(board, referenceBoard) << board.picture();
-    ochistka(board);
-    EXPECT_EQ(board, before);
-    return path.value_or(std::vector<int>{});
-}
-
+// Walks with the draws of the seed: the path exists exactly when the reference walk, which
+// tries every way, finds one; it is the reference walk's branch, the marks are the reference
+// walk's (so no cell was entered twice, and the draws went as in the reference) and ochistka
+// removes them.
 TEST(PathSearch, FindsAPathExactlyWhenTheReferenceWalkDoesOnRandomBoards) {
     const char* fixed = std::getenv("LINES_TEST_SEED");
     const std::uint64_t base = fixed ? std::strtoull(fixed, nullptr, 10) : std::random_device{}();
@@ -156,14 +124,22 @@ TEST(PathSearch, FindsAPathExactlyWhenTheReferenceWalkDoesOnRandomBoards) {
         std::mt19937_64 gen(seed);
         Board before;
         const auto density = gen() % 70;
-        for (int n = 1; n <= kCells; ++n) {
+        for (int n = 1; n <= kCells; ++n)
             before.setCell(n, gen() % 100 < density ? static_cast<std::int16_t>(gen() % 7 + 1) : 0);
-        }
         const int source = static_cast<int>(gen() % kCells) + 1;
         const int target = (source + static_cast<int>(gen() % (kCells - 1))) % kCells + 1;
         before.setCell(source, 5);
         before.setCell(target, 0);
-        (void)checkedWalk(before, source, target, seed);
+        Board board = before, referenceBoard = before;
+        SequenceRandom random(seed), referenceRandom(seed);
+        std::vector<int> referencePath;
+        const auto path = searchPath(board, source, target, random);
+        EXPECT_EQ(path.has_value(),
+                  referenceWalk(referenceBoard, source, target, referenceRandom, referencePath));
+        EXPECT_EQ(path.value_or(std::vector<int>{}), referencePath) << before.picture();
+        EXPECT_EQ(board, referenceBoard) << board.picture();
+        ochistka(board);
+        EXPECT_EQ(board, before);
         ASSERT_FALSE(HasFailure());
     }
 }

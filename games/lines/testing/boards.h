@@ -28,12 +28,10 @@ inline Board pictured(std::string_view rows) {
 // before it), but for the cells given.
 inline Board fullBut(std::initializer_list<int> empty) {
     Board board;
-    for (int n = 1; n <= kCells; ++n) {
+    for (int n = 1; n <= kCells; ++n)
         board.setCell(n, static_cast<std::int16_t>((n - 1) % kColours + 1));
-    }
-    for (const int n : empty) {
+    for (const int n : empty)
         board.setCell(n, 0);
-    }
     return board;
 }
 
