@@ -101,18 +101,23 @@ std::vector<double> draws() {
 
 struct GameCase {
     GameInfo info;
-    std::function<std::unique_ptr<QWidget>(GameFrame&)> make;
-    QStringList controls;  // the names the window's controls are known by
-    QStringList strips;    // controls whose text runs out past the window's edge on purpose
+    std::function<void(int variant)> check;
 };
 
+// `controls`: the names the window's controls are known by; `strips`: controls whose text
+// runs out past the window's edge on purpose.
 template <class Window>
 GameCase game(QStringList controls, QStringList strips = {}) {
-    return {Window::kInfo,
-            [](GameFrame& frame) -> std::unique_ptr<QWidget> {
-                return std::make_unique<Window>(frame);
-            },
-            std::move(controls), std::move(strips)};
+    return {Window::kInfo, [=](int variant) {
+                testing::WindowHarness<Window> w(variant, draws());  // distinct mine cells
+                ASSERT_NE(w.window, nullptr);
+                for (const QString& control : controls) {
+                    EXPECT_NE(w.window->template findChild<QWidget*>(control), nullptr)
+                        << control.toStdString();
+                }
+                const QStringList found = faults(*w.window, strips);
+                EXPECT_EQ(found, QStringList{}) << found.join("; ").toStdString();
+            }};
 }
 
 std::vector<GameCase> gameCases() {
@@ -151,18 +156,7 @@ TEST(AllWindows, EveryControlIsThereInsideItsWindowWithItsTextWhole) {
     for (const GameCase& c : gameCases()) {
         for (int variant = 1; variant <= c.info.variantCount; ++variant) {
             SCOPED_TRACE(c.info.id + " " + std::to_string(variant));
-            testing::TempDir dir;
-            testing::FakeServices fake;
-            fake.random = testing::ScriptedRandom(draws());  // a mine field needs distinct cells
-            GameFrame frame(c.info, fake.services, dir.path());
-            ASSERT_TRUE(frame.start({QString::number(variant)}));
-            const std::unique_ptr<QWidget> window = c.make(frame);
-            window->show();
-            for (const QString& control : c.controls) {
-                EXPECT_NE(window->findChild<QWidget*>(control), nullptr) << control.toStdString();
-            }
-            const QStringList found = faults(*window, c.strips);
-            EXPECT_EQ(found, QStringList{}) << found.join("; ").toStdString();
+            c.check(variant);
         }
     }
 }

@@ -26,9 +26,7 @@ struct WindowHarness {
 
     // `draws` script the random generator before the window is made.
     explicit WindowHarness(int variant, std::vector<double> draws = {0.0})
-        : WindowHarness(Window::kInfo, variant, std::move(draws)) {}
-    WindowHarness(GameInfo info, int variant, std::vector<double> draws = {0.0})
-        : frame(std::move(info), fake.services, dir.path()) {
+        : frame(Window::kInfo, fake.services, dir.path()) {
         fake.random = ScriptedRandom(std::move(draws));
         if (frame.start({QString::number(variant)})) {
             window = std::make_unique<Window>(frame);
