@@ -20,11 +20,10 @@ TEST(Catalogue, ListsTitledGamesSortedByTitle) {
     for (const auto& [id, title] : games) {
         play.addGame(id, title, -1, {"v"});
     }
-    play.addProgram("lines");
-    play.addProgram("tropheon");
+    for (const char* program : {"lines", "tropheon", "script.sh"}) {
+        play.addProgram(program);
+    }
     testing::writeBytes(play / "readme", "text");
-    testing::writeBytes(play / "script.sh", "#!/bin/sh\n");
-    fs::permissions(play / "script.sh", fs::perms::owner_all);
     fs::create_directories(play / "DATA");
     Catalogue catalogue;
     catalogue.scan(play.dir());
@@ -34,8 +33,8 @@ TEST(Catalogue, ListsTitledGamesSortedByTitle) {
     }
     EXPECT_EQ(rows, (std::vector<std::string>{" Дыня /ddd", "Арбуз/ccc", "Игра/first",
                                               "Игра/second", "Сапер/bomvik", "Яблоко/aaa"}));
-    EXPECT_EQ(std::pair(fs::exists(play / "lines.dat"), fs::exists(play / "tropheon.dat")),
-              std::pair(true, false));
+    EXPECT_EQ(std::tuple(fs::exists(play / "lines.dat"), fs::exists(play / "tropheon.dat")),
+              std::tuple(true, false));
     EXPECT_EQ(testing::readBytes(play / "lines.dat"), "");
 }
 
@@ -44,8 +43,8 @@ TEST(Catalogue, EntryReadsVariantsUpToTheFirstEmptySlotAndSlot100) {
     play.addGame("lines", "ЛАЙНС", -1, {"на очки", "на время", "", "за пустым"});
     play.addGame("many", "x", 1, std::vector<std::string>(118, "x"));
     const GameEntry entry = readGameEntry(play.dir(), "lines");
-    EXPECT_EQ(std::pair(entry.direction, entry.variants),
-              std::pair(std::int16_t{-1}, std::vector<std::string>{"на очки", "на время"}));
+    EXPECT_EQ(std::tuple(entry.direction, entry.variants),
+              std::tuple(std::int16_t{-1}, std::vector<std::string>{"на очки", "на время"}));
     EXPECT_EQ(readGameEntry(play.dir(), "many").variants.size(), 98u);
 }
 

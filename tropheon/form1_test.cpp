@@ -101,9 +101,9 @@ TEST(MainWindow, AHandedOffResultIsNamedStoredAndSelected) {
     EXPECT_EQ(rows.join(','), "R1 900 01.01.2026,Новичок 321 06.12.2026,R2 100 01.01.2026");
     QTest::mouseClick(form->findChild<QPushButton*>("Command1"), Qt::LeftButton);
     ASSERT_EQ(fake.launcher.starts.size(), 1u);
-    EXPECT_EQ(
-        std::pair(fake.launcher.starts[0].program, fake.launcher.starts[0].arguments),
-        std::pair(QString::fromStdString(fs::absolute(play / "lines").string()), QStringList{"2"}));
+    EXPECT_EQ(std::tuple(fake.launcher.starts[0].program, fake.launcher.starts[0].arguments),
+              std::tuple(QString::fromStdString(fs::absolute(play / "lines").string()),
+                         QStringList{"2"}));
     EXPECT_EQ(fake.process.exits, std::vector<int>{0});
 }
 

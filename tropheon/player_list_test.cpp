@@ -13,9 +13,9 @@ TEST(PlayerList, NamesGoIntoTheFirstEmptySlotAndAreReadUpToIt) {
     for (const char* name : {"Аня", "Bob"}) {
         EXPECT_EQ(addPlayerName(dir.path(), name), AddPlayerOutcome::Kept);
     }
-    EXPECT_EQ(testing::readBytes(dir / "users.dat"), std::string("\x03\x00\xC0\xED\xFF", 5) +
-                                                         std::string(25, '\0') + "\x03\x00" +
-                                                         "Bob" + std::string(25, '\0'));
+    const std::string zeros(25, '\0');
+    EXPECT_EQ(testing::readBytes(dir / "users.dat"), std::string("\x03\0\xC0\xED\xFF", 5) + zeros +
+                                                         std::string("\3\0", 2) + "Bob" + zeros);
     // A gap ends the list; the next name fills the gap.
     SlotFile file(dir / "users.dat", kPlayerListSlotLength);
     ASSERT_EQ(file.open(), SlotStatus::Ok);

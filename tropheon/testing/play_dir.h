@@ -45,9 +45,8 @@ class PlayDir {
     }
 
     // A result code as a game makes it on `day`.
-    static std::string code(const std::string& id, int variant, int result, const Date& day,
-                            std::uint64_t seed = 3) {
-        SequenceRandom random(seed);
+    static std::string code(const std::string& id, int variant, int result, const Date& day) {
+        SequenceRandom random(3);
         return Codirovka(id, variant, result, day, random).value_or("");
     }
 
