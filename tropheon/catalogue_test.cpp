@@ -12,23 +12,19 @@ using testing::PlayDir;
 
 // Games with a blank title stay out; equal titles keep the listing order. A game without a
 // settings file gets an empty one, the manager itself none; other files are no games.
-TEST(Catalogue, ListsTitledGamesSortedByTitle) {
+TEST(Catalogue, ListsTitledGamesSortedByTitleAndReadsTheirEntries) {
     PlayDir play;
-    for (const auto& [id, title] : {std::pair{"aaa", "Яблоко"},
-                                    {"bbb", "   "},
-                                    {"ccc", "Арбуз"},
-                                    {"ddd", " Дыня "},
-                                    {"eee", "\t"},
-                                    {"second", "Игра"},
-                                    {"first", "Игра"},
-                                    {"bomvik", "Сапер"}}) {
-        play.addGame(id, title, -1, {"v"});
+    const char* games[][2] = {{"aaa", "Яблоко"}, {"bbb", "   "},     {"ccc", "Арбуз"},
+                              {"ddd", " Дыня "}, {"eee", "\t"},      {"second", "Игра"},
+                              {"first", "Игра"}, {"bomvik", "Сапер"}};
+    for (const auto& [id, title] : games) {
+        play.addGame(id, title, -1, {"v", "w", "", "behind"});
     }
-    play.addProgram("lines");
-    play.addProgram("tropheon");
+    play.addGame("many", "x", 1, std::vector<std::string>(118, "x"));
+    for (const char* program : {"lines", "tropheon", "script.sh"}) {
+        play.addProgram(program);
+    }
     testing::writeBytes(play / "readme", "text");
-    testing::writeBytes(play / "script.sh", "#!/bin/sh\n");
-    fs::permissions(play / "script.sh", fs::perms::owner_all);
     fs::create_directories(play / "DATA");
     Catalogue catalogue;
     catalogue.scan(play.dir());
@@ -36,20 +32,15 @@ TEST(Catalogue, ListsTitledGamesSortedByTitle) {
     for (const CatalogueRow& row : catalogue.rows()) {
         rows.push_back(row.title + "/" + row.id);
     }
-    EXPECT_EQ(rows, (std::vector<std::string>{" Дыня /ddd", "Арбуз/ccc", "Игра/first",
+    EXPECT_EQ(rows, (std::vector<std::string>{" Дыня /ddd", "x/many", "Арбуз/ccc", "Игра/first",
                                               "Игра/second", "Сапер/bomvik", "Яблоко/aaa"}));
+    EXPECT_EQ(std::tuple(fs::exists(play / "lines.dat"), fs::exists(play / "tropheon.dat")),
+              std::tuple(true, false));
     EXPECT_EQ(testing::readBytes(play / "lines.dat"), "");
-    EXPECT_TRUE(fs::exists(play / "lines.dat"));
-    EXPECT_FALSE(fs::exists(play / "tropheon.dat"));
-}
-
-TEST(Catalogue, EntryReadsVariantsUpToTheFirstEmptySlotAndSlot100) {
-    PlayDir play;
-    play.addGame("lines", "ЛАЙНС", -1, {"на очки", "на время", "", "за пустым"});
-    play.addGame("many", "x", 1, std::vector<std::string>(118, "x"));
-    const GameEntry entry = readGameEntry(play.dir(), "lines");
-    EXPECT_EQ(entry.direction, -1);
-    EXPECT_EQ(entry.variants, (std::vector<std::string>{"на очки", "на время"}));
+    // An entry: the direction, the variants up to the first empty slot and up to slot 100.
+    const GameEntry entry = readGameEntry(play.dir(), "aaa");
+    EXPECT_EQ(std::tuple(entry.direction, entry.variants),
+              std::tuple(std::int16_t{-1}, std::vector<std::string>{"v", "w"}));
     EXPECT_EQ(readGameEntry(play.dir(), "many").variants.size(), 98u);
 }
 

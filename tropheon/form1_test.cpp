@@ -32,66 +32,34 @@ struct FakeRecordWindows final : RecordWindows {
     std::vector<SubmissionInput> submissions;
 };
 
-struct Window {
+// A first user start writes the switch off and plays nothing; a click turns it on, and the
+// next start plays the start sound. Then a handed-off result with a place: the name dialog opens
+// over the hand-off's table with the place sound (no start sound). OK needs a chosen name, Escape
+// asks first, a new name must be new; the name is stored at the place, that row is selected, the
+// submission window follows, and the start button starts the game again.
+TEST(MainWindow, AHandedOffResultIsNamedStoredAndSelected) {
     PlayDir play;
     testing::FakeServices fake;
     FakeRecordWindows records;
-    std::unique_ptr<Form1> form;
+    play.addGame("lines", "ЛАЙНС", 1, {"на очки", "на время"});
+    (void)saveRules(play.dir(), "lines", "Правила линий");
+    fs::create_directories(play / "sound");
+    for (const char* name : {"start1.wav", "2ndplace1.wav"}) {
+        testing::writeBytes(play / ("sound/" + std::string(name)), "RIFF");
+    }
+    auto form = std::make_unique<Form1>(fake.services, records, play.dir());
+    ASSERT_TRUE(form->load(""));
+    auto* box = form->findChild<QCheckBox*>("Check1");
+    EXPECT_FALSE(box->isChecked() || readSoundSwitch(play.dir()) || !fake.sound.played.empty());
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+    EXPECT_TRUE(readSoundSwitch(play.dir()));
+    form = std::make_unique<Form1>(fake.services, records, play.dir());
+    ASSERT_TRUE(form->load(""));  // now with the start sound
 
-    Window() {
-        play.addGame("lines", "ЛАЙНС", 1, {"на очки", "на время"});
-        (void)saveRules(play.dir(), "lines", "Правила линий");
-        fs::create_directories(play / "sound");
-        for (const char* name : {"start1.wav", "2ndplace1.wav"}) {
-            testing::writeBytes(play / ("sound/" + std::string(name)), "RIFF");
-        }
-    }
-    bool load(const std::string& commandLine) {
-        if (!commandLine.empty()) {
-            play.handOff(commandLine, {11, 59, 59});
-        }
-        form = std::make_unique<Form1>(fake.services, records, play.dir());
-        return form->load(QString::fromStdString(commandLine));
-    }
-    template <typename T = QListWidget>
-    T* child(const char* name) {
-        return form->findChild<T*>(name);
-    }
-    QString rows(const char* name, int count) {
-        QStringList out;
-        for (int i = 0; i < count; ++i) {
-            out << child(name)->item(i)->text();
-        }
-        return out.join(',');
-    }
-};
-
-// A first start writes the switch off; a click turns it on, and the next start plays the
-// start sound.
-TEST(MainWindow, TheSoundSwitchAndTheStartSound) {
-    Window w;
-    for (const bool on : {false, true}) {
-        ASSERT_TRUE(w.load(""));
-        auto* box = w.child<QCheckBox>("Check1");
-        EXPECT_EQ(box->isChecked(), on);
-        EXPECT_EQ(readSoundSwitch(w.play.dir()), on);
-        EXPECT_EQ(w.fake.sound.played.size(), on ? 1 : 0);
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
-        EXPECT_EQ(readSoundSwitch(w.play.dir()), !on);
-    }
-}
-
-// A handed-off result with a place: the name dialog opens over the hand-off's table with the
-// place sound. OK needs a chosen name, Escape asks first, a new name must be new; the name is
-// stored at the place, that row is selected, the submission window follows, and the start
-// button starts the game again.
-TEST(MainWindow, AHandedOffResultIsNamedStoredAndSelected) {
-    Window w;
-    ASSERT_EQ(writeSoundSwitch(w.play.dir(), true), SlotStatus::Ok);
-    w.play.fillTable("lines", 1, {900, 100});
-    ASSERT_EQ(addPlayerName(w.play.dir(), "R1"), AddPlayerOutcome::Kept);
-    w.fake.dialogs.yesNoAnswers = {false};
-    w.fake.dialogs.textAnswers = {QStringLiteral(" R1 "), QStringLiteral("Новичок")};
+    play.fillTable("lines", 1, "R1=900,R2=100");
+    ASSERT_EQ(addPlayerName(play.dir(), "R1"), AddPlayerOutcome::Kept);
+    fake.dialogs.yesNoAnswers = {false};
+    fake.dialogs.textAnswers = {QStringLiteral(" R1 "), QStringLiteral("Новичок")};
     QTimer::singleShot(0, [] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (widget->objectName() == "Form2" && widget->isVisible()) {
@@ -106,29 +74,37 @@ TEST(MainWindow, AHandedOffResultIsNamedStoredAndSelected) {
             }
         }
     });
-    ASSERT_TRUE(w.load("lines*2*" + PlayDir::code("lines", 2, 321, w.fake.clock.now().date)));
-    EXPECT_EQ(w.fake.dialogs.messages.size(), 2u);  // nothing chosen; the name is taken
-    EXPECT_EQ(w.fake.dialogs.questions.size(), 1u);
-    ASSERT_EQ(w.fake.sound.played.size(), 1);
-    EXPECT_TRUE(w.fake.sound.played[0].endsWith("/sound/2ndplace1.wav"));
-    EXPECT_EQ(loadPlayerNames(w.play.dir()), (std::vector<std::string>{"R1", "Новичок"}));
-    ASSERT_EQ(w.records.submissions.size(), 1u);
-    const SubmissionInput& in = w.records.submissions[0];
+    const std::string handoff = "lines*2*" + PlayDir::code("lines", 2, 321, fake.clock.now().date);
+    play.handOff(handoff, {11, 59, 59});
+    form = std::make_unique<Form1>(fake.services, records, play.dir());
+    ASSERT_TRUE(form->load(QString::fromStdString(handoff)));
+    // Messages: nothing chosen; the name is taken.
+    EXPECT_EQ(std::tuple(fake.dialogs.messages.size(), fake.dialogs.questions.size()),
+              std::tuple(2u, 1u));
+    EXPECT_TRUE(fake.sound.played.size() == 2 && fake.sound.played[0].endsWith("/start1.wav") &&
+                fake.sound.played[1].endsWith("/sound/2ndplace1.wav"));
+    EXPECT_EQ(loadPlayerNames(play.dir()), (std::vector<std::string>{"R1", "Новичок"}));
+    ASSERT_EQ(records.submissions.size(), 1u);
+    const SubmissionInput& in = records.submissions[0];
     EXPECT_EQ(std::tie(in.gameId, in.variant, in.result, in.handoffTime),
               std::make_tuple(std::string("lines"), 2, 321, TimeOfDay{11, 59, 59}));
-    EXPECT_EQ(w.child("GAME")->currentRow(), 0);
-    EXPECT_EQ(w.child("NASTROY")->currentRow(), 1);
-    EXPECT_EQ(w.child<QPlainTextEdit>("Text1")->toPlainText(), "Правила линий");
-    EXPECT_EQ(w.rows("IMYA", 3), "R1,Новичок,R2");
-    EXPECT_EQ(w.rows("OCHKI", 3), "900,321,100");
-    EXPECT_EQ(w.rows("DATA", 2), "01.01.2026,06.12.2026");
-    EXPECT_EQ(w.child("IMYA")->currentRow(), 1);
-    QTest::mouseClick(w.child<QPushButton>("Command1"), Qt::LeftButton);
-    ASSERT_EQ(w.fake.launcher.starts.size(), 1u);
-    EXPECT_EQ(w.fake.launcher.starts[0].program,
-              QString::fromStdString(fs::absolute(w.play / "lines").string()));
-    EXPECT_EQ(w.fake.launcher.starts[0].arguments, QStringList{"2"});
-    EXPECT_EQ(w.fake.process.exits, std::vector<int>{0});
+    const auto list = [&](const char* name) { return form->findChild<QListWidget*>(name); };
+    EXPECT_EQ(std::tuple(list("GAME")->currentRow(), list("NASTROY")->currentRow(),
+                         list("IMYA")->currentRow()),
+              std::tuple(0, 1, 1));
+    EXPECT_EQ(form->findChild<QPlainTextEdit*>("Text1")->toPlainText(), "Правила линий");
+    QStringList rows;
+    for (int i = 0; i < 3; ++i) {
+        rows << list("IMYA")->item(i)->text() + " " + list("OCHKI")->item(i)->text() + " " +
+                    list("DATA")->item(i)->text();
+    }
+    EXPECT_EQ(rows.join(','), "R1 900 01.01.2026,Новичок 321 06.12.2026,R2 100 01.01.2026");
+    QTest::mouseClick(form->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    ASSERT_EQ(fake.launcher.starts.size(), 1u);
+    EXPECT_EQ(std::tuple(fake.launcher.starts[0].program, fake.launcher.starts[0].arguments),
+              std::tuple(QString::fromStdString(fs::absolute(play / "lines").string()),
+                         QStringList{"2"}));
+    EXPECT_EQ(fake.process.exits, std::vector<int>{0});
 }
 
 }  // namespace

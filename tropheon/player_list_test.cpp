@@ -10,11 +10,12 @@ namespace {
 TEST(PlayerList, NamesGoIntoTheFirstEmptySlotAndAreReadUpToIt) {
     testing::TempDir dir;
     EXPECT_TRUE(loadPlayerNames(dir.path()).empty());
-    EXPECT_EQ(addPlayerName(dir.path(), "Аня"), AddPlayerOutcome::Kept);
-    EXPECT_EQ(addPlayerName(dir.path(), "Bob"), AddPlayerOutcome::Kept);
-    const std::string bytes = testing::readBytes(dir / "users.dat");
-    ASSERT_EQ(bytes.size(), 60u);
-    EXPECT_EQ(bytes.substr(0, 5), std::string("\x03\x00\xC0\xED\xFF", 5));
+    for (const char* name : {"Аня", "Bob"}) {
+        EXPECT_EQ(addPlayerName(dir.path(), name), AddPlayerOutcome::Kept);
+    }
+    const std::string zeros(25, '\0');
+    EXPECT_EQ(testing::readBytes(dir / "users.dat"), std::string("\x03\0\xC0\xED\xFF", 5) + zeros +
+                                                         std::string("\3\0", 2) + "Bob" + zeros);
     // A gap ends the list; the next name fills the gap.
     SlotFile file(dir / "users.dat", kPlayerListSlotLength);
     ASSERT_EQ(file.open(), SlotStatus::Ok);
@@ -29,15 +30,12 @@ TEST(NewName, IsTrimmedShortenedAndJudgedWithCase) {
     EXPECT_EQ(normalizeNewName(" " + std::string(25, 'x') + " "), std::string(25, 'x'));
     EXPECT_EQ(normalizeNewName(std::string(26, 'x')), std::string(22, 'x') + "...");
     EXPECT_EQ(normalizeNewName("абвгдеёжзийклмнопрстуфхцчш"), "абвгдеёжзийклмнопрстуф...");
-    const std::vector<std::pair<NameVerdict, std::vector<std::string>>> cases = {
-        {NameVerdict::Empty, {""}},
-        {NameVerdict::Duplicate, {"Аня", "Bob", "Новое имя..."}},
-        {NameVerdict::Fine, {"аня", "BOB", "Ёжик №1"}},
-        {NameVerdict::Unencodable, {"汉字"}}};
-    for (const auto& [verdict, names] : cases) {
-        for (const std::string& name : names) {
-            EXPECT_EQ(judgeNewName(name, {"Новое имя...", "Аня", " Bob "}), verdict) << name;
-        }
+    using enum NameVerdict;
+    const std::pair<const char*, NameVerdict> cases[] = {
+        {"", Empty},   {"Аня", Duplicate}, {"Bob", Duplicate}, {"Новое имя...", Duplicate},
+        {"аня", Fine}, {"BOB", Fine},      {"Ёжик №1", Fine},  {"汉字", Unencodable}};
+    for (const auto& [name, verdict] : cases) {
+        EXPECT_EQ(judgeNewName(name, {"Новое имя...", "Аня", " Bob "}), verdict) << name;
     }
 }
 

@@ -33,10 +33,9 @@ TEST(SubmissionWindow, CodesOnceAfterTheChecksAndAYes) {
     const auto press = [&](const char* button) {
         QTest::mouseClick(w.findChild<QPushButton*>(button), Qt::LeftButton);
     };
-    EXPECT_EQ(lists[0]->currentText() + lists[1]->currentText() + lists[2]->currentText(),
-              "6декабря2026");
-    EXPECT_EQ(lists[2]->itemText(0) + lists[2]->itemText(lists[2]->count() - 1), "20052026");
-
+    EXPECT_EQ(lists[0]->currentText() + lists[1]->currentText() + lists[2]->currentText() +
+                  lists[2]->itemText(0) + lists[2]->itemText(lists[2]->count() - 1),
+              "6декабря202620052026");
     pick("31 апреля 2020");
     name->setText("  Пётр Первый ");
     fake.dialogs.yesNoAnswers = {false, false, true};
@@ -47,26 +46,22 @@ TEST(SubmissionWindow, CodesOnceAfterTheChecksAndAYes) {
     press("Command1");
     name->setFocus();
     QTest::keyClick(name, Qt::Key_Return);
-    EXPECT_EQ(fake.dialogs.questions.size(), 2u);
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(codeText->text().isEmpty());
-    EXPECT_TRUE(codeButton->isEnabled());
+    EXPECT_EQ(std::tuple(fake.dialogs.questions.size(), w.isVisible(), codeText->text(),
+                         codeButton->isEnabled()),
+              std::tuple(2u, true, QString(), true));
     press("Command1");
-    const QString code = codeText->text();
-    EXPECT_EQ(w.code(), code);
-    const auto decoded = Raskodirovka(code.toStdString());
-    ASSERT_TRUE(std::holds_alternative<SubmissionRecord>(decoded));
-    EXPECT_EQ(std::get<SubmissionRecord>(decoded),
-              (SubmissionRecord{"Пётр Первый", "lines", 2, 1234, {2008, 2, 29}, {18, 5, 9}}));
-    EXPECT_FALSE(codeButton->isEnabled());
-    EXPECT_TRUE(name->isReadOnly());
     press("Command1");  // coded only once
-    EXPECT_EQ(fake.dialogs.questions.size(), 3u);
+    const QString code = codeText->text();
+    EXPECT_EQ(std::tuple(w.code(), fake.dialogs.questions.size(), codeButton->isEnabled(),
+                         name->isReadOnly()),
+              std::tuple(code, 3u, false, true));
+    EXPECT_EQ(std::get<SubmissionRecord>(Raskodirovka(code.toStdString())),
+              (SubmissionRecord{"Пётр Первый", "lines", 2, 1234, {2008, 2, 29}, {18, 5, 9}}));
     press("Command3");
-    EXPECT_EQ(fake.clipboard.content, code);
     press("Command4");
-    EXPECT_EQ(fake.urls.opened, std::vector<QUrl>{submissionMailUrl(TRO_SUBMISSION_ADDRESS, code)});
     press("Command2");
+    EXPECT_EQ(fake.clipboard.content, code);
+    EXPECT_EQ(fake.urls.opened, std::vector<QUrl>{submissionMailUrl(TRO_SUBMISSION_ADDRESS, code)});
     EXPECT_EQ(w.result(), QDialog::Accepted);
 }
 

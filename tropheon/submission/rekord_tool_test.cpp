@@ -18,8 +18,7 @@ TEST(RekordInput, DecodesTheCodesOfAMailOneLinePerCode) {
                             "x\n");
     std::ostringstream out;
     const RekordCounts counts = decodeSubmissionStream(mail, out);
-    EXPECT_EQ(counts.records, 5);
-    EXPECT_EQ(counts.refused, 2);
+    EXPECT_EQ(std::tuple(counts.records, counts.refused), std::tuple(5, 2));
     const std::string petr = "Пётр\tlines\t2\t1234\t06.12.2026\t18:05:09\n";
     const std::string ann = "Ann\tklavon\t9\t0\t29.02.2008\t00:00:01\n";
     const std::string tooShort = "ОТКАЗ\t" + a.substr(0, 100) + "\tдлина кода не 124 символа\n";

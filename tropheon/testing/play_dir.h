@@ -3,6 +3,7 @@
 // catalogue entries, result codes and hand-off files made as a game makes them.
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,8 @@ namespace tro::testing {
 
 class PlayDir {
   public:
-    // The play directory is a folder inside the scratch folder, so a test can see whether
-    // anything was made beside it.
+    // The play directory is a folder inside the scratch folder (its parent), so a test can
+    // see whether anything was made beside it.
     PlayDir() : dir_(root_.path() / "play") { std::filesystem::create_directories(dir_); }
 
     [[nodiscard]] const std::filesystem::path& dir() const { return dir_; }
@@ -44,9 +45,8 @@ class PlayDir {
     }
 
     // A result code as a game makes it on `day`.
-    static std::string code(const std::string& id, int variant, int result, const Date& day,
-                            std::uint64_t seed = 3) {
-        SequenceRandom random(seed);
+    static std::string code(const std::string& id, int variant, int result, const Date& day) {
+        SequenceRandom random(3);
         return Codirovka(id, variant, result, day, random).value_or("");
     }
 
@@ -56,30 +56,22 @@ class PlayDir {
         (void)writeHandoffFile(dir_, text, time, random);
     }
 
-    // Fills a table with the given results under the names R1, R2, ...
-    void fillTable(const std::string& id, int variantIndex, const std::vector<int>& results) {
+    // Fills a table with rows written as "name=result" pairs separated by commas, all of
+    // them dated 01.01.2026.
+    void fillTable(const std::string& id, int variantIndex, const std::string& rows) {
         std::filesystem::create_directories(dir_ / "DATA" / id);
         SlotFile file(dir_ / "DATA" / id / ("res" + std::to_string(variantIndex) + ".dat"),
                       kResultTableSlotLength);
         (void)file.open();
-        for (std::size_t r = 0; r < results.size(); ++r) {
-            const int base = 3 * static_cast<int>(r);
-            (void)file.writeText(base + 1, "R" + std::to_string(r + 1));
-            (void)file.writeText(base + 2, "01.01.2026");
-            (void)file.writeText(base + 3, std::to_string(results[r]));
-        }
-    }
-
-    // Every path below the scratch folder that is not inside the play directory.
-    [[nodiscard]] std::vector<std::string> outside() const {
-        std::vector<std::string> out;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(root_.path())) {
-            const auto inside = entry.path().lexically_relative(dir_);
-            if (entry.path() != dir_ && (inside.empty() || *inside.begin() == "..")) {
-                out.push_back(entry.path().string());
+        std::istringstream in(rows);
+        int slot = 1;
+        for (std::string row; std::getline(in, row, ',');) {
+            const auto eq = row.find('=');
+            for (const std::string& text :
+                 {row.substr(0, eq), std::string("01.01.2026"), row.substr(eq + 1)}) {
+                (void)file.writeText(slot++, text);
             }
         }
-        return out;
     }
 
   private:
