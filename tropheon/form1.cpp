@@ -88,9 +88,7 @@ void Form1::buildControls() {
     makeLabel(this, "Label3", QStringLiteral("ИГРА:"), twipsRect(120, 120, 1215, kLabelHeight));
     game_ = makeList(this, "GAME", twipsRect(120, 360, 2895, 1500));
     label6_ = makeLabel(this, "Label6", kRulesHeading, twipsRect(120, 2040, 1215, kLabelHeight));
-    text1_ = new QPlainTextEdit(this);
-    text1_->setObjectName("Text1");
-    text1_->setGeometry(twipsRect(120, 2280, 2895, 1455));
+    text1_ = makeControl<QPlainTextEdit>(this, "Text1", twipsRect(120, 2280, 2895, 1455));
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     // Tab moves on to the next control; the rules text holds no tabs.

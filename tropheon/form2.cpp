@@ -58,10 +58,8 @@ Form2::Form2(Services& services, std::filesystem::path dir, QWidget* parent)
     command2_->setDefault(true);
 
     makeLabel(this, "Label7", kListCaption, twipsRect(120, 840, 2055, 255));
-    list1_ = new QComboBox(this);
-    list1_->setObjectName("LIST1");
+    list1_ = makeControl<QComboBox>(this, "LIST1", twipsRect(120, 1080, 3135, 330));
     list1_->setEditable(false);
-    list1_->setGeometry(twipsRect(120, 1080, 3135, 330));
     auto* label3 = makeLabel(this, "Label3", kInstruction, twipsRect(120, 1680, 3135, 495));
     label3->setWordWrap(true);
 

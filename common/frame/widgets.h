@@ -15,6 +15,14 @@ namespace tro {
 
 // A label with its control name, text and place.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect where);
+// A control of type `T` with its control name and place.
+template <class T>
+T* makeControl(QWidget* parent, const char* name, QRect where) {
+    auto* control = new T(parent);
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(where);
+    return control;
+}
 // A check box with its control name, caption and place.
 QCheckBox* makeCheckBox(QWidget* parent, const char* name, const QString& text, QRect where);
 // The same, drawn as the style sheet `style` says (colour, background, weight, size), its text

@@ -15,7 +15,7 @@ constexpr CodeRange kLatinCapital{'A', 'Z'};
 // ! " ( ) , - . / : ; ?
 constexpr CodeRange kPunctuation[] = {{33, 34}, {40, 41}, {44, 47}, {58, 59}, {63, 63}};
 
-CharacterSet withPunctuation(CodeRange a, CodeRange b, CodeRange c) {
+constexpr CharacterSet withPunctuation(CodeRange a, CodeRange b, CodeRange c) {
     return {a,
             b,
             c,
@@ -25,31 +25,25 @@ CharacterSet withPunctuation(CodeRange a, CodeRange b, CodeRange c) {
             kPunctuation[3],
             kPunctuation[4]};
 }
+
+// The characters of each variant, 1 to 9.
+constexpr std::array<CharacterSet, kVariants> kVariantSets{{
+    {kDigits},
+    {kCyrillicSmall},
+    {kCyrillicSmall, kDigits},
+    {kCyrillicCapital, kCyrillicSmall, kDigits},
+    withPunctuation(kCyrillicCapital, kCyrillicSmall, kDigits),
+    {kLatinSmall},
+    {kLatinSmall, kDigits},
+    {kLatinCapital, kLatinSmall, kDigits},
+    withPunctuation(kLatinCapital, kLatinSmall, kDigits),
+}};
 }  // namespace
 
 CharacterSet characterSet(int variant) {
-    switch (variant) {
-        case 1:
-            return {kDigits};
-        case 2:
-            return {kCyrillicSmall};
-        case 3:
-            return {kCyrillicSmall, kDigits};
-        case 4:
-            return {kCyrillicCapital, kCyrillicSmall, kDigits};
-        case 5:
-            return withPunctuation(kCyrillicCapital, kCyrillicSmall, kDigits);
-        case 6:
-            return {kLatinSmall};
-        case 7:
-            return {kLatinSmall, kDigits};
-        case 8:
-            return {kLatinCapital, kLatinSmall, kDigits};
-        case 9:
-            return withPunctuation(kLatinCapital, kLatinSmall, kDigits);
-        default:
-            return {};
-    }
+    return variant >= 1 && variant <= kVariants
+               ? kVariantSets[static_cast<std::size_t>(variant - 1)]
+               : CharacterSet{};
 }
 
 bool allows(const CharacterSet& set, int code) {

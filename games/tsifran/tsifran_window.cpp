@@ -23,9 +23,7 @@ TsifranWindow::TsifranWindow(GameFrame& frame)
     const QString red = QStringLiteral("color: rgb(255,0,0); font-weight: bold;");
     question_ = styledLabel(this, "Label1", {}, twipsRect(240, 240, 2775, 375),
                             blue + QStringLiteral(" font-size: 14pt;"), kTopLeft);
-    answer_ = new QLineEdit(this);
-    answer_->setObjectName("Text1");
-    answer_->setGeometry(twipsRect(3120, 240, 1215, 405));
+    answer_ = makeControl<QLineEdit>(this, "Text1", twipsRect(3120, 240, 1215, 405));
     QFont big = answer_->font();
     big.setPointSize(12);
     big.setBold(true);
@@ -33,9 +31,7 @@ TsifranWindow::TsifranWindow(GameFrame& frame)
     connect(answer_, &QLineEdit::returnPressed, this, [this] { Text1_Enter(); });
     setAnswerColour(Qt::white);
 
-    log_ = new QListWidget(this);
-    log_->setObjectName("List1");
-    log_->setGeometry(twipsRect(240, 840, 4095, 2595));
+    log_ = makeControl<QListWidget>(this, "List1", twipsRect(240, 840, 4095, 2595));
     log_->setFocusPolicy(Qt::NoFocus);
 
     styledLabel(this, "Label7", QStringLiteral("Время:"), twipsRect(5400, 240, 975, 375), blue,

@@ -144,22 +144,14 @@ void Form5::buildControls() {
     warning->setFont(bold);
 
     makeLabel(this, "Label1", kNameCaption, twipsRect(120, 3840, 1155, 285));
-    name_ = new QLineEdit(this);
-    name_->setObjectName("Text2");
-    name_->setGeometry(twipsRect(1320, 3840, 5655, 285));
+    name_ = makeControl<QLineEdit>(this, "Text2", twipsRect(1320, 3840, 5655, 285));
     name_->setMaxLength(kMaxSubmissionNameLength);
     makeLabel(this, "Label2", kNameLimit, twipsRect(6960, 3840, 2535, 285));
 
     makeLabel(this, "Label4", kDateCaption, twipsRect(120, 4320, 2235, 315));
-    days_ = new QComboBox(this);
-    days_->setObjectName("Combo1");
-    days_->setGeometry(twipsRect(2400, 4320, 855, 315));
-    months_ = new QComboBox(this);
-    months_->setObjectName("Combo2");
-    months_->setGeometry(twipsRect(3315, 4320, 1575, 315));
-    years_ = new QComboBox(this);
-    years_->setObjectName("Combo3");
-    years_->setGeometry(twipsRect(4950, 4320, 1035, 315));
+    days_ = makeControl<QComboBox>(this, "Combo1", twipsRect(2400, 4320, 855, 315));
+    months_ = makeControl<QComboBox>(this, "Combo2", twipsRect(3315, 4320, 1575, 315));
+    years_ = makeControl<QComboBox>(this, "Combo3", twipsRect(4950, 4320, 1035, 315));
 
     struct Shown {
         const char* caption;
@@ -182,9 +174,7 @@ void Form5::buildControls() {
     }
 
     makeLabel(this, "Label9", kCodeCaption, twipsRect(120, 5040, 3000, 240));
-    codeText_ = new QLineEdit(this);
-    codeText_->setObjectName("Text1");
-    codeText_->setGeometry(twipsRect(120, 5280, 9255, 285));
+    codeText_ = makeControl<QLineEdit>(this, "Text1", twipsRect(120, 5280, 9255, 285));
     codeText_->setReadOnly(true);
 
     codeButton_ = new QPushButton(kCodeButton, this);
