@@ -76,9 +76,8 @@ void setLayoutFont(QWidget& window, int size, FontUnit unit) {
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect where) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(where);
+    auto* label = makeControl<QLabel>(parent, name, where);
+    label->setText(text);
     return label;
 }
 
@@ -91,9 +90,8 @@ QLabel* styledLabel(QWidget* parent, const char* name, const QString& text, QRec
 }
 
 QCheckBox* makeCheckBox(QWidget* parent, const char* name, const QString& text, QRect where) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(where);
+    auto* box = makeControl<QCheckBox>(parent, name, where);
+    box->setText(text);
     return box;
 }
 
