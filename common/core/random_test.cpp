@@ -27,9 +27,7 @@ TEST(Random, DrawsDoNotRepeatAfterReseedsAndStayInRange) {
     EXPECT_TRUE(heads > 850 && heads < 1150) << heads;
     EXPECT_EQ(below, (std::set<int>{0, 1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(random.below(0) + random.below(-3), 0);
-}
-
-TEST(Random, ASequenceGeneratorIsTheSameEveryRunAndIgnoresReseeds) {
+    // A sequence generator is the same every run and ignores reseeds.
     SequenceRandom a(42);
     SequenceRandom b(42);
     for (int i = 0; i < 100; ++i) {

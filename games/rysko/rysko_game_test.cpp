@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "testing/fakes.h"
 
 namespace tro::rysko {
@@ -10,15 +12,10 @@ namespace {
 using testing::ScriptedRandom;
 
 TEST(RyskoGame, LayoutFollowsTheWindowsOuterSizeAndTheTargetStaysInside) {
-    struct Case {
-        int variant;
-        double width, height, draw;
-        Box field;
-        double side;
-    };
+    // Variant, window width and height, draw; the field and the target's side.
     // Variant 6 on a wide window: the target grows past its first 1095 twips and must be
     // sized before it is placed, or at the far corner it would stick out of the field.
-    const Case cases[] = {
+    const std::tuple<int, double, double, double, Box, double> cases[] = {
         {1, 12000, 9000, 0.5, {3720, 2300, 4560, 3000}, 60},
         {2, 9600, 7200, 0.5, {3000, 1760, 3600, 2280}, 192},
         {3, 12000, 9000, 0.5, {3720, 2300, 4560, 3000}, 960},
@@ -26,17 +23,17 @@ TEST(RyskoGame, LayoutFollowsTheWindowsOuterSizeAndTheTargetStaysInside) {
         {5, 12000, 9000, 0.5, {870, 425, 10260, 6750}, 240},
         {6, 28800, 15000, 0.9999999, {1710, 725, 25380, 12150}, 2304},
     };
-    for (const Case& c : cases) {
-        ScriptedRandom random{{c.draw}};
-        RyskoGame game(c.variant, random, 0);
-        game.layOut(c.width, c.height);
-        EXPECT_EQ(game.field(), c.field) << c.variant;
+    for (const auto& [variant, width, height, draw, field, side] : cases) {
+        ScriptedRandom random{{draw}};
+        RyskoGame game(variant, random, 0);
+        game.layOut(width, height);
         const Box& target = game.target();
-        EXPECT_EQ(target.width, c.side) << c.variant;
-        EXPECT_EQ(target.height, c.side) << c.variant;
-        EXPECT_NEAR(target.left, c.field.left + (c.field.width - c.side) * c.draw, 1e-6);
-        EXPECT_NEAR(target.top, c.field.top + (c.field.height - c.side) * c.draw, 1e-6);
-        EXPECT_TRUE(game.field().contains(target)) << c.variant;
+        EXPECT_EQ(std::tuple(game.field(), target.width, target.height),
+                  std::tuple(field, side, side))
+            << variant;
+        EXPECT_NEAR(target.left, field.left + (field.width - side) * draw, 1e-6);
+        EXPECT_NEAR(target.top, field.top + (field.height - side) * draw, 1e-6);
+        EXPECT_TRUE(game.field().contains(target)) << variant;
     }
 }
 
