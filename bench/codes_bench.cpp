@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "checked.h"
 #include "result_code.h"
 #include "time_code.h"
 
@@ -16,10 +17,7 @@ const tro::Date kDay{2026, 12, 6};
 void ResultCodeMaking(benchmark::State& state) {
     tro::SystemRandom random(11);
     const int largest = tro::maxEncodableResult("tsifran", 3, kDay);
-    for (auto _ : state) {
-        auto code = tro::Codirovka("tsifran", 3, largest, kDay, random);
-        benchmark::DoNotOptimize(code);
-    }
+    timeEach(state, [&] { return tro::Codirovka("tsifran", 3, largest, kDay, random); });
 }
 BENCHMARK(ResultCodeMaking);
 
@@ -27,13 +25,9 @@ void ResultCodeChecking(benchmark::State& state) {
     tro::SystemRandom random(11);
     const int largest = tro::maxEncodableResult("tsifran", 3, kDay);
     const std::string code = tro::Codirovka("tsifran", 3, largest, kDay, random).value_or("");
-    if (tro::Rascodirovka("tsifran", 3, code, kDay) != largest) {
-        state.SkipWithError("the code does not decode to its result");
-        return;
-    }
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(tro::Rascodirovka("tsifran", 3, code, kDay));
-    }
+    timeIfRight(state, tro::Rascodirovka("tsifran", 3, code, kDay) == largest,
+                "the code does not decode to its result",
+                [&] { return tro::Rascodirovka("tsifran", 3, code, kDay); });
 }
 BENCHMARK(ResultCodeChecking);
 
@@ -42,19 +36,14 @@ void ResultCodeRejecting(benchmark::State& state) {
     tro::SystemRandom random(11);
     const std::string code = tro::Codirovka("tsifran", 3, 1234, kDay, random).value_or("");
     const tro::Date nextDay{2026, 12, 7};
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(tro::Rascodirovka("tsifran", 3, code, nextDay));
-    }
+    timeEach(state, [&] { return tro::Rascodirovka("tsifran", 3, code, nextDay); });
 }
 BENCHMARK(ResultCodeRejecting);
 
 void TimeCodeMaking(benchmark::State& state) {
     tro::SystemRandom random(5);
     const tro::TimeOfDay time{23, 59, 58};
-    for (auto _ : state) {
-        auto code = tro::KodTime(time, random);
-        benchmark::DoNotOptimize(code);
-    }
+    timeEach(state, [&] { return tro::KodTime(time, random); });
 }
 BENCHMARK(TimeCodeMaking);
 
@@ -62,13 +51,8 @@ void TimeCodeReading(benchmark::State& state) {
     tro::SystemRandom random(5);
     const tro::TimeOfDay time{23, 59, 58};
     const std::string code = tro::KodTime(time, random);
-    if (!(tro::RasKodTime(code).time == time)) {
-        state.SkipWithError("the time code does not read back");
-        return;
-    }
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(tro::RasKodTime(code));
-    }
+    timeIfRight(state, tro::RasKodTime(code).time == time, "the time code does not read back",
+                [&] { return tro::RasKodTime(code); });
 }
 BENCHMARK(TimeCodeReading);
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <variant>
 
+#include "checked.h"
 #include "submission_code.h"
 
 namespace {
@@ -22,10 +23,7 @@ tro::SubmissionRecord longestRecord() {
 void SubmissionCodeMaking(benchmark::State& state) {
     tro::SystemRandom random(3);
     const tro::SubmissionRecord record = longestRecord();
-    for (auto _ : state) {
-        auto code = tro::Kodirovka(record, random);
-        benchmark::DoNotOptimize(code);
-    }
+    timeEach(state, [&] { return tro::Kodirovka(record, random); });
 }
 BENCHMARK(SubmissionCodeMaking);
 
@@ -34,14 +32,10 @@ void SubmissionCodeDecoding(benchmark::State& state) {
     const tro::SubmissionRecord record = longestRecord();
     const std::string code = tro::Kodirovka(record, random).value_or("");
     const auto decoded = tro::Raskodirovka(code);
-    if (!std::holds_alternative<tro::SubmissionRecord>(decoded) ||
-        !(std::get<tro::SubmissionRecord>(decoded) == record)) {
-        state.SkipWithError("the submission code does not decode to its record");
-        return;
-    }
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(tro::Raskodirovka(code));
-    }
+    const auto* read = std::get_if<tro::SubmissionRecord>(&decoded);
+    timeIfRight(state, read != nullptr && *read == record,
+                "the submission code does not decode to its record",
+                [&] { return tro::Raskodirovka(code); });
 }
 BENCHMARK(SubmissionCodeDecoding);
 

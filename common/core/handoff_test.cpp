@@ -20,7 +20,6 @@ TEST(HandoffText, SplitsAtTheFirstTwoStars) {
         {"a*1*b*c", {"a", 1, true, "b*c"}},
         {"lines", {"", 0, false, ""}},
         {"lines*2", {"lines", 0, false, ""}},
-        {"**", {"", 0, false, ""}},
         {"lines*abc*X", {"lines", 0, false, "X"}},
         {"lines*99999*X", {"lines", 0, false, "X"}},
         {"lines*-3*X", {"lines", -3, true, "X"}}};
@@ -71,7 +70,6 @@ TEST(HandoffFile, RefusesStaleShortMissingAndForgedFiles) {
         {good, {8, 0, 6}},                                                  // six seconds old
         {good, {7, 59, 59}},                                                // from the future
         {good.substr(0, 11), {8, 0, 0}},                                    // short
-        {"", {8, 0, 0}},                                                    // empty
         {"            ", {8, 0, 0}},                                        // blanks
         {good.substr(0, 11) + static_cast<char>(good[11] + 1), {8, 0, 0}},  // not a multiple of 3
         {good.substr(0, 10) + "Zz", {8, 0, 0}},  // letters beyond the code range

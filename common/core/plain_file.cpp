@@ -135,4 +135,18 @@ FileWrite writePlainFile(const std::filesystem::path& file, std::uint64_t offset
 
 #endif
 
+bool replacePlainFile(const std::filesystem::path& file, std::string_view bytes) {
+    std::filesystem::path scratch = file;
+    scratch += ".new";
+    std::error_code ec;
+    if (writePlainFile(scratch, 0, bytes, true) == FileWrite::Ok) {
+        std::filesystem::rename(scratch, file, ec);
+        if (!ec) {
+            return true;
+        }
+    }
+    std::filesystem::remove(scratch, ec);
+    return false;
+}
+
 }  // namespace tro

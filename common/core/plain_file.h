@@ -35,4 +35,9 @@ enum class FileWrite {
 [[nodiscard]] FileWrite writePlainFile(const std::filesystem::path& file, std::uint64_t offset,
                                        std::string_view bytes, bool truncate);
 
+// Puts `bytes` in place of the file whole or not at all: they are written beside it as
+// "<file>.new", which is then renamed over it. False leaves the old file as it was and no
+// scratch file behind.
+[[nodiscard]] bool replacePlainFile(const std::filesystem::path& file, std::string_view bytes);
+
 }  // namespace tro

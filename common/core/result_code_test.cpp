@@ -19,7 +19,7 @@ std::string encode(std::string_view id, int variant, int res, const Date& day) {
     return Codirovka(id, variant, res, day, random).value_or("");
 }
 
-// Every day of a leap and a common year with every variant, and every game id of the suite.
+// Every day of a leap and a common year with every variant (other game ids: the known answers).
 TEST(ResultCode, RoundTripsOnEveryDayVariantAndGame) {
     for (const int year : {2023, 2024}) {
         for (int month = 1; month <= 12; ++month) {
@@ -39,9 +39,6 @@ TEST(ResultCode, RoundTripsOnEveryDayVariantAndGame) {
                 }
             }
         }
-    }
-    for (const char* id : {"bomvik", "korvat", "tsifran", "abcdefghijklmnopqrstuvwxyz", "x"}) {
-        EXPECT_EQ(Rascodirovka(id, 3, encode(id, 3, 12345, {2026, 12, 6}), {2026, 12, 6}), 12345);
     }
 }
 

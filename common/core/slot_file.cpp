@@ -118,16 +118,7 @@ SlotStatus SlotFile::writeSlotBytes(int slot, std::string_view bytes) {
 
 SlotStatus SlotFile::commit() {
     rewriting_ = false;
-    std::filesystem::path temporary = path_;
-    temporary += ".new";
-    bool ok = writePlainFile(temporary, 0, content_, true) == FileWrite::Ok;
-    std::error_code ec;
-    if (ok) {
-        std::filesystem::rename(temporary, path_, ec);
-        ok = !ec;
-    }
-    if (!ok) {
-        std::filesystem::remove(temporary, ec);
+    if (!replacePlainFile(path_, content_)) {
         (void)openExisting();
         return SlotStatus::CannotWrite;
     }

@@ -30,16 +30,5 @@ TEST(SoundGroup, ListsTheWavFilesWhoseNamesBeginWithTheGroup) {
     EXPECT_TRUE(pickSound({}, random).empty());
 }
 
-TEST(SoundGroup, PicksByFloorOfRandomTimesCountAfterReseeding) {
-    const std::vector<std::filesystem::path> files = {"a.wav", "b.wav", "c.wav"};
-    const std::pair<double, std::string> cases[] = {
-        {0.0, "a.wav"}, {0.34, "b.wav"}, {0.66, "b.wav"}, {0.67, "c.wav"}, {0.999, "c.wav"}};
-    for (const auto& [draw, expected] : cases) {
-        ScriptedRandom random({draw});
-        EXPECT_EQ(pickSound(files, random), expected) << draw;
-        EXPECT_EQ(random.reseeds, 1);
-    }
-}
-
 }  // namespace
 }  // namespace tro

@@ -35,4 +35,32 @@ class TenthsClock {
     std::int64_t tenths_ = 0;
 };
 
+// A round against a TenthsClock: right and wrong answers, each wrong one a penalty on the
+// clock, and how the round stands. `Outcome` has `Playing` and `TooSlow`; the game decides
+// every other outcome.
+template <class Outcome>
+class ClockedRound {
+  public:
+    // The clock's tick: the clock follows the time; past its last reading the game ends.
+    Outcome tick(std::int64_t nowMs) {
+        if (outcome_ == Outcome::Playing && clock_.tick(nowMs, wrong_)) {
+            outcome_ = Outcome::TooSlow;
+        }
+        return outcome_;
+    }
+
+    [[nodiscard]] int clock() const { return clock_.reading(wrong_); }
+    [[nodiscard]] int right() const { return right_; }
+    [[nodiscard]] int wrong() const { return wrong_; }
+    [[nodiscard]] Outcome outcome() const { return outcome_; }
+
+  protected:
+    ClockedRound(std::int64_t startMs, int tenthsPerPenalty) : clock_(startMs, tenthsPerPenalty) {}
+
+    TenthsClock clock_;
+    int right_ = 0;
+    int wrong_ = 0;
+    Outcome outcome_ = Outcome::Playing;
+};
+
 }  // namespace tro

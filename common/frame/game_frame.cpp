@@ -50,6 +50,10 @@ void GameFrame::warnOnce(const QString& text) {
     services_.dialogs.message(QStringLiteral("Ошибка"), text, MessageIcon::Warning);
 }
 
+std::int64_t GameFrame::nowMs() const {
+    return services_.clock.monotonicMs();
+}
+
 void GameFrame::setVariant(int variant) {
     if (variant >= 1 && variant <= info_.variantCount) {
         variant_ = variant;

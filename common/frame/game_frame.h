@@ -38,6 +38,8 @@ class GameFrame {
     // then carries the variant chosen last. A number outside 1..variantCount is ignored.
     void setVariant(int variant);
     [[nodiscard]] Services& services() { return services_; }
+    // The monotonic moment in milliseconds: what every event of a game's model is given.
+    [[nodiscard]] std::int64_t nowMs() const;
     [[nodiscard]] const std::filesystem::path& dir() const { return dir_; }
 
     // A switch: 0 or 1 in a slot of the game's settings file; a slot never written reads 0.

@@ -137,8 +137,9 @@ TEST(GameFrame, PlaysARandomFileOfTheGroupUnlessMutedOrBusy) {
     frame.playGroup("timeout");
     frame.playGroup("good");
     ASSERT_EQ(fake.sound.played.size(), 2);
+    // The file is the draw times the group's size, rounded down, after a reseed.
     EXPECT_TRUE(fake.sound.played[0].endsWith("/mistake2.wav") &&
-                fake.sound.played[1].endsWith("/good.wav"));
+                fake.sound.played[1].endsWith("/good.wav") && fake.random.reseeds == 2);
 }
 
 }  // namespace

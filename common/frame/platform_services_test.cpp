@@ -4,11 +4,8 @@
 
 #include <QApplication>
 #include <QLibrary>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
-#include "app_setup.h"
 #include "sound_module.h"
 #include "testing/temp_dir.h"
 
@@ -47,20 +44,6 @@ TEST(SoundPlayer, PlaysWithTheModuleBesideTheProgramsOrIsSilent) {
     QtSoundPlayer player(modules);
     player.play(sound);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !player.isPlaying(); }, 10000));
-}
-
-// Enter in a Yes/No question gives the default answer asked for, and closes the question.
-TEST(Dialogs, EnterGivesTheDefaultAnswer) {
-    for (const Answer byDefault : {Answer::Yes, Answer::No}) {
-        QtDialogs dialogs;
-        QTimer::singleShot(0, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                QTest::keyClick(box, Qt::Key_Return);
-            }
-        });
-        EXPECT_EQ(dialogs.askYesNo(kSuiteTitle, QStringLiteral("Закрыть?"), byDefault),
-                  byDefault == Answer::Yes);
-    }
 }
 
 }  // namespace

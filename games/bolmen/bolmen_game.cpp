@@ -5,9 +5,9 @@
 namespace tro::bolmen {
 
 BolmenGame::BolmenGame(int variant, Random& random, std::int64_t startMs)
-    : variant_(std::clamp(variant, 1, kVariants)),
-      random_(random),
-      clock_(startMs, kPenaltyTenths) {
+    : ClockedRound(startMs, kPenaltyTenths),
+      variant_(std::clamp(variant, 1, kVariants)),
+      random_(random) {
     Generation();
 }
 
@@ -54,13 +54,6 @@ Outcome BolmenGame::click(int square) {
         outcome_ = Outcome::Finished;
     } else {
         Generation();
-    }
-    return outcome_;
-}
-
-Outcome BolmenGame::tick(std::int64_t nowMs) {
-    if (outcome_ == Outcome::Playing && clock_.tick(nowMs, wrong_)) {
-        outcome_ = Outcome::TooSlow;
     }
     return outcome_;
 }

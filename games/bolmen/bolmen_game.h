@@ -23,7 +23,7 @@ enum class Outcome {
     TooSlow,          // the clock passed 10000 tenths: no result
 };
 
-class BolmenGame {
+class BolmenGame : public ClockedRound<Outcome> {
   public:
     static constexpr int kVariants = 3;
     static constexpr int kSquares = 9;
@@ -44,9 +44,6 @@ class BolmenGame {
     // a new set.
     Outcome click(int square);
 
-    // The clock's tick: the clock follows the time; past its last reading the game ends.
-    Outcome tick(std::int64_t nowMs);
-
     [[nodiscard]] int variant() const { return variant_; }
     [[nodiscard]] Task task() const { return task_; }
     [[nodiscard]] bool headingVisible() const { return variant_ == 1; }
@@ -56,10 +53,6 @@ class BolmenGame {
     }
     // The square that carries the mark: the one with the extreme of the task.
     [[nodiscard]] int target() const { return target_; }
-    [[nodiscard]] int clock() const { return clock_.reading(wrong_); }
-    [[nodiscard]] int right() const { return right_; }
-    [[nodiscard]] int wrong() const { return wrong_; }
-    [[nodiscard]] Outcome outcome() const { return outcome_; }
 
   private:
     int variant_;
@@ -67,10 +60,6 @@ class BolmenGame {
     Task task_ = Task::Minimum;
     std::array<int, kSquares> numbers_{};
     int target_ = 1;
-    TenthsClock clock_;
-    int right_ = 0;
-    int wrong_ = 0;
-    Outcome outcome_ = Outcome::Playing;
 };
 
 }  // namespace tro::bolmen

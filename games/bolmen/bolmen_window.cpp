@@ -36,8 +36,7 @@ class SquareLabel : public QLabel {
 }  // namespace
 
 BolmenWindow::BolmenWindow(GameFrame& frame)
-    : GameWindow(frame),
-      game_(frame.variant(), frame.services().random, frame.services().clock.monotonicMs()) {
+    : GameWindow(frame), game_(frame.variant(), frame.services().random, frame.nowMs()) {
     setWindowTitle(QString::fromUtf8(kCaptions[game_.variant() - 1]));
     setFixedSize(twipsSize(7335, 3900));
     frame.setSoundSwitchSlot(kSoundSwitchSlot);
@@ -150,7 +149,7 @@ void BolmenWindow::Label2_Click(int square) {
 }
 
 void BolmenWindow::Timer1_Timer() {
-    const Outcome outcome = game_.tick(frame().services().clock.monotonicMs());
+    const Outcome outcome = game_.tick(frame().nowMs());
     showCounters();
     if (outcome != Outcome::Playing) {
         end(outcome);

@@ -229,7 +229,7 @@ void BomvikWindow::newgame() {
 }
 
 void BomvikWindow::Timer1_Timer() {
-    const TickOutcome changed = field_.tick(frame().services().clock.monotonicMs(), isMinimized());
+    const TickOutcome changed = field_.tick(frame().nowMs(), isMinimized());
     if (changed.secondsChanged) {
         refresh(changed.outcome);
     }

@@ -57,8 +57,7 @@ KlavonWindow::KlavonWindow(GameFrame& frame)
     : GameWindow(frame),
       startLayout_(startLayout(frame.services().keyboard.current().toStdString())) {
     Services& services = frame.services();
-    game_ = std::make_unique<KlavonGame>(frame.variant(), services.random,
-                                         services.clock.monotonicMs());
+    game_ = std::make_unique<KlavonGame>(frame.variant(), services.random, frame.nowMs());
 
     const int variant = game_->variant();
     const QString name = variant >= 1 && variant <= kVariants
@@ -189,7 +188,7 @@ void KlavonWindow::typeCharacter(const QString& character) {
 }
 
 void KlavonWindow::Timer1_Timer() {
-    const TickOutcome outcome = game_->tick(frame().services().clock.monotonicMs());
+    const TickOutcome outcome = game_->tick(frame().nowMs());
     showState();
     if (outcome == TickOutcome::Ended) {
         end();

@@ -10,11 +10,10 @@
 import os
 import subprocess
 import sys
-import tempfile
 from collections import deque
 
 sys.path.insert(0, os.path.join(sys.argv[2], "tests", "e2e"))
-from xdesk import Desk, wait_for  # noqa: E402 - found through the path just set
+from xdesk import make_play, read, run_cases, running_in, wait_for  # noqa: E402 - found through the path just set
 from Xlib import X  # noqa: E402
 from Xlib.ext import xtest  # noqa: E402
 
@@ -35,10 +34,6 @@ def walk(rows):
         way.insert(0, p)
         p = came[p]
     return [((2 * mx + 1) * 535 // 132, (2 * my + 1) * 359 // 88) for mx, my in way]
-
-
-def read(path):
-    return open(path, "rb").read() if os.path.exists(path) else b""
 
 
 def run_and_hand_off(desk, play, rows):
@@ -81,22 +76,21 @@ def run_and_hand_off(desk, play, rows):
 
 
 def main():
-    program, repo, build = sys.argv[1:4]
-    play = tempfile.mkdtemp(prefix="e2e-korvat-")
-    subprocess.run([f"{repo}/scripts/make-play-dir", "--build", build, "--program", program, play],
-                   check=True, stdout=subprocess.DEVNULL)
+    repo, build = sys.argv[2:4]
     rows = open(os.path.join(repo, "games", "korvat", "mazes", "maze1.txt")).read().split()
-    desk = Desk()
-    try:
+
+    def check(desk, _):
+        play = make_play(repo, build)
         subprocess.Popen(["./korvat", "1"], cwd=play, env=desk.env(), stdout=subprocess.DEVNULL,
                          stderr=subprocess.DEVNULL)
-        failure = run_and_hand_off(desk, play, rows)
-    finally:
-        subprocess.run(["pkill", "-f", f"{play}/"], check=False)
-        desk.close()
-    if failure:
-        print("FAILED:", failure)
-    return 1 if failure else 0
+        try:
+            failure = run_and_hand_off(desk, play, rows)
+            return [failure] if failure else []
+        finally:
+            for pid in running_in(play):
+                os.kill(pid, 9)
+
+    return run_cases([("maze 1", None)], check)
 
 
 if __name__ == "__main__":

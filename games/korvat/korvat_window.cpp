@@ -354,12 +354,8 @@ void KorvatWindow::showPicture() {
     }
 }
 
-std::int64_t KorvatWindow::nowMs() {
-    return frame().services().clock.monotonicMs();
-}
-
 void KorvatWindow::Timer1_Timer() {
-    if (game_.tick(nowMs()) == TickOutcome::TimeUp) {
+    if (game_.tick(frame().nowMs()) == TickOutcome::TimeUp) {
         endRun(kTimeUp, "error");
         return;
     }
@@ -376,7 +372,7 @@ void KorvatWindow::endRun(const QString& message, std::string_view sound) {
 }
 
 void KorvatWindow::pointerMoved(QPoint at) {
-    const MoveResult result = game_.pointerMove({at.x(), at.y()}, nowMs());
+    const MoveResult result = game_.pointerMove({at.x(), at.y()}, frame().nowMs());
     if (result.timeUp) {
         endRun(kTimeUp, "error");
     }

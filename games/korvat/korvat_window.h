@@ -68,7 +68,6 @@ class KorvatWindow final : public tro::GameWindow {
     [[nodiscard]] const KorvatGame& game() const { return game_; }
 
   private:
-    [[nodiscard]] std::int64_t nowMs();
     void endRun(const QString& message, std::string_view sound);
     void onFinished(const MoveResult& result);
     void showClock();

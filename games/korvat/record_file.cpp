@@ -108,19 +108,7 @@ bool saveRecordFile(const fs::path& file, int ticks, std::span<const PathPoint> 
     if (tro::readPlainFile(file, old) != tro::FileRead::Ok) {
         old.clear();
     }
-    const std::string bytes = recordBytes(old, ticks, path);
-    fs::path scratch = file;
-    scratch += ".new";
-    if (tro::writePlainFile(scratch, 0, bytes, true) != tro::FileWrite::Ok) {
-        fs::remove(scratch, ec);
-        return false;
-    }
-    fs::rename(scratch, file, ec);
-    if (ec) {
-        fs::remove(scratch, ec);
-        return false;
-    }
-    return true;
+    return tro::replacePlainFile(file, recordBytes(old, ticks, path));
 }
 
 }  // namespace tro::korvat

@@ -7,10 +7,6 @@
 
 #include "testing/temp_dir.h"
 
-#ifdef __unix__
-#include <sys/stat.h>
-#endif
-
 namespace tro::korvat {
 namespace {
 
@@ -53,10 +49,8 @@ TEST(RecordFile, DamagedAndHostileFilesLoadSafely) {
         {std::string("\0  42", 5) + points(2), std::nullopt, 2},
         {"hello, this is not a record file at all", std::nullopt, 0},
         {"  -42" + p1, std::nullopt, 1},
-        {"99999" + p1, std::nullopt, 1},
         {"   42" + p1 + "    2  1", 42, 2},
         {"   42" + p1 + "   -3  100  100", 42, 1},
-        {"   42" + p1 + "99999  100  100", 42, 1},
         {"   42" + p1 + std::string("\0   2  100  100", 15), 42, 1},
         {"   42" + points(3) + "0    " + points(5), 42, 3},
         {"   42" + points(3) + "    0" + points(5), 42, 3}};
@@ -72,21 +66,10 @@ TEST(RecordFile, DamagedAndHostileFilesLoadSafely) {
     EXPECT_EQ(loadRecordFile(file).path.size(), static_cast<std::size_t>(kMaxPathPoints));
 }
 
-// A folder or a pipe in the place of the file holds no record (a pipe is not read: it would
-// keep the game waiting), and a failed write leaves the stored record as it was.
-TEST(RecordFile, SomethingElseInItsPlaceOrAFailedWriteKeepsWhatIsStored) {
+// A failed write leaves the stored record as it was. (What is not a plain file is never read
+// or waited on: the plain-file reader's own tests say so.)
+TEST(RecordFile, AFailedWriteKeepsWhatIsStored) {
     TempDir dir;
-    const fs::path folder = recordFilePath(dir.path(), 2);
-    fs::create_directories(folder);
-    EXPECT_FALSE(loadRecordFile(folder).ticks.has_value());
-    EXPECT_FALSE(saveRecordFile(folder, 5, {}));
-#ifdef __unix__
-    const fs::path pipe = recordFilePath(dir.path(), 3);
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_FALSE(loadRecordFile(pipe).ticks.has_value());
-    EXPECT_TRUE(saveRecordFile(pipe, 5, {}));
-    EXPECT_EQ(readBytes(pipe), "    50    ");
-#endif
     const fs::path file = recordFilePath(dir.path(), 1);
     ASSERT_TRUE(saveRecordFile(file, 77, std::vector<PathPoint>{{1, 5, 5}}));
     fs::create_directories(fs::path(file.string() + ".new"));

@@ -205,7 +205,7 @@ LinesWindow::LinesWindow(GameFrame& frame, QWidget* parent)
     timer2_->setInterval(kCountdownPollMs);
     connect(timer2_, &QTimer::timeout, this, &LinesWindow::Timer2_Timer);
 
-    game_.newGame(frame.services().clock.monotonicMs());
+    game_.newGame(frame.nowMs());
     if (game_.countdownRuns()) {
         setWindowTitle(kTimeTitle);
         timer2_->start();
@@ -253,7 +253,7 @@ void LinesWindow::Timer2_Timer() {
     if (ending_) {
         return;
     }
-    if (game_.tick(frame().services().clock.monotonicMs()) != TickOutcome::Nothing) {
+    if (game_.tick(frame().nowMs()) != TickOutcome::Nothing) {
         afterEvent();
     }
 }
@@ -262,7 +262,7 @@ void LinesWindow::Command1_Click() {
     if (ending_) {
         return;
     }
-    game_.newGame(frame().services().clock.monotonicMs());
+    game_.newGame(frame().nowMs());
     afterEvent();
 }
 

@@ -268,24 +268,24 @@ OkulenWindow::OkulenWindow(GameFrame& frame)
 void OkulenWindow::startGame() {
     command1_->hide();
     frame1_->hide();
-    game_.start(now());
+    game_.start(frame().nowMs());
     follow(Step::NextTask);
 }
 
 void OkulenWindow::answerTyped() {
-    follow(game_.enter(text1_->text().toStdString(), now()));
+    follow(game_.enter(text1_->text().toStdString(), frame().nowMs()));
 }
 
 void OkulenWindow::mousePressed(Point twips) {
-    follow(game_.mouseDown(twips, now()));
+    follow(game_.mouseDown(twips, frame().nowMs()));
 }
 
 void OkulenWindow::mouseReleased() {
-    follow(game_.mouseUp(now()));
+    follow(game_.mouseUp(frame().nowMs()));
 }
 
 void OkulenWindow::Timer1_Timer() {
-    const TickOutcome outcome = game_.tick(now());
+    const TickOutcome outcome = game_.tick(frame().nowMs());
     for (const std::string_view sound : outcome.sounds) {
         frame().playGroup(sound);
     }
@@ -349,10 +349,6 @@ void OkulenWindow::focusAnswerBox() {
     } else if (game_.started()) {
         picture_->setFocus();
     }
-}
-
-std::int64_t OkulenWindow::now() {
-    return frame().services().clock.monotonicMs();
 }
 
 }  // namespace tro::okulen

@@ -48,7 +48,6 @@ class OkulenWindow : public GameWindow {
     void refresh();
     void placeMetka();
     void focusAnswerBox();
-    [[nodiscard]] std::int64_t now();
 
     OkulenGame game_;
     PictureBox* picture_ = nullptr;

@@ -88,7 +88,7 @@ void Target::mousePressEvent(QMouseEvent* event) {
 RyskoWindow::RyskoWindow(GameFrame& gameFrame)
     : GameWindow(gameFrame),
       spots_(makeTargetRandom()),
-      game_(gameFrame.variant(), spots_, gameFrame.services().clock.monotonicMs()) {
+      game_(gameFrame.variant(), spots_, gameFrame.nowMs()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kTitle);
     setAutoFillBackground(true);
@@ -182,7 +182,7 @@ void RyskoWindow::hit() {
 }
 
 void RyskoWindow::Timer1_Timer() {
-    const bool ended = game_.tick(frame().services().clock.monotonicMs());
+    const bool ended = game_.tick(frame().nowMs());
     seconds_->setText(QString::number(game_.secondsLeft()));
     // The seconds label keeps its right edge on the field's as its text narrows.
     const int right = seconds_->geometry().right();

@@ -218,8 +218,7 @@ void TsepkoWindow::keyDown(const QKeyEvent& event) {
 }
 
 void TsepkoWindow::answer(const std::optional<Answer>& key) {
-    const PressOutcome outcome =
-        game_->press(key ? &*key : nullptr, frame().services().clock.monotonicMs());
+    const PressOutcome outcome = game_->press(key ? &*key : nullptr, frame().nowMs());
     if (outcome == PressOutcome::Started) {
         startHint_->hide();
         timer_->start();
@@ -228,7 +227,7 @@ void TsepkoWindow::answer(const std::optional<Answer>& key) {
 }
 
 void TsepkoWindow::Timer1_Timer() {
-    const TickOutcome outcome = game_->tick(frame().services().clock.monotonicMs());
+    const TickOutcome outcome = game_->tick(frame().nowMs());
     showState();
     if (outcome == TickOutcome::Ended) {
         end();

@@ -18,9 +18,9 @@ std::string_view trimmed(std::string_view typed) {
 }
 
 TsifranGame::TsifranGame(int variant, Random& random, std::int64_t startMs)
-    : variant_(std::clamp(variant, 1, kVariants)),
-      random_(random),
-      clock_(startMs, kPenaltyTenths) {
+    : ClockedRound(startMs, kPenaltyTenths),
+      variant_(std::clamp(variant, 1, kVariants)),
+      random_(random) {
     vopros();
 }
 
@@ -71,13 +71,6 @@ Verdict TsifranGame::answer(std::string_view typed) {
         vopros();
     }
     return Verdict::Wrong;
-}
-
-Outcome TsifranGame::tick(std::int64_t nowMs) {
-    if (outcome_ == Outcome::Playing && clock_.tick(nowMs, wrong_)) {
-        outcome_ = Outcome::TooSlow;
-    }
-    return outcome_;
 }
 
 }  // namespace tro::tsifran

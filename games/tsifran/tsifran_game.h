@@ -29,7 +29,7 @@ enum class Verdict { Right, Wrong };
 // A typed answer as the log shows it: as typed, without the blanks around it.
 [[nodiscard]] std::string_view trimmed(std::string_view typed);
 
-class TsifranGame {
+class TsifranGame : public ClockedRound<Outcome> {
   public:
     static constexpr int kVariants = 3;
     static constexpr int kRightToFinish = 10;
@@ -45,17 +45,10 @@ class TsifranGame {
     // Judges a typed answer (Enter), logs it and moves on.
     Verdict answer(std::string_view typed);
 
-    // The clock's tick: the clock follows the time; past its last reading the game ends.
-    Outcome tick(std::int64_t nowMs);
-
     [[nodiscard]] const std::string& question() const { return question_; }
     [[nodiscard]] int expected() const { return expected_; }
     [[nodiscard]] Operation operation() const { return operation_; }
     [[nodiscard]] const std::string& lastLogLine() const { return lastLog_; }
-    [[nodiscard]] int clock() const { return clock_.reading(wrong_); }
-    [[nodiscard]] int right() const { return right_; }
-    [[nodiscard]] int wrong() const { return wrong_; }
-    [[nodiscard]] Outcome outcome() const { return outcome_; }
 
   private:
     int variant_;
@@ -64,10 +57,6 @@ class TsifranGame {
     std::string question_;
     int expected_ = 0;
     std::string lastLog_;
-    TenthsClock clock_;
-    int right_ = 0;
-    int wrong_ = 0;
-    Outcome outcome_ = Outcome::Playing;
 };
 
 }  // namespace tro::tsifran

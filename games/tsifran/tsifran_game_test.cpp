@@ -13,7 +13,6 @@ namespace {
 using testing::ScriptedRandom;
 
 constexpr std::int64_t kStart = 7'000'000;  // the monotonic moment the game begins
-constexpr std::int64_t kNoTick = -1;
 
 // The draw that gives n from floor(r * 500) + 1.
 double drawFor(int n) {
@@ -64,16 +63,17 @@ TEST(Tsifran, QuestionsFollowTheVariantAndSubtractionPutsTheLargerFirst) {
     }
 }
 
-// Wrong answers, then a tick at a time after the start, then right answers.
+// Wrong answers, then a tick at a time after the start (at 0 ms it changes nothing), then
+// right answers.
 TEST(Tsifran, TheGameEndsByRightAnswersTooManyAnswersOrTheClock) {
     // what, wrong answers, tick, right answers, outcome, clock, right answers counted
     const std::tuple<const char*, int, std::int64_t, int, Outcome, int, int> cases[] = {
         {"10 right, 2 wrong, 25.3 s: 253 + 60", 2, 25'300, 10, Outcome::Finished, 313, 10},
         {"9 right go on", 0, 25'399, 9, Outcome::Playing, 253, 9},
-        {"answers after the end change nothing", 0, kNoTick, 12, Outcome::Finished, 0, 10},
-        {"a right 31st answer goes on", 22, kNoTick, 9, Outcome::Playing, 660, 9},
-        {"30 wrong go on", 30, kNoTick, 0, Outcome::Playing, 900, 0},
-        {"the 31st wrong ends", 31, kNoTick, 2, Outcome::TooManyAnswers, 930, 0},
+        {"answers after the end change nothing", 0, 0, 12, Outcome::Finished, 0, 10},
+        {"a right 31st answer goes on", 22, 0, 9, Outcome::Playing, 660, 9},
+        {"30 wrong go on", 30, 0, 0, Outcome::Playing, 900, 0},
+        {"the 31st wrong ends", 31, 0, 2, Outcome::TooManyAnswers, 930, 0},
         {"9970 + 30 tenths are in time", 1, 997'099, 0, Outcome::Playing, 10000, 0},
         {"10001 are not", 1, 997'100, 3, Outcome::TooSlow, 10001, 0},
     };
@@ -83,9 +83,7 @@ TEST(Tsifran, TheGameEndsByRightAnswersTooManyAnswersOrTheClock) {
         for (int i = 0; i < wrong; ++i) {
             game.answer("x");
         }
-        if (tickMs != kNoTick) {
-            game.tick(kStart + tickMs);
-        }
+        game.tick(kStart + tickMs);
         for (int i = 0; i < right; ++i) {
             game.answer(std::to_string(game.expected()));
         }

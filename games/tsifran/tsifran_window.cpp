@@ -13,8 +13,7 @@ constexpr Qt::Alignment kTopLeft = Qt::AlignLeft | Qt::AlignTop;
 }  // namespace
 
 TsifranWindow::TsifranWindow(GameFrame& frame)
-    : GameWindow(frame),
-      game_(frame.variant(), frame.services().random, frame.services().clock.monotonicMs()) {
+    : GameWindow(frame), game_(frame.variant(), frame.services().random, frame.nowMs()) {
     setWindowTitle(QString::fromUtf8(kTitle));
     setFixedSize(twipsSize(7560, 3690));
 
@@ -83,7 +82,7 @@ void TsifranWindow::Text1_Enter() {
 }
 
 void TsifranWindow::Timer1_Timer() {
-    const Outcome outcome = game_.tick(frame().services().clock.monotonicMs());
+    const Outcome outcome = game_.tick(frame().nowMs());
     if (flashing_) {
         setAnswerColour(Qt::white);
     }

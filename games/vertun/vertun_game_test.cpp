@@ -36,7 +36,6 @@ TEST(VertunGame, PointsOfAStop) {
         {0, 90, 90.9},  // before the first pass a hundredth more
         {1, 135, 45},   // half-way down on the left
         {1, 360, 0},    // three o'clock
-        {1, 200, 0},    // anywhere below the sides
         {101, 90, 0},   // a hundred and one passes leave nothing
         {102, 270, 0},  // two negative factors do not make points
     };

@@ -211,13 +211,13 @@ void VertunWindow::showEvent(QShowEvent* event) {
     dial_->setFocus();
     if (!begun_) {
         begun_ = true;
-        game_.begin(frame().services().clock.monotonicMs());
+        game_.begin(frame().nowMs());
         timer1_->start(frameIntervalMs(*this));
     }
 }
 
 void VertunWindow::Timer1_Timer() {
-    if (game_.tick(frame().services().clock.monotonicMs()) == TickOutcome::Calibrated) {
+    if (game_.tick(frame().nowMs()) == TickOutcome::Calibrated) {
         // The arrow rests until a key starts the game.
         timer1_->stop();
         showCounters();
@@ -226,7 +226,7 @@ void VertunWindow::Timer1_Timer() {
 }
 
 void VertunWindow::pressKey() {
-    const KeyOutcome outcome = game_.pressKey(frame().services().clock.monotonicMs());
+    const KeyOutcome outcome = game_.pressKey(frame().nowMs());
     switch (outcome) {
         case KeyOutcome::Ignored:
             return;

@@ -37,8 +37,6 @@ def main():
             table = os.path.join(play, "DATA", game, f"res{int(variant) - 1}.dat")
             if not os.path.exists(table) or os.path.getsize(table) != 60 * 30:
                 failures.append(f"table {table} not made with 60 slots")
-            if os.path.exists(os.path.join(play, "717.bol")):
-                failures.append("717.bol left behind")
             desk.close_window(manager)
             wait_for(lambda: not running_in(play), 10)
             return failures

@@ -13,14 +13,10 @@ import os
 import subprocess
 import sys
 
-from xdesk import MANAGER_TITLE as MAIN, make_play, run_cases, running_in, wait_for
+from xdesk import MANAGER_TITLE as MAIN, make_play, read, run_cases, running_in, wait_for
 
 NAME_DIALOG = "Регистрация рекорда"
 NAME_INPUT = "Регистрация игрока"
-
-
-def read(path):
-    return open(path, "rb").read() if os.path.exists(path) else b""
 
 
 def a_result_is_named_stored_and_shown(desk, play):

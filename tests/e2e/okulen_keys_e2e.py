@@ -12,15 +12,14 @@ import tempfile
 
 from Xlib import X
 
-from xdesk import run_cases, wait_for
+from xdesk import read, run_cases, wait_for
 
 START_BUTTON = (244, 355)  # the left middle of "Начать игру", window pixels
 SOUND_SWITCH = 49 * 50  # slot 50 of okulen.dat, 50 bytes a slot
 
 
 def sound_switch(play):
-    path = os.path.join(play, "okulen.dat")
-    data = open(path, "rb").read()[SOUND_SWITCH:SOUND_SWITCH + 2] if os.path.exists(path) else b""
+    data = read(os.path.join(play, "okulen.dat"))[SOUND_SWITCH:SOUND_SWITCH + 2]
     return int.from_bytes(data.ljust(2, b"\0"), "little")
 
 

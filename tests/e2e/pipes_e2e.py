@@ -32,7 +32,6 @@ def main():
                      [f"{g}.pra" for g in games] + tables, [MANAGER_TITLE], 1)),
         ("manager with a result", ("tropheon", [handoff], ["users.dat", "sound/*"],
                                    ["Регистрация рекорда", ("Трофеон", YES), MANAGER_TITLE], 0)),
-        ("manager with a hand-off", ("tropheon", ["lines*1*-1"], ["717.bol"], ["ERROR"], 0)),
     ] + [(g, (g, ["1"], [f"{g}.dat", "717.bol"] +
               (["DATA/korvat/record1.dat"] if g == "korvat" else []), [GAME, "ERROR"], 1))
          for g in games]

@@ -25,7 +25,7 @@ int makePlayDir(const fs::path& dest) {
          TRO_SOURCE_DIR "/tests/testgame", QString::fromStdString(dest.string())});
 }
 
-TEST(PlayDirectory, HoldsProgramsDataAndEverySoundGroup) {
+TEST(PlayDirectory, HoldsProgramsDataAndEverySoundGroupAndKeepsWhatThePlayerMade) {
     TempDir dir;
     ASSERT_EQ(makePlayDir(dir.path()), 0);
     EXPECT_TRUE(fs::exists(dir / "testgame"));
@@ -40,16 +40,12 @@ TEST(PlayDirectory, HoldsProgramsDataAndEverySoundGroup) {
         ASSERT_FALSE(files.empty()) << group;
         const std::string wav = readBytes(files.front());
         ASSERT_GT(wav.size(), 44u) << group;
-        EXPECT_EQ(wav.substr(0, 4), "RIFF");
-        EXPECT_EQ(wav.substr(8, 8), "WAVEfmt ");
+        EXPECT_EQ(wav.substr(0, 4) + wav.substr(8, 8), "RIFFWAVEfmt ") << group;
         // Short enough not to hold up the game: under two seconds of 16-bit 22 kHz sound.
         EXPECT_LT(wav.size(), 2u * 22050u * 2u) << group;
     }
-}
 
-TEST(PlayDirectory, ASecondLayoutKeepsWhatThePlayerMade) {
-    TempDir dir;
-    ASSERT_EQ(makePlayDir(dir.path()), 0);
+    // A second layout keeps what the player made.
     {
         SlotFile entry(dir / "testgame.dat", kGameSettingsSlotLength);
         ASSERT_EQ(entry.open(), SlotStatus::Ok);

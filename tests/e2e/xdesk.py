@@ -209,6 +209,11 @@ def make_play(repo, build, testgame=None):
     return play
 
 
+def read(path):
+    """The bytes of a file, nothing when it is missing."""
+    return open(path, "rb").read() if os.path.exists(path) else b""
+
+
 def running_in(play):
     """The processes whose program lies in the play directory."""
     pids = []

@@ -1,12 +1,9 @@
 // The test game. At start it reads "testgame.txt" in the current directory:
 //   "result N"  hands off the result N at once;
 //   "none"      hands off without a result at once;
-// with no such file it shows a window where a result can be typed and handed off by hand.
+// with no such file it shows an empty window, which hands off without a result once closed.
 
 #include <QFile>
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QSpinBox>
 #include <QTimer>
 
 #include "game_window.h"
@@ -17,17 +14,6 @@ class TestGameWindow : public tro::GameWindow {
   public:
     explicit TestGameWindow(tro::GameFrame& gameFrame) : GameWindow(gameFrame) {
         setWindowTitle(QStringLiteral("Тестовая игра"));
-        auto* layout = new QHBoxLayout(this);
-        auto* value = new QSpinBox(this);
-        value->setObjectName("Result");
-        value->setRange(0, 32767);
-        auto* give = new QPushButton(QStringLiteral("Отдать"), this);
-        give->setObjectName("Command1");
-        layout->addWidget(value);
-        layout->addWidget(give);
-        connect(give, &QPushButton::clicked, this,
-                [this, value] { frame().handOffResult(value->value()); });
-
         QFile script(QStringLiteral("testgame.txt"));
         if (script.open(QIODevice::ReadOnly)) {
             const QString order = QString::fromUtf8(script.readAll()).trimmed();

@@ -1,6 +1,6 @@
-// Every window of the suite in every variant, as a player first sees it: the controls the
-// windows are known by are there, every control lies inside its window, and every text a
-// control shows fits its box (a text cut on purpose carries the whole text as its tooltip).
+// Every window of the suite in every variant, as a player first sees it: every control lies
+// inside its window, and every text a control shows fits its box (a text cut on purpose
+// carries the whole text as its tooltip).
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStyle>
 #include <functional>
 #include <memory>
@@ -57,7 +56,7 @@ QStringList faults(QWidget& window, const QStringList& strips = {}) {
         } else if (auto* button = qobject_cast<QAbstractButton*>(child)) {
             text = button->text().remove(QLatin1Char('&'));
             flags = Qt::TextSingleLine;
-            if (qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button)) {
+            if (qobject_cast<QCheckBox*>(button)) {
                 const int indicator =
                     button->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button) +
                     button->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, button);
@@ -104,17 +103,12 @@ struct GameCase {
     std::function<void(int variant)> check;
 };
 
-// `controls`: the names the window's controls are known by; `strips`: controls whose text
-// runs out past the window's edge on purpose.
+// `strips`: controls whose text runs out past the window's edge on purpose.
 template <class Window>
-GameCase game(QStringList controls, QStringList strips = {}) {
+GameCase game(QStringList strips = {}) {
     return {Window::kInfo, [=](int variant) {
                 testing::WindowHarness<Window> w(variant, draws());  // distinct mine cells
                 ASSERT_NE(w.window, nullptr);
-                for (const QString& control : controls) {
-                    EXPECT_NE(w.window->template findChild<QWidget*>(control), nullptr)
-                        << control.toStdString();
-                }
                 const QStringList found = faults(*w.window, strips);
                 EXPECT_EQ(found, QStringList{}) << found.join("; ").toStdString();
             }};
@@ -122,24 +116,17 @@ GameCase game(QStringList controls, QStringList strips = {}) {
 
 std::vector<GameCase> gameCases() {
     return {
-        game<bomvik::BomvikWindow>({"Label1", "Label2", "Picture1", "Picture2"}),
-        game<vertun::VertunWindow>({"Label1", "Label3", "Label4", "Check1"}),
-        game<rysko::RyskoWindow>({"Label1", "Label2", "Label3", "Label4"}),
-        game<korvat::KorvatWindow>(
-            {"Label2", "Label3", "Label4", "Check1", "Check2", "Check3", "Command1", "Picture1"}),
-        game<bolmen::BolmenWindow>({"Label1", "Label3", "Label4", "Label5", "Label6", "Label7",
-                                    "Label8", "Label9", "Check1"}),
-        game<tsifran::TsifranWindow>({"Label1", "Label2", "Label3", "Label4", "Label5", "Label6",
-                                      "Label7", "List1", "Text1"}),
-        game<klavon::KlavonWindow>(
-            {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Check1", "Text1"},
-            {"Label1", "Label2"}),  // the typed and the waiting text move through the window
-        game<tsepko::TsepkoWindow>(
-            {"Label1", "Label2", "Label10", "Label20", "Frame1", "Frame2", "Text1"}),
-        game<lines::LinesWindow>(
-            {"Label1", "Label2", "Label7", "Label8", "Label9", "Check1", "Command1"}),
-        game<okulen::OkulenWindow>({"Label1", "Label2", "Label3", "Label4", "Label5", "Label7",
-                                    "Check1", "Command1", "Frame1", "Picture1", "Text1", "Text2"}),
+        game<bomvik::BomvikWindow>(),
+        game<vertun::VertunWindow>(),
+        game<rysko::RyskoWindow>(),
+        game<korvat::KorvatWindow>(),
+        game<bolmen::BolmenWindow>(),
+        game<tsifran::TsifranWindow>(),
+        // the typed and the waiting text move through the window
+        game<klavon::KlavonWindow>({"Label1", "Label2"}),
+        game<tsepko::TsepkoWindow>(),
+        game<lines::LinesWindow>(),
+        game<okulen::OkulenWindow>(),
     };
 }
 

@@ -386,23 +386,20 @@ std::optional<std::string> Kodirovka(std::string_view famil, int ochki, std::str
 }
 
 std::string describe(SubmissionRefusal refusal) {
-    switch (refusal) {
-        case SubmissionRefusal::WrongLength:
-            return "длина кода не 124 символа";
-        case SubmissionRefusal::WrongSuffix:
-            return "код не оканчивается своим окончанием";
-        case SubmissionRefusal::ForeignSymbol:
-            return "в коде есть посторонний символ";
-        case SubmissionRefusal::BrokenMarker:
-            return "метки кода повреждены";
-        case SubmissionRefusal::BrokenNumber:
-            return "числовые поля кода повреждены";
-        case SubmissionRefusal::FieldsDisagree:
-            return "поля кода не согласуются друг с другом";
-        case SubmissionRefusal::BrokenPadding:
-            return "заполнение имени или игры повреждено";
-    }
-    return "код не читается";
+    // In the order of the refusals, the last one last.
+    static constexpr std::array<const char*, 7> kReasons = {
+        "длина кода не 124 символа",
+        "код не оканчивается своим окончанием",
+        "в коде есть посторонний символ",
+        "метки кода повреждены",
+        "числовые поля кода повреждены",
+        "поля кода не согласуются друг с другом",
+        "заполнение имени или игры повреждено",
+    };
+    static_assert(static_cast<std::size_t>(SubmissionRefusal::BrokenPadding) + 1 ==
+                  kReasons.size());
+    const auto index = static_cast<std::size_t>(refusal);
+    return index < kReasons.size() ? kReasons[index] : "код не читается";
 }
 
 SubmissionDecode Raskodirovka(std::string_view code) {

@@ -18,7 +18,6 @@ class FixedClock final : public Clock {
     [[nodiscard]] std::int64_t monotonicMs() const override { return monotonic_; }
 
     void set(Date date, TimeOfDay time) { now_.date = date, now_.time = time; }
-    void setTime(TimeOfDay time) { now_.time = time; }
     void advanceMs(std::int64_t ms) { monotonic_ += ms; }
 
   private:
