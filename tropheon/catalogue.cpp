@@ -74,10 +74,10 @@ std::vector<std::string> listGamePrograms(const fs::path& dir) {
     return ids;
 }
 
-GameEntry readGameEntry(const fs::path& dir, std::string_view gameId) {
+GameEntry readGameEntry(const fs::path& dir, std::string_view gameId, bool createMissing) {
     GameEntry entry;
     SlotFile file(settingsFilePath(dir, gameId), kGameSettingsSlotLength);
-    if (file.open() != SlotStatus::Ok) {
+    if ((createMissing ? file.open() : file.openExisting()) != SlotStatus::Ok) {
         return entry;
     }
     entry.title = file.text(kTitleSlot);

@@ -22,8 +22,10 @@ struct GameEntry {
     std::vector<std::string> variants;
 };
 
-// Reads a game's catalogue entry; the settings file is created empty when missing.
-[[nodiscard]] GameEntry readGameEntry(const std::filesystem::path& dir, std::string_view gameId);
+// Reads a game's catalogue entry; the settings file is created empty when missing, unless
+// `createMissing` is false.
+[[nodiscard]] GameEntry readGameEntry(const std::filesystem::path& dir, std::string_view gameId,
+                                      bool createMissing = true);
 
 struct CatalogueRow {
     std::string title;

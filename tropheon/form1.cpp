@@ -12,11 +12,16 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
 
 #include "app_setup.h"
 #include "form2.h"
 #include "label_ink.h"
+#include "player_list.h"
+#include "progress.h"
+#include "progress_window.h"
 #include "rules.h"
+#include "settings.h"
 #include "sounds.h"
 #include "text_fit.h"
 #include "twips.h"
@@ -69,7 +74,8 @@ Form1::Form1(Services& services, RecordWindows& records, std::filesystem::path d
     : QWidget(parent),
       services_(services),
       records_(records),
-      manager_(std::move(dir), services.clock, services.random) {
+      manager_(std::move(dir), services.clock, services.random),
+      history_(manager_.dir(), services.clock) {
     buildControls();
 }
 
@@ -78,7 +84,7 @@ Form1::~Form1() = default;
 void Form1::buildControls() {
     setObjectName("Form1");
     setWindowTitle(kWindowTitle);
-    setFixedSize(twipsSize(9435, 6360));
+    setFixedSize(twipsSize(9435, 6840));
     fillBackground(*this, kBackground);
     QFont base = font();
     base.setPointSize(8);
@@ -164,6 +170,18 @@ void Form1::buildControls() {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
 
+    // Whose turn it is, and the way to their progress, in a row below the design's layout.
+    makeLabel(this, "Label11", QStringLiteral("Игрок:"), twipsRect(120, 6450, 735, kLabelHeight));
+    igrok_ = makeControl<QComboBox>(this, "IGROK", twipsRect(870, 6405, 2145, 315));
+    igrok_->setEditable(false);
+    auto* command4 = new QPushButton(QStringLiteral("Прогресс"), this);
+    command4->setObjectName("Command4");
+    command4->setGeometry(twipsRect(3120, 6405, 1455, 315));
+    command4->setFont(buttonFont);
+    setTabOrder(command1_, igrok_);
+    setTabOrder(igrok_, command4);
+    setTabOrder(command4, imya_);
+
     // The interface language choice: kept in the settings file, never shown.
     auto* combo1 = new QComboBox(this);
     combo1->setObjectName("Combo1");
@@ -178,6 +196,8 @@ void Form1::buildControls() {
     connect(nastroy_, &QListWidget::currentRowChanged, this, &Form1::onVariantSelected);
     connect(check1_, &QCheckBox::clicked, this, &Form1::onSoundClicked);
     connect(command1_, &QPushButton::clicked, this, &Form1::onStartGame);
+    connect(igrok_, &QComboBox::activated, this, &Form1::onPlayerActivated);
+    connect(command4, &QPushButton::clicked, this, &Form1::showProgress);
     connect(command3, &QPushButton::clicked, this, [this] { records_.showHelp(); });
     connect(command2, &QPushButton::clicked, this, [this] { records_.showAbout(); });
     connect(timer1_, &QTimer::timeout, this, [this] { services_.process.exitNow(0); });
@@ -209,6 +229,8 @@ bool Form1::load(const QString& commandLine) {
     if (kind == StartKind::User && manager_.soundOn()) {
         playSoundGroup(services_, manager_.dir(), "start");
     }
+    currentPlayer_ = readCurrentPlayer(manager_.dir());
+    fillPlayers();
 
     manager_.scanCatalogue();
     {
@@ -421,17 +443,32 @@ void Form1::saveRules() {
 
 void Form1::runIntake() {
     const auto taken = manager_.takeResultCode();
-    if (!taken || !taken->place) {
+    if (!taken) {
         return;
     }
-    if (!form2_) {
-        form2_ = std::make_unique<Form2>(services_, manager_.dir());
+    // The history opens before the table takes the result: a new history begins with the
+    // tables as they were, so the result is not taken in twice.
+    history_.open();
+    const SubmissionInput& result = taken->submission;
+    bool named = false;
+    if (taken->place) {
+        if (!form2_) {
+            form2_ = std::make_unique<Form2>(services_, manager_.dir());
+        }
+        form2_->prepare(result.result, *taken->place, manager_.soundOn(), currentPlayer_);
+        named = form2_->exec() == QDialog::Accepted;
+        if (named) {
+            setCurrentPlayer(form2_->chosenName().toStdString());
+        }
     }
-    form2_->prepare(taken->submission.result, *taken->place, manager_.soundOn());
-    if (form2_->exec() != QDialog::Accepted) {
+    const std::string chosen = named ? form2_->chosenName().toStdString() : std::string();
+    history_.record(resultOwner(named, chosen, currentPlayer_), result.gameId, result.variant,
+                    result.result);
+    tellHistory();
+    if (!named) {
         return;
     }
-    const StoreOutcome outcome = manager_.storeResult(*taken, form2_->chosenName().toStdString());
+    const StoreOutcome outcome = manager_.storeResult(*taken, chosen);
     showTable();
     if (outcome == StoreOutcome::Stored) {
         selectTableRow(*taken->place - 1);
@@ -449,6 +486,76 @@ void Form1::runIntake() {
             MessageIcon::Warning);
     }
     records_.showSubmission(taken->submission);
+}
+
+void Form1::fillPlayers() {
+    players_ = {std::string(kNewNameEntry)};
+    for (std::string& name : loadPlayerNames(manager_.dir())) {
+        players_.push_back(std::move(name));
+    }
+    // A current player missing from the list (a lost users.dat) is still shown.
+    if (!currentPlayer_.empty() &&
+        std::find(players_.begin() + 1, players_.end(), currentPlayer_) == players_.end()) {
+        players_.push_back(currentPlayer_);
+    }
+    const QSignalBlocker blocker(igrok_);
+    igrok_->clear();
+    for (const std::string& name : players_) {
+        igrok_->addItem(QString::fromStdString(name));
+    }
+    const auto current = std::find(players_.begin() + 1, players_.end(), currentPlayer_);
+    igrok_->setCurrentIndex(current == players_.end() || currentPlayer_.empty()
+                                ? -1
+                                : static_cast<int>(current - players_.begin()));
+    fitDropDown(igrok_);
+}
+
+void Form1::onPlayerActivated(int index) {
+    if (index == 0) {
+        const auto name = askNewPlayerName(services_, manager_.dir(), players_, false);
+        if (name) {
+            setCurrentPlayer(*name);
+        } else {
+            fillPlayers();  // back to the current player
+        }
+        return;
+    }
+    if (index > 0 && static_cast<std::size_t>(index) < players_.size()) {
+        setCurrentPlayer(players_[static_cast<std::size_t>(index)]);
+    }
+}
+
+void Form1::setCurrentPlayer(const std::string& name) {
+    currentPlayer_ = name;
+    const SlotStatus status = writeCurrentPlayer(manager_.dir(), name);
+    if (status != SlotStatus::Ok) {
+        warnUnwritable(status, QStringLiteral("игрок не запомнен"));
+    }
+    fillPlayers();
+}
+
+void Form1::tellHistory() {
+    if (const std::string notice = history_.takeNotice(); !notice.empty()) {
+        services_.dialogs.message(kSuiteTitle, QString::fromStdString(notice),
+                                  MessageIcon::Warning);
+    }
+}
+
+void Form1::showProgress() {
+    ProgressRequest request;
+    request.player = currentPlayer_;
+    for (const CatalogueRow& row : manager_.gameRows()) {
+        const GameEntry entry = readGameEntry(manager_.dir(), row.id, false);
+        request.games.push_back({row.id, row.title, entry.direction, entry.variants});
+        if (row.id == manager_.gameId()) {
+            request.game = request.games.back();
+        }
+    }
+    request.variant = manager_.variantRow().value_or(0) + 1;
+    history_.open();
+    tellHistory();
+    ProgressWindow window(services_, history_, std::move(request), this);
+    window.exec();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -7,11 +7,13 @@
 #include <filesystem>
 #include <memory>
 
+#include "history.h"
 #include "manager.h"
 #include "record_windows.h"
 #include "services.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -39,6 +41,10 @@ class Form1 final : public QWidget {
     bool load(const QString& commandLine);
 
     [[nodiscard]] const Manager& manager() const { return manager_; }
+    [[nodiscard]] const std::string& currentPlayer() const { return currentPlayer_; }
+
+    // "Прогресс": the current player's rounds of the chosen game and variant.
+    void showProgress();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,11 +66,20 @@ class Form1 final : public QWidget {
     // The save gesture and the context menu of the rules box; true when the event is used up.
     bool rulesBoxEvent(QEvent* event);
     void updateStartButton();
+    // The player list of "Игрок:", with the current player chosen.
+    void fillPlayers();
+    void onPlayerActivated(int index);
+    void setCurrentPlayer(const std::string& name);
+    // Tells the player, once, what went wrong with the history.
+    void tellHistory();
 
     Services& services_;
     RecordWindows& records_;
     Manager manager_;
+    History history_;
     std::unique_ptr<Form2> form2_;
+    std::string currentPlayer_;
+    std::vector<std::string> players_;  // the entries of "Игрок:", "Новое имя..." first
 
     QListWidget* game_;
     QListWidget* nastroy_;
@@ -72,6 +87,7 @@ class Form1 final : public QWidget {
     QLabel* label6_;
     QPushButton* command1_;
     QCheckBox* check1_;
+    QComboBox* igrok_;
     QListWidget* mesto_;
     QListWidget* imya_;
     QListWidget* data_;

@@ -81,7 +81,14 @@ void Form2::loadNames() {
     fitDropDown(list1_);
 }
 
-void Form2::prepare(int result, int place, bool soundOn) {
+void Form2::prepare(int result, int place, bool soundOn, const std::string& current) {
+    loadNames();
+    for (std::size_t i = 1; i < entries_.size() && !current.empty(); ++i) {
+        if (entries_[i] == current) {
+            list1_->setCurrentIndex(static_cast<int>(i));
+            break;
+        }
+    }
     label4_->setText(QString::number(result));
     label5_->setText(QString::number(place));
     place_ = place;
@@ -103,25 +110,27 @@ void Form2::onActivated(int index) {
     }
 }
 
-bool Form2::askNewName() {
+std::optional<std::string> askNewPlayerName(Services& services, const std::filesystem::path& dir,
+                                            const std::vector<std::string>& entries,
+                                            bool forResult) {
     std::string name;
     for (;;) {
-        const auto answer = services_.dialogs.askText(kInputTitle, kInputPrompt, {});
+        const auto answer = services.dialogs.askText(kInputTitle, kInputPrompt, {});
         if (!answer) {
-            return false;
+            return std::nullopt;
         }
         name = normalizeNewName(answer->toStdString());
-        const NameVerdict verdict = judgeNewName(name, entries_);
+        const NameVerdict verdict = judgeNewName(name, entries);
         if (verdict == NameVerdict::Empty) {
-            return false;
+            return std::nullopt;
         }
         if (verdict == NameVerdict::Fine) {
             break;
         }
         if (verdict == NameVerdict::Duplicate) {
-            services_.dialogs.message(kSuiteTitle, kDuplicate, MessageIcon::Information);
+            services.dialogs.message(kSuiteTitle, kDuplicate, MessageIcon::Information);
         } else {
-            services_.dialogs.message(
+            services.dialogs.message(
                 kSuiteTitle,
                 QStringLiteral("В имени есть знак «%1», который нельзя сохранить в списке "
                                "игроков. Введите имя без него.")
@@ -129,15 +138,24 @@ bool Form2::askNewName() {
                 MessageIcon::Information);
         }
     }
-    if (addPlayerName(dir_, name) == AddPlayerOutcome::Failed) {
-        services_.dialogs.message(kSuiteTitle,
-                                  QStringLiteral("Не удалось записать имя в список игроков "
-                                                 "(users.dat). Результат будет записан под "
-                                                 "этим именем."),
-                                  MessageIcon::Warning);
+    if (addPlayerName(dir, name) == AddPlayerOutcome::Failed) {
+        services.dialogs.message(
+            kSuiteTitle,
+            QStringLiteral("Не удалось записать имя в список игроков (users.dat).") +
+                (forResult ? QStringLiteral(" Результат будет записан под этим именем.")
+                           : QString()),
+            MessageIcon::Warning);
     }
-    entries_.push_back(name);
-    list1_->addItem(QString::fromStdString(name));
+    return name;
+}
+
+bool Form2::askNewName() {
+    const auto name = askNewPlayerName(services_, dir_, entries_);
+    if (!name) {
+        return false;
+    }
+    entries_.push_back(*name);
+    list1_->addItem(QString::fromStdString(*name));
     list1_->setCurrentIndex(list1_->count() - 1);
     fitDropDown(list1_);
     return true;

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,13 +16,21 @@ class QPushButton;
 
 namespace tro {
 
+// Asks for a new player's name until it is one the list can take (not among `entries`) and
+// keeps it in the player list; nothing when the player gives up. `forResult`: the name is
+// asked for a result, which a failed write of the list does not lose.
+[[nodiscard]] std::optional<std::string> askNewPlayerName(Services& services,
+                                                          const std::filesystem::path& dir,
+                                                          const std::vector<std::string>& entries,
+                                                          bool forResult = true);
+
 class Form2 final : public QDialog {
   public:
     Form2(Services& services, std::filesystem::path dir, QWidget* parent = nullptr);
 
-    // Shows a result and its place (the intake keeps both); the place sound plays when the
-    // dialog appears.
-    void prepare(int result, int place, bool soundOn);
+    // Shows a result and its place (the intake keeps both), with the current player's name
+    // chosen when it is in the list; the place sound plays when the dialog appears.
+    void prepare(int result, int place, bool soundOn, const std::string& current = {});
 
     // After the dialog was accepted: the chosen name.
     [[nodiscard]] QString chosenName() const { return chosen_; }

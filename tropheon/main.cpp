@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     const QString commandLine = arguments.join(QLatin1Char(' '));
 
     tro::Form1 window(platform.services(), records, ".");
+    records.setProgress([&window] { window.showProgress(); });
     if (!window.load(commandLine)) {
         return 0;
     }

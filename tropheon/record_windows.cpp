@@ -7,7 +7,7 @@
 namespace tro {
 
 void QtRecordWindows::showSubmission(const SubmissionInput& input) {
-    Form5 window(input, services_, parent_);
+    Form5 window(input, services_, parent_, progress_);
     window.exec();
 }
 

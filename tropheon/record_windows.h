@@ -3,6 +3,7 @@
 // result, Help and About. Each opens modally and returns when it is closed.
 
 #include <QWidget>
+#include <functional>
 
 #include "services.h"
 #include "submission_input.h"
@@ -22,6 +23,8 @@ class QtRecordWindows final : public RecordWindows {
   public:
     explicit QtRecordWindows(Services& services) : services_(services) {}
     void setParent(QWidget* parent) { parent_ = parent; }
+    // What the submission window's "Прогресс" opens.
+    void setProgress(std::function<void()> progress) { progress_ = std::move(progress); }
 
     void showSubmission(const SubmissionInput& input) override;
     void showHelp() override;
@@ -30,6 +33,7 @@ class QtRecordWindows final : public RecordWindows {
   private:
     Services& services_;
     QWidget* parent_ = nullptr;
+    std::function<void()> progress_;
 };
 
 }  // namespace tro

@@ -6,14 +6,9 @@
 #include "text.h"
 
 namespace tro {
-namespace {
-
-// Result texts that mark a row without a real result (tables may come pre-filled with them).
 bool isEmptyMark(std::string_view result) {
     return result == "10000" || result == "0";
 }
-
-}  // namespace
 
 std::filesystem::path tableFilePath(const std::filesystem::path& dir, std::string_view gameId,
                                     int variantIndex) {

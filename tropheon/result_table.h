@@ -23,6 +23,9 @@ struct TableRow {
     friend bool operator==(const TableRow&, const TableRow&) = default;
 };
 
+// Result texts that mark a row without a real result (tables may come pre-filled with them).
+[[nodiscard]] bool isEmptyMark(std::string_view result);
+
 // The table file of variant row `variantIndex` (0-based) of a game.
 [[nodiscard]] std::filesystem::path tableFilePath(const std::filesystem::path& dir,
                                                   std::string_view gameId, int variantIndex);

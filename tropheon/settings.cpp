@@ -24,4 +24,15 @@ SlotStatus writeSoundSwitch(const std::filesystem::path& dir, bool on) {
     return status == SlotStatus::Ok ? file.commit() : status;
 }
 
+std::string readCurrentPlayer(const std::filesystem::path& dir) {
+    SlotFile file(dir / kSettingsFileName, kManagerSettingsSlotLength);
+    return file.openExisting() == SlotStatus::Ok ? file.text(kCurrentPlayerSlot) : std::string();
+}
+
+SlotStatus writeCurrentPlayer(const std::filesystem::path& dir, std::string_view name) {
+    SlotFile file(dir / kSettingsFileName, kManagerSettingsSlotLength);
+    const SlotStatus status = file.open();
+    return status == SlotStatus::Ok ? file.writeText(kCurrentPlayerSlot, name) : status;
+}
+
 }  // namespace tro

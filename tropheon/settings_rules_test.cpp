@@ -18,6 +18,13 @@ TEST(Settings, TheSwitchFileIsCreatedWrittenAndReadSafely) {
     ASSERT_EQ(writeSoundSwitch(dir.path(), true), SlotStatus::Ok);
     EXPECT_EQ(readBytes(dir / "tropheon.dat"), std::string("\x01") + std::string(59, '\0'));
     EXPECT_TRUE(readSoundSwitch(dir.path()));
+    // The current player in slot 3, kept when the switch is written again.
+    EXPECT_EQ(readCurrentPlayer(dir.path()), "");
+    ASSERT_EQ(writeCurrentPlayer(dir.path(), "Аня"), SlotStatus::Ok);
+    ASSERT_EQ(writeSoundSwitch(dir.path(), true), SlotStatus::Ok);
+    EXPECT_EQ(readBytes(dir / "tropheon.dat").substr(60),
+              std::string("\x03\0\xC0\xED\xFF", 5) + std::string(25, '\0'));
+    EXPECT_EQ(readCurrentPlayer(dir.path()), "Аня");
     // Only 1 means on; a short or damaged file reads as far as it goes.
     for (const auto& [bytes, on] : {std::pair{std::string("\x01", 1), true},
                                     {std::string("\x05\x00", 2), false},

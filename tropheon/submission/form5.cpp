@@ -93,13 +93,22 @@ QUrl submissionMailUrl(const QString& address, const QString& code) {
     return QUrl::fromEncoded(encoded.toLatin1(), QUrl::StrictMode);
 }
 
-Form5::Form5(const SubmissionInput& input, Services& services, QWidget* parent)
+Form5::Form5(const SubmissionInput& input, Services& services, QWidget* parent,
+             std::function<void()> showProgress)
     : QDialog(parent), input_(input), services_(services) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(kTitle);
     setFixedSize(twipsSize(9615, 6840));
     buildControls();
     fillDateLists();
+    if (showProgress) {
+        // The player's progress with the result just made, beside the way out.
+        auto* progress = new QPushButton(QStringLiteral("Прогресс"), this);
+        progress->setObjectName("Command5");
+        progress->setGeometry(twipsRect(120, 6300, 2895, 405));
+        progress->setAutoDefault(false);
+        connect(progress, &QPushButton::clicked, this, std::move(showProgress));
+    }
 }
 
 void Form5::buildControls() {

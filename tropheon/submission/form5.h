@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QString>
 #include <QUrl>
+#include <functional>
 
 #include "services.h"
 #include "submission_input.h"
@@ -28,7 +29,9 @@ class Form5 : public QDialog {
     Q_OBJECT
 
   public:
-    Form5(const SubmissionInput& input, Services& services, QWidget* parent = nullptr);
+    // With `showProgress`, a "Прогресс" button opens the player's progress.
+    Form5(const SubmissionInput& input, Services& services, QWidget* parent = nullptr,
+          std::function<void()> showProgress = {});
 
     // The code once it is made, else empty.
     [[nodiscard]] QString code() const { return code_; }
