@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "form2.h"
+#include "history.h"
 #include "player_list.h"
 #include "rules.h"
 #include "settings.h"
@@ -84,6 +85,10 @@ TEST(MainWindow, AHandedOffResultIsNamedStoredAndSelected) {
     EXPECT_TRUE(fake.sound.played.size() == 2 && fake.sound.played[0].endsWith("/start1.wav") &&
                 fake.sound.played[1].endsWith("/sound/2ndplace1.wav"));
     EXPECT_EQ(loadPlayerNames(play.dir()), (std::vector<std::string>{"R1", "Новичок"}));
+    // The name chosen is the current player's now, and the history has the result under it.
+    EXPECT_EQ(form->currentPlayer(), "Новичок");
+    History history(play.dir(), fake.clock);
+    EXPECT_EQ(history.rounds({"Новичок", "lines", 2}).size(), 1u);
     ASSERT_EQ(records.submissions.size(), 1u);
     const SubmissionInput& in = records.submissions[0];
     EXPECT_EQ(std::tie(in.gameId, in.variant, in.result, in.handoffTime),
@@ -105,6 +110,41 @@ TEST(MainWindow, AHandedOffResultIsNamedStoredAndSelected) {
               std::tuple(QString::fromStdString(fs::absolute(play / "lines").string()),
                          QStringList{"2"}));
     EXPECT_EQ(fake.process.exits, std::vector<int>{0});
+}
+
+// A result without a place is kept under the current player, who is chosen in "Игрок:" (a new
+// name with the rules of the name dialog) and remembered.
+TEST(MainWindow, AResultWithoutAPlaceIsKeptUnderThePlayerChosenInTheMainWindow) {
+    PlayDir play;
+    testing::FakeServices fake;
+    FakeRecordWindows records;
+    play.addGame("lines", "ЛАЙНС", 1, {"на очки"});
+    std::string full;
+    for (int row = 0; row < kTableRows; ++row) {
+        full += "R" + std::to_string(row) + "=900,";
+    }
+    play.fillTable("lines", 0, full);
+    ASSERT_EQ(addPlayerName(play.dir(), "Аня"), AddPlayerOutcome::Kept);
+    ASSERT_EQ(writeCurrentPlayer(play.dir(), "Аня"), SlotStatus::Ok);
+    const std::string handoff = "lines*1*" + PlayDir::code("lines", 1, 5, fake.clock.now().date);
+    play.handOff(handoff, fake.clock.now().time);
+    Form1 form(fake.services, records, play.dir());
+    ASSERT_TRUE(form.load(QString::fromStdString(handoff)));
+    History history(play.dir(), fake.clock);
+    const auto kept = history.rounds({"Аня", {}, {}});
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(std::tuple(kept[0].result, kept[0].fromTable, records.submissions.size()),
+              std::tuple(5, false, 0u));
+    EXPECT_EQ(history.rounds({}).size(), 21u) << "the table's rows were taken in first";
+
+    auto* igrok = form.findChild<QComboBox*>("IGROK");
+    fake.dialogs.textAnswers = {QStringLiteral("Аня"), QStringLiteral("Боря")};
+    emit igrok->activated(0);  // "Новое имя...": Аня is taken, Боря is new
+    EXPECT_EQ(std::tuple(readCurrentPlayer(play.dir()), igrok->currentText().toStdString(),
+                         fake.dialogs.messages.size()),
+              std::tuple(std::string("Боря"), std::string("Боря"), 1u));
+    emit igrok->activated(1);
+    EXPECT_EQ(readCurrentPlayer(play.dir()), "Аня");
 }
 
 }  // namespace

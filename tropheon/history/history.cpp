@@ -42,14 +42,16 @@ bool History::open() {
             }
             break;
         case StoreState::Newer:
-            notice_ = "История результатов записана более новой версией Трофеона, эта версия "
-                      "её не открывает." +
-                      kUntouched;
+            notice_ =
+                "История результатов записана более новой версией Трофеона, эта версия "
+                "её не открывает." +
+                kUntouched;
             break;
         case StoreState::Failed:
-            notice_ = "Историю результатов (DATA/history.db) не удалось открыть, результаты в "
-                      "неё не записываются." +
-                      kUntouched;
+            notice_ =
+                "Историю результатов (DATA/history.db) не удалось открыть, результаты в "
+                "неё не записываются." +
+                kUntouched;
             break;
         case StoreState::Closed:
         case StoreState::Opened:
@@ -71,8 +73,8 @@ bool History::record(const std::string& player, const std::string& gameId, int v
         return true;
     }
     if (notice_.empty()) {
-        notice_ = "Результат не удалось записать в историю результатов (DATA/history.db)." +
-                  kUntouched;
+        notice_ =
+            "Результат не удалось записать в историю результатов (DATA/history.db)." + kUntouched;
     }
     return false;
 }

@@ -42,9 +42,9 @@ void writeHistoryCsv(std::ostream& out, const std::vector<Round>& rounds,
             round.variant >= 1 && static_cast<std::size_t>(round.variant) <= variants.size()
                 ? variants[static_cast<std::size_t>(round.variant - 1)]
                 : std::string();
-        out << field(round.when) << ',' << field(round.gameId) << ','
-            << field(entry->second.title) << ',' << round.variant << ',' << field(variantName)
-            << ',' << field(round.player) << ',' << round.result << '\n';
+        out << field(round.when) << ',' << field(round.gameId) << ',' << field(entry->second.title)
+            << ',' << round.variant << ',' << field(variantName) << ',' << field(round.player)
+            << ',' << round.result << '\n';
     }
 }
 

@@ -43,9 +43,10 @@ class Statement {
     void bind(int index, int value) { sqlite3_bind_int(statement_, index, value); }
     [[nodiscard]] std::string text(int column) {
         const auto* bytes = sqlite3_column_text(statement_, column);
-        return bytes ? std::string(reinterpret_cast<const char*>(bytes),
-                                   static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)))
-                     : std::string();
+        return bytes
+                   ? std::string(reinterpret_cast<const char*>(bytes),
+                                 static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)))
+                   : std::string();
     }
 
   private:
@@ -108,8 +109,9 @@ bool HistoryStore::prepareSchema() {
         return true;
     }
     if (found == kSchemaVersion) {
-        return Statement(db_, "SELECT id, played, player, game, variant, result, from_table "
-                              "FROM rounds LIMIT 0")
+        return Statement(db_,
+                         "SELECT id, played, player, game, variant, result, from_table "
+                         "FROM rounds LIMIT 0")
             .ok();
     }
     Statement tables(db_, "SELECT count(*) FROM sqlite_master");

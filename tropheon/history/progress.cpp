@@ -29,8 +29,8 @@ std::string isoDate(const std::string& date) {
     int day = 0, month = 0, year = 0;
     char tail = 0;
     if (date.size() != 10 ||
-        std::sscanf(date.c_str(), "%2d.%2d.%4d%c", &day, &month, &year, &tail) != 3 ||
-        month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month)) {
+        std::sscanf(date.c_str(), "%2d.%2d.%4d%c", &day, &month, &year, &tail) != 3 || month < 1 ||
+        month > 12 || day < 1 || day > daysInMonth(year, month)) {
         return {};
     }
     char iso[11];
@@ -51,8 +51,8 @@ double median(std::vector<int> values) {
     if (values.size() % 2 == 1) {
         return upper;
     }
-    const double lower = *std::max_element(values.begin(),
-                                           values.begin() + static_cast<std::ptrdiff_t>(middle));
+    const double lower =
+        *std::max_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(middle));
     return (lower + upper) / 2;
 }
 
@@ -61,7 +61,8 @@ ProgressSeries progressSeries(const std::vector<Round>& rounds, int direction) {
     for (const Round& round : rounds) {
         series.results.push_back(round.result);
         const std::size_t n = series.results.size();
-        series.bestSoFar.push_back(n == 1 || better(round.result, series.bestSoFar.back(), direction)
+        series.bestSoFar.push_back(n == 1 ||
+                                           better(round.result, series.bestSoFar.back(), direction)
                                        ? round.result
                                        : series.bestSoFar.back());
         series.recentMedian.push_back(
@@ -76,9 +77,10 @@ ProgressSummary progressSummary(const std::vector<Round>& rounds, int direction,
     const ProgressSeries series = progressSeries(rounds, direction);
     const std::size_t n = series.results.size();
     summary.rounds = static_cast<int>(n);
-    summary.today = static_cast<int>(std::count_if(rounds.begin(), rounds.end(), [&](const Round& r) {
-        return r.when.compare(0, 10, today) == 0;
-    }));
+    summary.today =
+        static_cast<int>(std::count_if(rounds.begin(), rounds.end(), [&](const Round& r) {
+            return r.when.compare(0, 10, today) == 0;
+        }));
     if (n == 0) {
         return summary;
     }
@@ -87,8 +89,8 @@ ProgressSummary progressSummary(const std::vector<Round>& rounds, int direction,
     summary.recentMedian = series.recentMedian.back();
     summary.firstMedian = medianOf(series.results, 0, std::min(n, kMedianRounds));
     if (*summary.firstMedian != 0) {
-        const double change = (*summary.recentMedian - *summary.firstMedian) /
-                              std::abs(*summary.firstMedian) * 100;
+        const double change =
+            (*summary.recentMedian - *summary.firstMedian) / std::abs(*summary.firstMedian) * 100;
         summary.improvement = direction < 0 ? -change : change;
     }
     // A trend needs more rounds than one median takes; a change within 1 % is none.
@@ -131,8 +133,8 @@ std::vector<Round> tableRounds(const fs::path& playDir) {
                 const std::string text = file.text(3 * r + 3);
                 const auto result = parseInt16(text);
                 if (!player.empty() && !when.empty() && result && !isEmptyMark(text)) {
-                    rounds.push_back({when, player, game->path().filename().string(), index + 1,
-                                      *result, true});
+                    rounds.push_back(
+                        {when, player, game->path().filename().string(), index + 1, *result, true});
                 }
             }
         }

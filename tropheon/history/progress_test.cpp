@@ -37,8 +37,8 @@ TEST(Progress, SeriesAndFiguresFollowTheDirection) {
     // direction, results, today; rounds, best, last, recent and first median, improvement,
     // today's rounds, trend
     using enum Trend;
-    const std::tuple<int, std::vector<Round>, int, int, double, double, std::optional<double>,
-                     int, Trend>
+    const std::tuple<int, std::vector<Round>, int, int, double, double, std::optional<double>, int,
+                     Trend>
         cases[] = {
             {1, played(twelve), 90, 85, 67.5, 57.5, 100.0 * 10 / 57.5, 12, Better},
             {-1, played(twelve), 20, 85, 67.5, 57.5, -100.0 * 10 / 57.5, 12, Worse},
@@ -62,8 +62,8 @@ TEST(Progress, SeriesAndFiguresFollowTheDirection) {
 // The name picked for a placed result; else the current player; else no one.
 TEST(Progress, AResultBelongsToThePickedNameOrTheCurrentPlayer) {
     const std::tuple<bool, const char*, const char*, const char*> cases[] = {
-        {true, "Аня", "Bob", "Аня"}, {true, "Аня", "", "Аня"},   {true, "", "Bob", "Bob"},
-        {true, "", "", ""},          {false, "", "Bob", "Bob"},  {false, "", "", ""},
+        {true, "Аня", "Bob", "Аня"},  {true, "Аня", "", "Аня"},  {true, "", "Bob", "Bob"},
+        {true, "", "", ""},           {false, "", "Bob", "Bob"}, {false, "", "", ""},
         {false, "Аня", "Bob", "Bob"}, {false, "Аня", "", ""},
     };
     for (const auto& [placed, chosen, current, owner] : cases) {

@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QFile>
 #include <QFileDialog>
 #include <QGraphicsLayout>
 #include <QGridLayout>
@@ -12,9 +13,8 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTabWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
-#include <QFile>
+#include <QValueAxis>
 #include <sstream>
 
 #include "app_setup.h"
@@ -25,6 +25,7 @@ namespace tro {
 namespace {
 
 const QString kTitle = QStringLiteral("Прогресс");
+const QColor kRoundColour{kRoundColourRgb};
 const QLocale kRussian(QLocale::Russian, QLocale::Russia);
 
 QString text(const std::string& s) {
@@ -91,14 +92,17 @@ QChartView* chartOf(const ProgressSeries& progress, int direction, bool small) {
     if (small) {
         chart->addSeries(series<QLineSeries>({}, results));
     } else {
-        auto* points = series<QScatterSeries>(QStringLiteral("Раунды"), results);
-        points->setMarkerSize(results.size() > 500 ? 4 : 8);
-        chart->addSeries(points);
         chart->addSeries(series<QLineSeries>(
             QStringLiteral("Лучший результат"),
             std::vector<double>(progress.bestSoFar.begin(), progress.bestSoFar.end())));
         chart->addSeries(
             series<QLineSeries>(QStringLiteral("Медиана последних 10"), progress.recentMedian));
+        // The rounds last, so that every point is drawn over the lines.
+        auto* points = series<QScatterSeries>(QStringLiteral("Раунды"), results);
+        points->setMarkerSize(results.size() > 500 ? 4 : 8);
+        points->setColor(kRoundColour);
+        points->setBorderColor(kRoundColour);
+        chart->addSeries(points);
     }
     auto* x = new QValueAxis;
     auto* y = new QValueAxis;
@@ -187,15 +191,15 @@ QWidget* ProgressWindow::gamePage() {
             "ваши результаты.")));
         return page;
     }
-    auto* heading = new QLabel(QStringLiteral("%1 — %2, %3")
-                                   .arg(text(request_.player), text(game.title).trimmed(), variant));
+    auto* heading =
+        new QLabel(QStringLiteral("%1 — %2, %3")
+                       .arg(text(request_.player), text(game.title).trimmed(), variant));
     heading->setObjectName("Heading");
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
     layout->addWidget(heading);
-    const std::vector<Round> rounds =
-        history_.rounds({request_.player, game.id, request_.variant});
+    const std::vector<Round> rounds = history_.rounds({request_.player, game.id, request_.variant});
     if (rounds.empty()) {
         layout->addWidget(friendly(QStringLiteral("В этой игре и этом варианте у игрока «%1» "
                                                   "пока нет результатов. Сыграйте раунд, и здесь "
@@ -253,8 +257,10 @@ QWidget* ProgressWindow::overviewPage() {
         return page;
     }
     const QString headings[] = {QStringLiteral("Игра (последний вариант)"),
-                                QStringLiteral("Раундов"), QStringLiteral("Лучший"),
-                                QStringLiteral("Последний"), QStringLiteral("Тенденция"),
+                                QStringLiteral("Раундов"),
+                                QStringLiteral("Лучший"),
+                                QStringLiteral("Последний"),
+                                QStringLiteral("Тенденция"),
                                 QStringLiteral("График")};
     for (int c = 0; c < 6; ++c) {
         auto* heading = new QLabel(headings[c]);
@@ -293,7 +299,8 @@ QWidget* ProgressWindow::overviewPage() {
         grid->addWidget(new QLabel(number(s.last)), r, 3);
         grid->addWidget(new QLabel(trendText(s.trend)), r, 4);
         if (!variant.empty()) {
-            QChartView* spark = chartOf(progressSeries(variant, game.direction), game.direction, true);
+            QChartView* spark =
+                chartOf(progressSeries(variant, game.direction), game.direction, true);
             spark->setFixedSize(160, 40);
             grid->addWidget(spark, r, 5);
         }

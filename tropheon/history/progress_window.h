@@ -4,6 +4,7 @@
 // and a second page with every game of the catalogue at a glance. Thin: the figures come from
 // progress.h.
 
+#include <QColor>
 #include <QDialog>
 #include <functional>
 #include <string>
@@ -16,6 +17,9 @@ class QTabWidget;
 
 namespace tro {
 
+// The colour of the chart's points, one a round.
+inline constexpr QRgb kRoundColourRgb = 0x1f5fbf;
+
 struct ProgressGame {
     std::string id;
     std::string title;
@@ -24,9 +28,9 @@ struct ProgressGame {
 };
 
 struct ProgressRequest {
-    std::string player;  // the current player; "" when there is none
-    ProgressGame game;   // the game chosen in the main window
-    int variant = 0;     // its chosen variant, 1-based
+    std::string player;               // the current player; "" when there is none
+    ProgressGame game;                // the game chosen in the main window
+    int variant = 0;                  // its chosen variant, 1-based
     std::vector<ProgressGame> games;  // every game of the catalogue, for the overview
 };
 
