@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLibrary>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -19,6 +20,7 @@
 #include "label_ink.h"
 #include "player_list.h"
 #include "progress.h"
+#include "progress_module.h"
 #include "progress_window.h"
 #include "rules.h"
 #include "settings.h"
@@ -554,8 +556,20 @@ void Form1::showProgress() {
     request.variant = manager_.variantRow().value_or(0) + 1;
     history_.open();
     tellHistory();
-    ProgressWindow window(services_, history_, std::move(request), this);
-    window.exec();
+    // The window and its charts come with a module of their own, loaded at the first look.
+    QLibrary module(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                    QLatin1String(kProgressModuleName));
+    const auto show = reinterpret_cast<TroShowProgress>(module.resolve(kProgressModuleEntry));
+    if (show == nullptr) {
+        services_.dialogs.message(
+            kSuiteTitle,
+            QStringLiteral("Окно «Прогресс» не открывается: рядом с "
+                           "программой нет модуля %1 (%2).")
+                .arg(QLatin1String(kProgressModuleName), module.errorString()),
+            MessageIcon::Warning);
+        return;
+    }
+    show(services_, history_, request, this);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
-# Fails when a program names Qt Multimedia among the libraries it needs at start, or when the
-# sound module does not. Run with -DPROGRAMS="<files>" -DMODULE=<file>.
+# Fails when a program names Qt Multimedia or Qt Charts among the libraries it needs at start,
+# or when the sound module or the progress module does not bring its own.
+# Run with -DPROGRAMS="<files>" -DMODULE=<file> [-DCHARTS_MODULE=<file>].
 find_program(READELF readelf REQUIRED)
 function(needed_of file out)
     execute_process(COMMAND ${READELF} -d ${file} OUTPUT_VARIABLE dynamic RESULT_VARIABLE rc)
@@ -16,12 +17,18 @@ if(count EQUAL 0)
 endif()
 foreach(program IN LISTS programs)
     needed_of(${program} dynamic)
-    if(dynamic MATCHES "NEEDED[^\n]*Multimedia")
-        message(FATAL_ERROR "${program} loads Qt Multimedia at start")
+    if(dynamic MATCHES "NEEDED[^\n]*(Multimedia|Charts)")
+        message(FATAL_ERROR "${program} loads Qt Multimedia or Qt Charts at start")
     endif()
 endforeach()
 needed_of(${MODULE} dynamic)
 if(NOT dynamic MATCHES "NEEDED[^\n]*Multimedia")
     message(FATAL_ERROR "the sound module ${MODULE} does not bring Qt Multimedia")
 endif()
-message(STATUS "${count} programs start without Qt Multimedia")
+if(CHARTS_MODULE)
+    needed_of(${CHARTS_MODULE} dynamic)
+    if(NOT dynamic MATCHES "NEEDED[^\n]*Charts")
+        message(FATAL_ERROR "the progress module ${CHARTS_MODULE} does not bring Qt Charts")
+    endif()
+endif()
+message(STATUS "${count} programs start without Qt Multimedia and Qt Charts")
