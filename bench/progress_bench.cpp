@@ -32,9 +32,9 @@ struct BigHistory {
         std::vector<tro::Round> rounds;
         for (int i = 0; i < kRounds; ++i) {
             const bool mine = i % (kRounds / kPlayersRounds) == 0;
-            rounds.push_back({"2026-11-01T10:00:00", mine ? "Аня" : "Игрок " + std::to_string(i % 37),
-                              mine ? "lines" : "klavon", mine ? 1 : 1 + i % 9, 100 + i % 900,
-                              false});
+            rounds.push_back(
+                {"2026-11-01T10:00:00", mine ? "Аня" : "Игрок " + std::to_string(i % 37),
+                 mine ? "lines" : "klavon", mine ? 1 : 1 + i % 9, 100 + i % 900, false});
         }
         (void)store.add(rounds);
     }

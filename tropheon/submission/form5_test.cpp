@@ -63,6 +63,12 @@ TEST(SubmissionWindow, CodesOnceAfterTheChecksAndAYes) {
     EXPECT_EQ(fake.clipboard.content, code);
     EXPECT_EQ(fake.urls.opened, std::vector<QUrl>{submissionMailUrl(TRO_SUBMISSION_ADDRESS, code)});
     EXPECT_EQ(w.result(), QDialog::Accepted);
+    // "Прогресс" is there when the manager gives the way to it.
+    int opened = 0;
+    Form5 withProgress({"lines", 2, 1234, {18, 5, 9}}, fake.services, nullptr, [&] { ++opened; });
+    QTest::mouseClick(withProgress.findChild<QPushButton*>("Command5"), Qt::LeftButton);
+    EXPECT_EQ(std::pair(opened, w.findChild<QPushButton*>("Command5") == nullptr),
+              std::pair(1, true));
 }
 
 }  // namespace
