@@ -1,8 +1,8 @@
 // Writes the catalogue entry "<id>.dat" and the rules file "<id>.pra" of each game folder
-// given into the play directory. Only the catalogue slots are written, so the switches a
-// player set in an existing "<id>.dat" stay as they are.
+// given into a folder: the templates a play directory is laid out from. Only the catalogue
+// slots are written, so the switches in an existing "<id>.dat" stay as they are.
 //
-//   mkdata --out PLAYDIR GAMEDIR...
+//   mkdata --out DIR GAMEDIR...
 //
 // GAMEDIR is a folder named by the game id, holding catalogue.txt and rules.txt.
 
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "catalogue_source.h"
+#include "play_layout.h"
 #include "slot_file.h"
 
 namespace fs = std::filesystem;
@@ -43,18 +44,7 @@ bool writeGame(const fs::path& source, const fs::path& out) {
                   << ": " << error << "\n";
         return false;
     }
-    SlotFile dat(out / (id + ".dat"), kGameSettingsSlotLength);
-    bool ok = dat.open() == SlotStatus::Ok;
-    ok = ok && dat.writeText(kTitleSlot, entry.title) == SlotStatus::Ok;
-    ok = ok && dat.writeInteger(kDirectionSlot, static_cast<std::int16_t>(entry.direction)) ==
-                   SlotStatus::Ok;
-    int slot = kFirstVariantSlot;
-    for (const auto& variant : entry.variants) {
-        ok = ok && dat.writeText(slot++, variant) == SlotStatus::Ok;
-    }
-    // An empty slot ends the variant list, also when an older entry had more variants.
-    ok = ok && dat.writeText(slot, "") == SlotStatus::Ok;
-    if (!ok) {
+    if (!writeCatalogueSlots(out / (id + ".dat"), entry.title, entry.direction, entry.variants)) {
         std::cerr << out / (id + ".dat") << ": cannot write\n";
         return false;
     }
@@ -92,7 +82,7 @@ int main(int argc, char** argv) {
         }
     }
     if (out.empty()) {
-        std::cerr << "usage: mkdata --out PLAYDIR GAMEDIR...\n";
+        std::cerr << "usage: mkdata --out DIR GAMEDIR...\n";
         return 2;
     }
     std::error_code ec;

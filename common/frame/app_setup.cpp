@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <QWidget>
@@ -52,6 +53,10 @@ bool setUpApplication() {
     font.setStyleStrategy(QFont::NoFontMerging);
 #endif
     QApplication::setFont(font);
+#ifdef TRO_WINDOW_ICON
+    // The suite's icon on every window of every program.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(TRO_WINDOW_ICON)));
+#endif
     return installRussianCatalogue();
 }
 

@@ -1,8 +1,8 @@
-"""The history under a real X server: two results of the test game are handed to the real
-results manager, one earning the last place of a table (named in the name dialog) and one
-earning none (kept under the current player, the name chosen last). tools/history lists both
-under that name, "Прогресс" draws both as points, and "Игрок:" chosen with the real mouse and
-keys is remembered.
+"""The history under a real X server. The test game hands the real manager a result that earns
+the last place, named with a new name typed in the name dialog (the main window shows only
+after the submission window), and one that earns none, kept under that name as the current
+player's. tools/history lists both, "Прогресс" draws both as points, and "Игрок:" chosen by
+the real mouse and keys is remembered.
 
     history_e2e.py REPO BUILD FORGE TESTGAME
 """
@@ -16,6 +16,7 @@ from Xlib import X
 
 from xdesk import MANAGER_TITLE, make_play, read, run_cases, running_in, wait_for
 
+NAME_DIALOG = "Регистрация рекорда"
 TWIPS = 15  # twips a pixel
 POINT = bytes([0xbf, 0x5f, 0x1f])  # the colour of the chart's points, as the image holds it
 
@@ -27,21 +28,17 @@ def slot(text):
 
 def blobs(image, width, height):
     """How many patches of at least four pixels of the points' colour the image holds."""
-    seen, count = set(), 0
-    inside = {(x, y) for y in range(height) for x in range(width)
-              if image[4 * (y * width + x):4 * (y * width + x) + 3] == POINT}
-    for start in inside:
-        if start in seen:
-            continue
-        todo, size = [start], 0
-        seen.add(start)
+    left = {(i % width, i // width) for i in range(width * height)
+            if image[4 * i:4 * i + 3] == POINT}
+    count = 0
+    while left:
+        todo, size = [left.pop()], 1
         while todo:
             x, y = todo.pop()
-            size += 1
-            for n in ((x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)):
-                if n in inside and n not in seen:
-                    seen.add(n)
-                    todo.append(n)
+            for n in {(x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)} & left:
+                left.remove(n)
+                todo.append(n)
+                size += 1
         count += size >= 4
     return count
 
@@ -56,23 +53,35 @@ def check(desk, case):
     repo, build, testgame = case
     play = make_play(repo, build, testgame)
     try:
-        # Nineteen better results leave the last place free; Боря plays, Аня is listed too.
+        # Nineteen better results leave the last place free; bob plays.
         table = b"".join(slot(f"R{r}") + slot("01.12.2026") + slot("100") for r in range(19))
         os.makedirs(os.path.join(play, "DATA", "testgame"))
         with open(os.path.join(play, "DATA", "testgame", "res0.dat"), "wb") as f:
             f.write(table + slot("") * 3)
         with open(os.path.join(play, "users.dat"), "wb") as f:
-            f.write(slot("Боря") + slot("Аня"))
+            f.write(slot("bob"))
         with open(os.path.join(play, "tropheon.dat"), "wb") as f:
-            f.write(b"\0" * 60 + slot("Боря"))
+            f.write(b"\0" * 60 + slot("bob"))
         hand_off(desk, play, 77)
-        dialog, _ = desk.wait_window(lambda t: t == "Регистрация рекорда", 20)
+        dialog, _ = desk.wait_window(lambda t: t == NAME_DIALOG, 20)
+        if desk.find(MANAGER_TITLE):
+            return ["the main window shows before the result is named"]
         left, top, _, _ = desk.geometry(dialog)
-        desk.click(left + 108, top + 83)  # the name list, Боря chosen: Аня is below
-        desk.keys("Down", "Return")
+        desk.click(left + 108, top + 83)  # the name list, bob chosen: "Новое имя..." is first
+        desk.wait_window(lambda t: t == "tropheon")
+        desk.keys("Home", "Return")
+        field, _ = desk.wait_window(lambda t: t == "Регистрация игрока")
+        x, y, width, _ = desk.geometry(field)
+        desk.click(x + width // 2, y + 8)
+        desk.keys("a", "n", "n", "Return")
         desk.click(left + 252, top + 36)  # OK
-        submission, _ = desk.wait_window(lambda t: t not in ("", MANAGER_TITLE,
-                                                             "Регистрация рекорда"), 20)
+        submission, _ = desk.wait_window(lambda t: t not in ("", MANAGER_TITLE, NAME_DIALOG), 20)
+        if desk.find(MANAGER_TITLE) or desk.find(NAME_DIALOG):
+            return ["the main window or the name dialog shows beside the submission window"]
+        table = read(os.path.join(play, "DATA", "testgame", "res0.dat"))
+        if table[19 * 90:19 * 90 + 5] != slot("ann")[:5] or b"ann" not in read(
+                os.path.join(play, "users.dat")):
+            return ["the result or the name is not stored"]
         desk.close_window(submission)
         main, _ = desk.wait_window(lambda t: t == MANAGER_TITLE, 20)
         desk.close_window(main)
@@ -83,7 +92,7 @@ def check(desk, case):
         csv = subprocess.run([os.path.join(play, "tools", "history"), "--game", "testgame"],
                              capture_output=True, text=True, check=True).stdout.splitlines()
         played = [line.split(",")[5:] for line in csv[1:] if "T" in line.split(",")[0]]
-        if played != [["Аня", "77"], ["Аня", "50"]] or len(csv) != 1 + 19 + 2:
+        if played != [["ann", "77"], ["ann", "50"]] or len(csv) != 1 + 19 + 2:
             return [f"tools/history printed {csv}"]
 
         left, top, _, _ = desk.geometry(main)
@@ -98,10 +107,10 @@ def check(desk, case):
         desk.close_window(progress)
         wait_for(lambda: desk.find("Прогресс") is None, 10)
 
-        # "Игрок:" back to Боря, by the mouse and the keys.
+        # "Игрок:" back to bob, by the mouse and the keys.
         desk.click(left + (870 + 1072) // TWIPS, top + (6405 + 157) // TWIPS)
         desk.keys("Up", "Return")
-        if not wait_for(lambda: read(os.path.join(play, "tropheon.dat"))[60:70] == slot("Боря")[:10],
+        if not wait_for(lambda: read(os.path.join(play, "tropheon.dat"))[60:65] == slot("bob")[:5],
                         10):
             return ["the player chosen in the main window is not remembered"]
         return []

@@ -31,8 +31,6 @@ TEST(Progress, SeriesAndFiguresFollowTheDirection) {
     EXPECT_EQ(std::vector({up.recentMedian[0], up.recentMedian[3], up.recentMedian[9],
                            up.recentMedian[10], up.recentMedian[11]}),
               (std::vector<double>{50, 52.5, 57.5, 62.5, 67.5}));
-    const ProgressSeries down = progressSeries(played(twelve), -1);
-    EXPECT_EQ(down.bestSoFar.back(), 20);
 
     // direction, results, today; rounds, best, last, recent and first median, improvement,
     // today's rounds, trend
