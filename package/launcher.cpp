@@ -80,8 +80,8 @@ int main(int argc, char** argv) {
                                  root / "share" / "games" / "tropheon", true};
     const std::string problem = tro::layOutPlayDir(layout, dest);
     if (!problem.empty()) {
-        return tell(argc, argv, "папку игры «" + dest.string() + "» не удалось подготовить (" +
-                                    problem + ")");
+        return tell(argc, argv,
+                    "папку игры «" + dest.string() + "» не удалось подготовить (" + problem + ")");
     }
     const std::string manager = (dest / "tropheon").string();
     if (::chdir(dest.c_str()) == 0) {

@@ -59,8 +59,8 @@ bool writeCatalogueSlots(const fs::path& datFile, const std::string& title, int 
     SlotFile dat(datFile, kGameSettingsSlotLength);
     bool ok = dat.open() == SlotStatus::Ok;
     ok = ok && dat.writeText(kTitleSlot, title) == SlotStatus::Ok;
-    ok = ok && dat.writeInteger(kDirectionSlot, static_cast<std::int16_t>(direction)) ==
-                   SlotStatus::Ok;
+    ok = ok &&
+         dat.writeInteger(kDirectionSlot, static_cast<std::int16_t>(direction)) == SlotStatus::Ok;
     int slot = kFirstVariantSlot;
     for (const std::string& variant : variants) {
         ok = ok && dat.writeText(slot++, variant) == SlotStatus::Ok;
@@ -88,8 +88,7 @@ std::string layOutPlayDir(const PlayLayout& layout, const fs::path& dest) {
             return failed(dest / "tools" / tool.filename());
         }
     }
-    for (fs::directory_iterator it(layout.templates, ec), end; !ec && it != end;
-         it.increment(ec)) {
+    for (fs::directory_iterator it(layout.templates, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path& file = it->path();
         const fs::path target = dest / file.filename();
         if (file.extension() == ".dat" && !mergeEntry(file, target)) {

@@ -19,9 +19,11 @@
 #include "form2.h"
 #include "label_ink.h"
 #include "player_list.h"
+#ifdef TRO_HISTORY
 #include "progress.h"
 #include "progress_module.h"
 #include "progress_window.h"
+#endif
 #include "rules.h"
 #include "settings.h"
 #include "sounds.h"
@@ -76,8 +78,12 @@ Form1::Form1(Services& services, RecordWindows& records, std::filesystem::path d
     : QWidget(parent),
       services_(services),
       records_(records),
-      manager_(std::move(dir), services.clock, services.random),
-      history_(manager_.dir(), services.clock) {
+      manager_(std::move(dir), services.clock, services.random)
+#ifdef TRO_HISTORY
+      ,
+      history_(manager_.dir(), services.clock)
+#endif
+{
     buildControls();
 }
 
@@ -448,9 +454,11 @@ void Form1::runIntake() {
     if (!taken) {
         return;
     }
+#ifdef TRO_HISTORY
     // The history opens before the table takes the result: a new history begins with the
     // tables as they were, so the result is not taken in twice.
     history_.open();
+#endif
     const SubmissionInput& result = taken->submission;
     bool named = false;
     if (taken->place) {
@@ -464,9 +472,11 @@ void Form1::runIntake() {
         }
     }
     const std::string chosen = named ? form2_->chosenName().toStdString() : std::string();
+#ifdef TRO_HISTORY
     history_.record(resultOwner(named, chosen, currentPlayer_), result.gameId, result.variant,
                     result.result);
     tellHistory();
+#endif
     if (!named) {
         return;
     }
@@ -537,13 +547,22 @@ void Form1::setCurrentPlayer(const std::string& name) {
 }
 
 void Form1::tellHistory() {
+#ifdef TRO_HISTORY
     if (const std::string notice = history_.takeNotice(); !notice.empty()) {
         services_.dialogs.message(kSuiteTitle, QString::fromStdString(notice),
                                   MessageIcon::Warning);
     }
+#endif
 }
 
 void Form1::showProgress() {
+#ifndef TRO_HISTORY
+    // A build without SQLite and Qt Charts (the one for Windows) keeps no history.
+    services_.dialogs.message(kSuiteTitle,
+                              QStringLiteral("В этой версии Трофеона история результатов не "
+                                             "ведётся, и окна «Прогресс» нет."),
+                              MessageIcon::Information);
+#else
     ProgressRequest request;
     request.player = currentPlayer_;
     for (const CatalogueRow& row : manager_.gameRows()) {
@@ -570,6 +589,7 @@ void Form1::showProgress() {
         return;
     }
     show(services_, history_, request, this);
+#endif
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "history.h"
 #include "manager.h"
+#ifdef TRO_HISTORY
+#include "history.h"
+#endif
 #include "record_windows.h"
 #include "services.h"
 
@@ -76,7 +78,9 @@ class Form1 final : public QWidget {
     Services& services_;
     RecordWindows& records_;
     Manager manager_;
+#ifdef TRO_HISTORY
     History history_;
+#endif
     std::unique_ptr<Form2> form2_;
     std::string currentPlayer_;
     std::vector<std::string> players_;  // the entries of "Игрок:", "Новое имя..." first
