@@ -17,9 +17,9 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(sys.argv[1], "tests", "e2e"))
-from xdesk import MANAGER_TITLE, read, run_cases, running_in, wait_for  # noqa: E402
+from xdesk import (MANAGER_TITLE, read, run_cases, running_in,  # noqa: E402
+                   start_and_close_a_game, wait_for)
 
-TWIPS = 15
 SLOT = 50  # bytes a slot of a game's entry
 
 
@@ -49,12 +49,7 @@ def check(desk, case):
     failures = []
     try:
         start(desk, old, home)
-        window, _ = desk.wait_window(lambda t: t == MANAGER_TITLE, 20)
-        left, top, _, _ = desk.geometry(window)
-        desk.click(left + (600 + 967) // TWIPS, top + (5760 + 187) // TWIPS)  # Начать игру!
-        game, _ = desk.wait_window(lambda t: t not in ("", MANAGER_TITLE), 20)
-        desk.close_window(game)
-        window, _ = desk.wait_window(lambda t: t == MANAGER_TITLE, 20)
+        window = start_and_close_a_game(desk, desk.wait_window(lambda t: t == MANAGER_TITLE, 20)[0])
         lib = os.path.join(old, "usr", "lib", "games", "tropheon")
         if [os.path.realpath(f"/proc/{p}/cwd") for p in running_in(lib)] != [os.path.realpath(play)]:
             failures.append("the manager did not come back in the play directory")
@@ -70,8 +65,8 @@ def check(desk, case):
             table.write(b"\x03\x00Ann" + b"\0" * 25)
         with open(os.path.join(play, "sound", "start1.wav"), "wb") as sound:
             sound.write(b"the player's own start sound")
-        kept = {name: read(os.path.join(play, name)) for name in ("DATA/lines/res0.dat",
-                                                                  "sound/start1.wav")}
+        kept = {name: read(os.path.join(play, name)) for name in (
+            "DATA/lines/res0.dat", "sound/start1.wav", "users.dat", "tropheon.dat")}
         # The newer version renames the game.
         template = os.path.join(new, "usr", "share", "games", "tropheon", "lines.dat")
         data = bytearray(read(template))

@@ -13,7 +13,7 @@ import sys
 from collections import deque
 
 sys.path.insert(0, os.path.join(sys.argv[2], "tests", "e2e"))
-from xdesk import make_play, read, run_cases, running_in, wait_for  # noqa: E402 - found through the path just set
+from xdesk import in_play, read, run_cases, wait_for  # noqa: E402 - found through the path just set
 from Xlib import X  # noqa: E402
 from Xlib.ext import xtest  # noqa: E402
 
@@ -79,18 +79,12 @@ def main():
     repo, build = sys.argv[2:4]
     rows = open(os.path.join(repo, "games", "korvat", "mazes", "maze1.txt")).read().split()
 
-    def check(desk, _):
-        play = make_play(repo, build)
+    def test(desk, play, _):
         subprocess.Popen(["./korvat", "1"], cwd=play, env=desk.env(), stdout=subprocess.DEVNULL,
                          stderr=subprocess.DEVNULL)
-        try:
-            failure = run_and_hand_off(desk, play, rows)
-            return [failure] if failure else []
-        finally:
-            for pid in running_in(play):
-                os.kill(pid, 9)
+        return run_and_hand_off(desk, play, rows)
 
-    return run_cases([("maze 1", None)], check)
+    return run_cases([("maze 1", None)], in_play(repo, build, test))
 
 
 if __name__ == "__main__":

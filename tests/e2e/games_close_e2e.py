@@ -7,15 +7,14 @@ import os
 import subprocess
 import sys
 
-from xdesk import MANAGER_TITLE, make_play, run_cases, running_in, wait_for
+from xdesk import MANAGER_TITLE, in_play, run_cases, running_in, wait_for
 
 
 def main():
     repo, build = sys.argv[1], sys.argv[2]
 
-    def check(desk, case):
+    def test(desk, play, case):
         game, variant = case
-        play = make_play(repo, build)
         if not os.path.exists(os.path.join(play, game)):
             return ["not built"]
         failures = []
@@ -25,26 +24,23 @@ def main():
             failures.append("the Russian layout could not be made active")
         proc = subprocess.Popen([f"./{game}", variant], cwd=play, env=desk.env(),
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        try:
-            window, _ = desk.wait_window(lambda t: t not in ("", MANAGER_TITLE))
-            if layouts and not wait_for(lambda: desk.keyboard_group() == 0, 10):
-                failures.append("the game did not switch to US English")
-            desk.close_window(window)
-            proc.wait(timeout=10)
-            if layouts and desk.keyboard_group() != 1:
-                failures.append("the Russian layout is not back")
-            manager, _ = desk.wait_window(lambda t: t == MANAGER_TITLE)
-            table = os.path.join(play, "DATA", game, f"res{int(variant) - 1}.dat")
-            if not os.path.exists(table) or os.path.getsize(table) != 60 * 30:
-                failures.append(f"table {table} not made with 60 slots")
-            desk.close_window(manager)
-            wait_for(lambda: not running_in(play), 10)
-            return failures
-        finally:
-            for pid in running_in(play):
-                os.kill(pid, 9)
+        window, _ = desk.wait_window(lambda t: t not in ("", MANAGER_TITLE))
+        if layouts and not wait_for(lambda: desk.keyboard_group() == 0, 10):
+            failures.append("the game did not switch to US English")
+        desk.close_window(window)
+        proc.wait(timeout=10)
+        if layouts and desk.keyboard_group() != 1:
+            failures.append("the Russian layout is not back")
+        manager, _ = desk.wait_window(lambda t: t == MANAGER_TITLE)
+        table = os.path.join(play, "DATA", game, f"res{int(variant) - 1}.dat")
+        if not os.path.exists(table) or os.path.getsize(table) != 60 * 30:
+            failures.append(f"table {table} not made with 60 slots")
+        desk.close_window(manager)
+        wait_for(lambda: not running_in(play), 10)
+        return failures
 
-    return run_cases([(c.replace(":", " "), c.split(":")) for c in sys.argv[3:]], check)  # game:variant
+    cases = [(c.replace(":", " "), c.split(":")) for c in sys.argv[3:]]  # game:variant
+    return run_cases(cases, in_play(repo, build, test))
 
 
 if __name__ == "__main__":

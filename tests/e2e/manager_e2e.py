@@ -10,10 +10,10 @@ import os
 import subprocess
 import sys
 
-from xdesk import MANAGER_TITLE as MAIN, make_play, read, run_cases, running_in, wait_for
+from xdesk import MANAGER_TITLE as MAIN, in_play, read, run_cases, wait_for
 
 
-def the_rules_are_saved_with_both_buttons(desk, play):
+def the_rules_are_saved_with_both_buttons(desk, play, _):
     with open(os.path.join(play, "testgame.txt"), "w", encoding="utf-8") as script:
         script.write("none")
     subprocess.run(["./testgame", "1"], cwd=play, env=desk.env(), check=True, timeout=20)
@@ -41,17 +41,8 @@ def the_rules_are_saved_with_both_buttons(desk, play):
 
 def main():
     repo, build, _, testgame = sys.argv[1:5]
-
-    def check(desk, _):
-        play = make_play(repo, build, testgame)
-        try:
-            failure = the_rules_are_saved_with_both_buttons(desk, play)
-            return [failure] if failure else []
-        finally:
-            for pid in running_in(play):
-                os.kill(pid, 9)
-
-    return run_cases([("TheRulesAreSavedWithBothButtons", None)], check)
+    return run_cases([("TheRulesAreSavedWithBothButtons", None)],
+                     in_play(repo, build, the_rules_are_saved_with_both_buttons, testgame))
 
 if __name__ == "__main__":
     sys.exit(main())

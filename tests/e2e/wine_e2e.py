@@ -12,9 +12,7 @@ import subprocess
 import sys
 import tempfile
 
-from xdesk import MANAGER_TITLE, run_cases, wait_for
-
-TWIPS = 15
+from xdesk import MANAGER_TITLE, run_cases, start_and_close_a_game, wait_for
 
 
 def check(desk, case):
@@ -27,13 +25,8 @@ def check(desk, case):
                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         run("tropheon.exe")
-        window, _ = desk.wait_window(lambda t: t == MANAGER_TITLE, 120)
-        left, top, _, _ = desk.geometry(window)
-        desk.click(left + (600 + 967) // TWIPS, top + (5760 + 187) // TWIPS)  # Начать игру!
-        game, _ = desk.wait_window(lambda t: t not in ("", MANAGER_TITLE), 60)
-        desk.close_window(game)
-        window, _ = desk.wait_window(lambda t: t == MANAGER_TITLE, 60)
-        desk.close_window(window)
+        window = desk.wait_window(lambda t: t == MANAGER_TITLE, 120)[0]
+        desk.close_window(start_and_close_a_game(desk, window, 60))
         wait_for(lambda: desk.find(MANAGER_TITLE) is None, 30)
         # Rysko's minute runs out untouched: 0 hits, a result that earns a place.
         run("rysko.exe", "1")

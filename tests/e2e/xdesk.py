@@ -194,6 +194,7 @@ class Desk:
 
 
 MANAGER_TITLE = "Трофеон            Версия 3.1"
+START_BUTTON = ((600 + 967) // 15, (5760 + 187) // 15)  # "Начать игру!" in the manager, pixels
 _made = []  # the play directories' folders made for the case that runs
 
 
@@ -224,6 +225,30 @@ def running_in(play):
         except OSError:
             continue
     return pids
+
+
+def in_play(repo, build, test, testgame=None):
+    """A check for run_cases: test(desk, play, case) in a fresh play directory, and whatever it
+    leaves running killed after it. The test gives what went wrong: a text, a list or nothing."""
+    def check(desk, case):
+        play = make_play(repo, build, testgame)
+        try:
+            found = test(desk, play, case)
+            return [found] if isinstance(found, str) else list(found or [])
+        finally:
+            for pid in running_in(play):
+                os.kill(pid, 9)
+    return check
+
+
+def start_and_close_a_game(desk, manager, timeout=20):
+    """Presses "Начать игру!" in the manager's window, closes the game that opens as a window
+    manager closes it, and gives the manager's window once it is back."""
+    left, top, _, _ = desk.geometry(manager)
+    desk.click(left + START_BUTTON[0], top + START_BUTTON[1])
+    game, _ = desk.wait_window(lambda t: t not in ("", MANAGER_TITLE), timeout)
+    desk.close_window(game)
+    return desk.wait_window(lambda t: t == MANAGER_TITLE, timeout)[0]
 
 
 def run_cases(cases, check):
