@@ -21,7 +21,11 @@ namespace {
 std::tm localMoment(long secondsAgo) {
     const std::time_t t = std::time(nullptr) - secondsAgo;
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &t);
+#else
     localtime_r(&t, &local);
+#endif
     return local;
 }
 

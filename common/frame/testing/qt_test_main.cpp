@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <cstdlib>
 
 #include "app_setup.h"
 
 int main(int argc, char** argv) {
     // Test discovery runs this binary outside ctest's environment: stay off any display.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
     // The same fonts and toolkit texts as the programs, so window tests measure what players see.
