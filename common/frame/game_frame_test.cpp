@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "handoff.h"
+#include "platform.h"
 #include "result_code.h"
 #include "testing/fake_services.h"
 #include "testing/temp_dir.h"
@@ -103,7 +106,8 @@ TEST(GameFrame, HandsOffTheResultOnceWithTextFileAndManagerStart) {
             frame.handOffResult(999);
             frame.handOffWithoutResult();
             ASSERT_EQ(fake.launcher.starts.size(), 1u);
-            EXPECT_EQ(fake.launcher.starts[0].program.section('/', -1), "tropheon");
+            EXPECT_EQ(QDir::fromNativeSeparators(fake.launcher.starts[0].program).section('/', -1),
+                      QString::fromStdString(programFileName("tropheon")));
             const HandoffText parsed =
                 parseHandoffText(fake.launcher.starts[0].arguments.join(' ').toStdString());
             const int code = parsed.code == "-1" ? -1 : Rascodirovka("higher", 9, parsed.code, day);
@@ -138,8 +142,10 @@ TEST(GameFrame, PlaysARandomFileOfTheGroupUnlessMutedOrBusy) {
     frame.playGroup("good");
     ASSERT_EQ(fake.sound.played.size(), 2);
     // The file is the draw times the group's size, rounded down, after a reseed.
-    EXPECT_TRUE(fake.sound.played[0].endsWith("/mistake2.wav") &&
-                fake.sound.played[1].endsWith("/good.wav") && fake.random.reseeds == 2);
+    EXPECT_TRUE(QDir::fromNativeSeparators(fake.sound.played.join('|')) ==
+                    QString::fromStdString((dir / "sound").generic_string()) + "/mistake2.wav|" +
+                        QString::fromStdString((dir / "sound").generic_string()) + "/good.wav" &&
+                fake.random.reseeds == 2);
 }
 
 }  // namespace
