@@ -13,7 +13,7 @@
 #include <string>
 
 #include "catalogue_source.h"
-#include "play_layout.h"
+#include "game_entry.h"
 #include "slot_file.h"
 
 namespace fs = std::filesystem;
@@ -44,7 +44,9 @@ bool writeGame(const fs::path& source, const fs::path& out) {
                   << ": " << error << "\n";
         return false;
     }
-    if (!writeCatalogueSlots(out / (id + ".dat"), entry.title, entry.direction, entry.variants)) {
+    if (!writeEntrySlots(
+            out / (id + ".dat"),
+            {entry.title, static_cast<std::int16_t>(entry.direction), entry.variants})) {
         std::cerr << out / (id + ".dat") << ": cannot write\n";
         return false;
     }

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "slot_file.h"
+#include "game_entry.h"
 
 namespace tro {
 namespace {
@@ -34,40 +34,7 @@ std::string failed(const fs::path& path) {
     return "не удалось записать «" + path.string() + "»";
 }
 
-// The catalogue slots of a template entry into the player's entry.
-bool mergeEntry(const fs::path& from, const fs::path& into) {
-    SlotFile entry(from, kGameSettingsSlotLength);
-    if (entry.openExisting() != SlotStatus::Ok) {
-        return false;
-    }
-    std::vector<std::string> variants;
-    for (int slot = kFirstVariantSlot; slot <= kLastVariantSlot; ++slot) {
-        std::string name = entry.text(slot);
-        if (name.empty()) {
-            break;
-        }
-        variants.push_back(std::move(name));
-    }
-    return writeCatalogueSlots(into, entry.text(kTitleSlot), entry.integer(kDirectionSlot),
-                               variants);
-}
-
 }  // namespace
-
-bool writeCatalogueSlots(const fs::path& datFile, const std::string& title, int direction,
-                         const std::vector<std::string>& variants) {
-    SlotFile dat(datFile, kGameSettingsSlotLength);
-    bool ok = dat.open() == SlotStatus::Ok;
-    ok = ok && dat.writeText(kTitleSlot, title) == SlotStatus::Ok;
-    ok = ok &&
-         dat.writeInteger(kDirectionSlot, static_cast<std::int16_t>(direction)) == SlotStatus::Ok;
-    int slot = kFirstVariantSlot;
-    for (const std::string& variant : variants) {
-        ok = ok && dat.writeText(slot++, variant) == SlotStatus::Ok;
-    }
-    // An empty slot ends the variant list, also when an older entry had more variants.
-    return ok && dat.writeText(slot, "") == SlotStatus::Ok;
-}
 
 std::string layOutPlayDir(const PlayLayout& layout, const fs::path& dest) {
     std::error_code ec;
@@ -91,7 +58,8 @@ std::string layOutPlayDir(const PlayLayout& layout, const fs::path& dest) {
     for (fs::directory_iterator it(layout.templates, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path& file = it->path();
         const fs::path target = dest / file.filename();
-        if (file.extension() == ".dat" && !mergeEntry(file, target)) {
+        // Only the catalogue slots: the switches in the player's entry stay.
+        if (file.extension() == ".dat" && !writeEntrySlots(target, readEntrySlots(file, false))) {
             return failed(target);
         }
         // The rules come with the game: a new version's text replaces the old one.

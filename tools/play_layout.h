@@ -26,10 +26,4 @@ struct PlayLayout {
 [[nodiscard]] std::string layOutPlayDir(const PlayLayout& layout,
                                         const std::filesystem::path& dest);
 
-// Writes a game's catalogue slots (title, direction, variants and the empty slot that ends
-// them) into "<id>.dat", creating it when missing; the other slots stay as they are.
-[[nodiscard]] bool writeCatalogueSlots(const std::filesystem::path& datFile,
-                                       const std::string& title, int direction,
-                                       const std::vector<std::string>& variants);
-
 }  // namespace tro

@@ -75,21 +75,7 @@ std::vector<std::string> listGamePrograms(const fs::path& dir) {
 }
 
 GameEntry readGameEntry(const fs::path& dir, std::string_view gameId, bool createMissing) {
-    GameEntry entry;
-    SlotFile file(settingsFilePath(dir, gameId), kGameSettingsSlotLength);
-    if ((createMissing ? file.open() : file.openExisting()) != SlotStatus::Ok) {
-        return entry;
-    }
-    entry.title = file.text(kTitleSlot);
-    entry.direction = file.integer(kDirectionSlot);
-    for (int slot = kFirstVariantSlot; slot <= kLastVariantSlot; ++slot) {
-        std::string name = file.text(slot);
-        if (name.empty()) {
-            break;
-        }
-        entry.variants.push_back(std::move(name));
-    }
-    return entry;
+    return readEntrySlots(settingsFilePath(dir, gameId), createMissing);
 }
 
 void Catalogue::scan(const fs::path& dir) {

@@ -10,17 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "game_entry.h"
+
 namespace tro {
 
 // The game ids of the program files in `dir`, sorted by name, the manager left out. On
 // Windows the "*.exe" files; elsewhere the regular, executable files without a dot in the name.
 [[nodiscard]] std::vector<std::string> listGamePrograms(const std::filesystem::path& dir);
-
-struct GameEntry {
-    std::string title;  // as stored (blanks kept)
-    std::int16_t direction = 0;
-    std::vector<std::string> variants;
-};
 
 // Reads a game's catalogue entry; the settings file is created empty when missing, unless
 // `createMissing` is false.

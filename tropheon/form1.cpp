@@ -565,9 +565,13 @@ void Form1::showProgress() {
 #else
     ProgressRequest request;
     request.player = currentPlayer_;
+    // The entries as the catalogue scan read them: no file is read again.
     for (const CatalogueRow& row : manager_.gameRows()) {
-        const GameEntry entry = readGameEntry(manager_.dir(), row.id, false);
-        request.games.push_back({row.id, row.title, entry.direction, entry.variants});
+        const GameEntry* entry = manager_.entryOf(row.id);
+        if (entry == nullptr) {
+            continue;
+        }
+        request.games.push_back({row.id, row.title, entry->direction, entry->variants});
         if (row.id == manager_.gameId()) {
             request.game = request.games.back();
         }

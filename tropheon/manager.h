@@ -60,6 +60,10 @@ class Manager {
     // Lists the games. A hand-off whose game is not listed is dropped.
     void scanCatalogue();
     [[nodiscard]] const std::vector<CatalogueRow>& gameRows() const { return catalogue_.rows(); }
+    // The catalogue entry of a listed game, as the scan read it; null for any other id.
+    [[nodiscard]] const GameEntry* entryOf(std::string_view id) const {
+        return catalogue_.entryOf(id);
+    }
     // The row of the hand-off's game, or a random row; none when the list is empty.
     [[nodiscard]] std::optional<int> initialGameRow();
 

@@ -1,6 +1,7 @@
 #include "clock.h"
 
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 
 namespace tro {
@@ -39,6 +40,13 @@ int daysInMonth(int year, int month) {
         return 0;
     }
     return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+std::string isoDate(const Date& date) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year % 10000, date.month % 100,
+                  date.day % 100);
+    return text;
 }
 
 }  // namespace tro

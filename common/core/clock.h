@@ -3,6 +3,7 @@
 // tests can fix the day and the second.
 
 #include <cstdint>
+#include <string>
 
 namespace tro {
 
@@ -45,5 +46,7 @@ class SystemClock final : public Clock {
 // Calendar helpers.
 [[nodiscard]] bool isLeapYear(int year);
 [[nodiscard]] int daysInMonth(int year, int month);
+// "yyyy-mm-dd", as ISO 8601 writes a day.
+[[nodiscard]] std::string isoDate(const Date& date);
 
 }  // namespace tro

@@ -18,11 +18,7 @@ History::History(std::filesystem::path playDir, const Clock& clock)
       store_(playDir_ / kDataFolder / kHistoryFileName) {}
 
 std::string History::today() const {
-    const Date date = clock_.now().date;
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year % 10000, date.month % 100,
-                  date.day % 100);
-    return text;
+    return isoDate(clock_.now().date);
 }
 
 bool History::open() {

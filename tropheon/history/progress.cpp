@@ -25,7 +25,7 @@ double medianOf(const std::vector<int>& results, std::size_t from, std::size_t t
 }
 
 // "dd.mm.yyyy" as "yyyy-mm-dd"; empty for anything else.
-std::string isoDate(const std::string& date) {
+std::string tableDateAsIso(const std::string& date) {
     int day = 0, month = 0, year = 0;
     char tail = 0;
     if (date.size() != 10 ||
@@ -33,9 +33,7 @@ std::string isoDate(const std::string& date) {
         month > 12 || day < 1 || day > daysInMonth(year, month)) {
         return {};
     }
-    char iso[11];
-    std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", year, month, day);
-    return iso;
+    return isoDate(Date{year, month, day});
 }
 
 }  // namespace
@@ -73,8 +71,12 @@ ProgressSeries progressSeries(const std::vector<Round>& rounds, int direction) {
 
 ProgressSummary progressSummary(const std::vector<Round>& rounds, int direction,
                                 const std::string& today) {
+    return progressSummary(progressSeries(rounds, direction), rounds, direction, today);
+}
+
+ProgressSummary progressSummary(const ProgressSeries& series, const std::vector<Round>& rounds,
+                                int direction, const std::string& today) {
     ProgressSummary summary;
-    const ProgressSeries series = progressSeries(rounds, direction);
     const std::size_t n = series.results.size();
     summary.rounds = static_cast<int>(n);
     summary.today =
@@ -129,7 +131,7 @@ std::vector<Round> tableRounds(const fs::path& playDir) {
             }
             for (int r = 0; r < kTableRows; ++r) {
                 const std::string player = file.text(3 * r + 1);
-                const std::string when = isoDate(file.text(3 * r + 2));
+                const std::string when = tableDateAsIso(file.text(3 * r + 2));
                 const std::string text = file.text(3 * r + 3);
                 const auto result = parseInt16(text);
                 if (!player.empty() && !when.empty() && result && !isEmptyMark(text)) {

@@ -40,6 +40,10 @@ struct ProgressSummary {
 };
 [[nodiscard]] ProgressSummary progressSummary(const std::vector<Round>& rounds, int direction,
                                               const std::string& today);
+// The same from the series of those rounds, when the chart has it already.
+[[nodiscard]] ProgressSummary progressSummary(const ProgressSeries& series,
+                                              const std::vector<Round>& rounds, int direction,
+                                              const std::string& today);
 
 // The median of some values; 0 for none.
 [[nodiscard]] double median(std::vector<int> values);

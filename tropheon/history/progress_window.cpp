@@ -212,9 +212,10 @@ QWidget* ProgressWindow::gamePage() {
                           1);
         return page;
     }
-    const ProgressSummary s = progressSummary(rounds, game.direction, history_.today());
+    const ProgressSeries series = progressSeries(rounds, game.direction);
+    const ProgressSummary s = progressSummary(series, rounds, game.direction, history_.today());
     auto* row = new QHBoxLayout;
-    QChartView* chart = chartOf(progressSeries(rounds, game.direction), game.direction, false);
+    QChartView* chart = chartOf(series, game.direction, false);
     chart->setObjectName("Chart");
     chart->setMinimumSize(520, 360);
     row->addWidget(chart, 1);
@@ -296,15 +297,16 @@ QWidget* ProgressWindow::overviewPage() {
                     text(game.variants[static_cast<std::size_t>(last - 1)]));
             }
         }
-        const ProgressSummary s = progressSummary(variant, game.direction, history_.today());
+        const ProgressSeries series = progressSeries(variant, game.direction);
+        const ProgressSummary s =
+            progressSummary(series, variant, game.direction, history_.today());
         grid->addWidget(new QLabel(name), r, 0);
         grid->addWidget(new QLabel(QString::number(rounds.size())), r, 1);
         grid->addWidget(new QLabel(number(s.best)), r, 2);
         grid->addWidget(new QLabel(number(s.last)), r, 3);
         grid->addWidget(new QLabel(trendText(s.trend)), r, 4);
         if (!variant.empty()) {
-            QChartView* spark =
-                chartOf(progressSeries(variant, game.direction), game.direction, true);
+            QChartView* spark = chartOf(series, game.direction, true);
             spark->setFixedSize(160, 40);
             grid->addWidget(spark, r, 5);
         }
