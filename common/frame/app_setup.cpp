@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -13,7 +14,28 @@ namespace tro {
 namespace {
 
 void mapWindowsFamilies() {
-#ifndef _WIN32
+#ifdef _WIN32
+    // A Windows desktop has the faces the windows were laid out for. Where one lacks Russian
+    // letters (a Western bitmap font, Wine, the offscreen platform's own font folder) the
+    // nearest face that has them draws instead, not boxes or a stray fallback.
+    const auto substitute = [](const QString& family, std::initializer_list<const char*> faces) {
+        const auto drawsRussian = [](const QString& face) {
+            return QFontDatabase::writingSystems(face).contains(QFontDatabase::Cyrillic);
+        };
+        if (drawsRussian(family)) {
+            return;
+        }
+        for (const char* face : faces) {
+            if (drawsRussian(QString::fromLatin1(face))) {
+                QFont::insertSubstitution(family, QString::fromLatin1(face));
+                return;
+            }
+        }
+    };
+    substitute(kSansFamily,
+               {"Microsoft Sans Serif", "Tahoma", "Arial", "Liberation Sans", "DejaVu Sans"});
+    substitute(kMonoFamily, {"Liberation Mono", "DejaVu Sans Mono"});
+#else
     const QString sans = QStringLiteral("Liberation Sans");
     QFont::insertSubstitution(kSansFamily, sans);
     QFont::insertSubstitution(QStringLiteral("Microsoft Sans Serif"), sans);

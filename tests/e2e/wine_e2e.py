@@ -1,12 +1,14 @@
-"""The suite for Windows under Wine, its X display a private Xvfb: tropheon.exe shows its main
-window; a game started from it and closed hands back "-1" the Windows way (the hand-off file
-and a new process), and the manager comes back; a round of rysko left alone hands a result of
-0, for which the manager asks the player's name.
+"""The suite for Windows under Wine, its X display a private Xvfb: every game started as
+"<game>.exe 1" opens its window with a Russian title; tropheon.exe shows its main window; a
+game started from it and closed hands back "-1" the Windows way (the hand-off file and a new
+process), and the manager comes back; a round of rysko left alone hands a result of 0, for
+which the manager asks the player's name.
 
     wine_e2e.py SUITE_FOLDER WINE
 """
 
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -24,6 +26,16 @@ def check(desk, case):
     run = lambda *args: subprocess.Popen([wine, *args], cwd=play, env=env,
                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
+        games = sorted(f for f in os.listdir(play) if f.endswith(".exe") and f != "tropheon.exe")
+        for program in games:
+            game = run(program, "1")
+            window, title = desk.wait_window(lambda t: t != "", 90)
+            if not re.search("[А-Яа-яЁё]", title):
+                return [f"{program} opened a window titled {title!r}"]
+            game.kill()  # closing would start the manager
+            game.wait()
+            if wait_for(lambda: not desk.windows(), 30) is None:
+                return [f"{program}'s window outlived its process"]
         run("tropheon.exe")
         window = desk.wait_window(lambda t: t == MANAGER_TITLE, 120)[0]
         desk.close_window(start_and_close_a_game(desk, window, 60))
