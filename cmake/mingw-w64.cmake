@@ -9,8 +9,10 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# One self-contained .exe each: no runtime DLLs to hand to Wine.
+# One self-contained .exe or DLL each: no runtime DLLs to ship or to hand to Wine.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
 find_program(TRO_WINE NAMES wine64 wine PATHS /usr/lib/wine)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${TRO_WINE})
 # GCC 12 warns falsely about overlapping copies inside std::string at -O3 (GCC bug 105329).

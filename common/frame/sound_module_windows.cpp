@@ -42,11 +42,17 @@ qint64 lengthMs(const QString& file) {
 class WavePlayer final : public tro::SoundPlayer {
   public:
     // Asynchronous, and never cutting short a sound that still plays (SND_NOSTOP): then this
-    // one is not played.
+    // one is not played. The ANSI call takes the path in the system's code page; a folder
+    // whose name that page cannot spell (Russian letters on a Western Windows) would lose
+    // every sound, so such a path goes to the wide call.
     void play(const QString& file) override {
-        const QByteArray path = file.toLocal8Bit();
-        if (PlaySoundA(path.constData(), nullptr,
-                       SND_FILENAME | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP)) {
+        constexpr DWORD flags = SND_FILENAME | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP;
+        const QByteArray ansi = file.toLocal8Bit();
+        const bool played =
+            QString::fromLocal8Bit(ansi) == file
+                ? PlaySoundA(ansi.constData(), nullptr, flags)
+                : PlaySoundW(reinterpret_cast<LPCWSTR>(file.utf16()), nullptr, flags);
+        if (played) {
             playing_ = QDeadlineTimer(lengthMs(file));
         }
     }
