@@ -1,8 +1,8 @@
 """The suite for Windows under Wine, its X display a private Xvfb: every game started as
-"<game>.exe 1" opens its window with a Russian title; tropheon.exe shows its main window; a
-game started from it and closed hands back "-1" the Windows way (the hand-off file and a new
-process), and the manager comes back; a round of rysko left alone hands a result of 0, for
-which the manager asks the player's name.
+"<game>.exe 1" opens its window with a Russian title, vertun's above all others; tropheon.exe
+shows its main window; a game started from it and closed hands back "-1" the Windows way (the
+hand-off file and a new process), and the manager comes back; a round of rysko left alone
+hands a result of 0, for which the manager asks the player's name.
 
     wine_e2e.py SUITE_FOLDER WINE
 """
@@ -22,16 +22,18 @@ def check(desk, case):
     play = os.path.join(tempfile.mkdtemp(prefix="e2e-wine-"), "Трофеон")
     shutil.copytree(suite, play)
     env = dict(desk.env(), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
-    env.pop("QT_QPA_PLATFORM", None)
     run = lambda *args: subprocess.Popen([wine, *args], cwd=play, env=env,
                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         games = sorted(f for f in os.listdir(play) if f.endswith(".exe") and f != "tropheon.exe")
         for program in games:
             game = run(program, "1")
-            _, title = desk.wait_window(lambda t: t != "", 90)
-            if not re.search("[А-Яа-яЁё]", title):
-                return [f"{program} opened a window titled {title!r}"]
+            window, title = desk.wait_window(lambda t: t != "", 90)
+            # Vertun's window, and only its, stays above all others (Wine tells X so).
+            state = window.get_full_property(desk.x.intern_atom("_NET_WM_STATE"), 0)
+            above = state is not None and desk.x.intern_atom("_NET_WM_STATE_ABOVE") in state.value
+            if not re.search("[А-Яа-яЁё]", title) or above != (program == "vertun.exe"):
+                return [f"{program} opened a window titled {title!r}, above all others: {above}"]
             game.kill()  # closing would start the manager
             game.wait()
             if wait_for(lambda: not desk.windows(), 30) is None:
