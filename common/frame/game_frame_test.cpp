@@ -142,10 +142,10 @@ TEST(GameFrame, PlaysARandomFileOfTheGroupUnlessMutedOrBusy) {
     frame.playGroup("good");
     ASSERT_EQ(fake.sound.played.size(), 2);
     // The file is the draw times the group's size, rounded down, after a reseed.
-    EXPECT_TRUE(QDir::fromNativeSeparators(fake.sound.played.join('|')) ==
-                    QString::fromStdString((dir / "sound").generic_string()) + "/mistake2.wav|" +
-                        QString::fromStdString((dir / "sound").generic_string()) + "/good.wav" &&
-                fake.random.reseeds == 2);
+    const QString sound = QString::fromStdString((dir / "sound").generic_string());
+    EXPECT_EQ(QDir::fromNativeSeparators(fake.sound.played.join('|')),
+              sound + "/mistake2.wav|" + sound + "/good.wav");
+    EXPECT_EQ(fake.random.reseeds, 2);
 }
 
 }  // namespace
