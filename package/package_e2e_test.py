@@ -54,7 +54,7 @@ def check(desk, case):
         if [os.path.realpath(f"/proc/{p}/cwd") for p in running_in(lib)] != [os.path.realpath(play)]:
             failures.append("the manager did not come back in the play directory")
         desk.close_window(window)
-        wait_for(lambda: not running_in(lib), 10)
+        wait_for(lambda: not running_in(lib) and desk.find(MANAGER_TITLE) is None, 20)
 
         # The player's: a switch of lines, a result, a replaced sound.
         with open(os.path.join(play, "lines.dat"), "r+b") as entry:
